@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The switches are found as substrings anywhere in the command line; the first argument that
+// does not begin with '-' or '/' is the file to open.
+struct CommandLineSwitches {
+    bool viewer = false;        // -w0
+    bool secondWindow = false;  // -w1
+    bool noLineNumbers = false; // -m0
+    bool help = false;          // --help
+    bool version = false;       // --version
+    QString file;               // as given; ResolveFile makes it absolute
+    QString rawLine;            // the arguments joined by spaces, for later substring tests
+
+    static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
+    QString ResolveFile(const QString &workingDir) const;
+};
+
+inline constexpr const char *VersionText = "Velloquin 2.5.0.0";
