@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The switches are found as substrings anywhere in the command line; the first argument that
-// does not begin with '-' or '/' is the file to open.
+// is not a flag is the file to open.
 struct CommandLineSwitches {
     bool viewer = false;        // -w0
     bool secondWindow = false;  // -w1

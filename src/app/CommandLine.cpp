@@ -1,0 +1,40 @@
+#include "app/CommandLine.h"
+
+#include <QDir>
+
+namespace {
+// Windows programs also take "/x" as a flag; elsewhere "/" begins an absolute path.
+bool IsFlag(const QString &arg)
+{
+#ifdef Q_OS_WIN
+    if (arg.startsWith(QLatin1Char('/')))
+        return true;
+#endif
+    return arg.startsWith(QLatin1Char('-'));
+}
+} // namespace
+
+CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
+{
+    CommandLineSwitches sw;
+    sw.rawLine = arguments.join(QLatin1Char(' '));
+    sw.viewer = sw.rawLine.contains(QLatin1String("-w0"));
+    sw.secondWindow = sw.rawLine.contains(QLatin1String("-w1"));
+    sw.noLineNumbers = sw.rawLine.contains(QLatin1String("-m0"));
+    for (const QString &a : arguments) {
+        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            sw.help = true;
+        else if (a == QLatin1String("--version"))
+            sw.version = true;
+        else if (sw.file.isEmpty() && !IsFlag(a))
+            sw.file = a;
+    }
+    return sw;
+}
+
+QString CommandLineSwitches::ResolveFile(const QString &workingDir) const
+{
+    if (file.isEmpty())
+        return {};
+    return QDir::cleanPath(QDir(workingDir).absoluteFilePath(file));
+}
