@@ -36,3 +36,25 @@ std::span<const int> ToolbarTable(ToolbarResource which, bool english);
 QString PromptString(int id, bool english);
 QString StatusTipOf(int id, bool english);
 QString ToolTipOf(int id, bool english);
+
+// The tables of one language behind the lookups above: Menus_ja.cpp / Menus_en.cpp.
+struct LanguageResources {
+    std::span<const MenuEntry> mainMenu;
+    std::span<const MenuEntry> contextTeX;
+    std::span<const MenuEntry> contextCalc;
+    std::span<const AccelEntry> accelerators;
+    std::span<const int> mainToolbar;
+    std::span<const int> texToolbar;
+};
+const LanguageResources &JapaneseResources();
+const LanguageResources &EnglishResources();
+
+// Prompts_ja.cpp / Prompts_en.cpp.
+struct PromptEntry {
+    int id;
+    const char *text; // UTF-8; status-bar text, then "\n" and the tool tip
+    // Set where the toolbar shows a tool tip other than the one after "\n".
+    const char *toolTip = nullptr;
+};
+std::span<const PromptEntry> JapanesePrompts();
+std::span<const PromptEntry> EnglishPrompts();
