@@ -1,8 +1,11 @@
 #include "app/SettingsStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <limits>
 
 int SettingsStore::GetInt(const QString &section, const QString &key, int defaultValue) const
 {
@@ -13,7 +16,8 @@ int SettingsStore::GetInt(const QString &section, const QString &key, int defaul
     // INI files hold every value as text; a text that is not a whole number is of the wrong
     // type and reads as the default.
     const qlonglong number = value.toString().trimmed().toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<uint>::max())
+    if (!ok || number < std::numeric_limits<int>::min()
+        || number > std::numeric_limits<uint>::max())
         return defaultValue;
     return static_cast<int>(number); // DWORD values read back as 32-bit integers
 }
@@ -123,9 +127,18 @@ QString IniSettingsStore::UnescapeKey(const QString &key)
     for (qsizetype i = 0; i < key.size(); ++i) {
         if (key[i] == QLatin1Char('%') && i + 2 < key.size()) {
             const QStringView code = QStringView(key).mid(i + 1, 2);
-            if (code == u"25") { out += QLatin1Char('%'); i += 2; continue; }
-            if (code.compare(u"2F", Qt::CaseInsensitive) == 0) { out += QLatin1Char('/'); i += 2; continue; }
-            if (code.compare(u"5C", Qt::CaseInsensitive) == 0) { out += QLatin1Char('\\'); i += 2; continue; }
+            QChar decoded;
+            if (code == u"25")
+                decoded = QLatin1Char('%');
+            else if (code.compare(u"2F", Qt::CaseInsensitive) == 0)
+                decoded = QLatin1Char('/');
+            else if (code.compare(u"5C", Qt::CaseInsensitive) == 0)
+                decoded = QLatin1Char('\\');
+            if (!decoded.isNull()) {
+                out += decoded;
+                i += 2;
+                continue;
+            }
         }
         out += key[i];
     }
