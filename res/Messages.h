@@ -37,6 +37,8 @@ enum class Msg {
     StatusKiloBytes,
     StatusLine,
     StatusPreview,
+    AskToSave,
+    AllFilesFilter,
     // Command line.
     Usage,
     Count

@@ -42,6 +42,8 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::StatusKiloBytes, "%1.%2 KB"},
     {Msg::StatusLine, " %1. %2. [ %3 char's]"},
     {Msg::StatusPreview, "Preview Mode"},
+    {Msg::AskToSave, "Save changes to %1?"},
+    {Msg::AllFilesFilter, "All files (*.*)|*.*||"},
     {Msg::Usage,
      "Usage: velloquin [-w0] [-w1] [-m0] [FILE]\n"
      "\n"

@@ -44,6 +44,8 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::StatusKiloBytes, "%1.%2 KB"},
     {Msg::StatusLine, "%1 行, %2 列 [ %3 文字]"},
     {Msg::StatusPreview, "プレビューモード"},
+    {Msg::AskToSave, "%1 への変更を保存しますか?"},
+    {Msg::AllFilesFilter, "すべてのﾌｧｲﾙ (*.*)|*.*||"},
     {Msg::Usage,
      "使い方: velloquin [-w0] [-w1] [-m0] [ファイル]\n"
      "\n"

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct LogFont;
+
 // Everything that waits for a person goes through a Prompter: message boxes, file dialogs and
 // the program's own small dialogs. The window's Prompter shows real dialogs; tests use a
 // scripted double that records every text and answers from a queue.
@@ -26,6 +28,8 @@ public:
     // filter is a list "Name (*.x)|*.x|Other|*.y||"; an empty result means Cancel.
     virtual QString OpenFileName(const QString &filter, const QString &initialDir) = 0;
     virtual QString SaveFileName(const QString &filter, const QString &initialPath) = 0;
+    // The font dialog, starting at font; false on Cancel.
+    virtual bool ChooseFont(LogFont &font) = 0;
 
     // Conveniences with the application's caption.
     MsgAnswer Notice(const QString &text, MsgIcon icon = MsgIcon::None);

@@ -23,10 +23,15 @@ struct LoadResult {
 
 // Guesses the encoding of bytes: nkf -g when nkf is installed, otherwise strict UTF-8, then
 // CP932. Returns a name QStringDecoder accepts ("UTF-8", "windows-31j", "EUC-JP",
-// "ISO-2022-JP").
+// "ISO-2022-JP"), or an empty text when the bytes are valid in none of them.
 QString GuessEncoding(const QByteArray &bytes);
+// The guess GuessEncoding falls back to when nkf is missing or names an encoding the bytes are
+// not valid in: ISO-2022-JP for 7-bit text with its escapes, then strict UTF-8, windows-31j,
+// EUC-JP.
+QString GuessEncodingWithoutNkf(const QByteArray &bytes);
 // Decodes bytes in the named encoding; a UTF-8 byte-order mark is dropped; CR-LF and CR
-// become LF. Returns a null QString when the bytes are not valid in that encoding.
+// become LF. Returns a null QString when the bytes are not valid in that encoding. nkf's
+// names are accepted too ("Shift_JIS" and "CP932" decode as windows-31j).
 QString DecodeText(const QByteArray &bytes, const QString &encoding);
 LoadResult LoadTextFile(const QString &path);
 // The message for a failed load in the interface language ("" for LoadError::None).

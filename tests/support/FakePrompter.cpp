@@ -30,6 +30,14 @@ QString FakePrompter::SaveFileName(const QString &filter, const QString &)
     return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
 }
 
+bool FakePrompter::ChooseFont(LogFont &font)
+{
+    if (fontAnswers.isEmpty())
+        return false;
+    font = fontAnswers.dequeue();
+    return true;
+}
+
 QStringList FakePrompter::Texts() const
 {
     QStringList texts;

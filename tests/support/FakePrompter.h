@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LogFont.h"
 #include "app/Prompter.h"
 
 #include <QList>
@@ -14,6 +15,7 @@ public:
     QQueue<MsgAnswer> answers;
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
+    QQueue<LogFont> fontAnswers; // empty: Cancel
     QStringList openFilters;
     QStringList saveFilters;
     int unexpected = 0;
@@ -21,6 +23,7 @@ public:
     MsgAnswer Message(const MessageRequest &request) override;
     QString OpenFileName(const QString &filter, const QString &initialDir) override;
     QString SaveFileName(const QString &filter, const QString &initialPath) override;
+    bool ChooseFont(LogFont &font) override;
 
     QStringList Texts() const;
 };

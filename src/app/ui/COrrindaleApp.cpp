@@ -1,8 +1,18 @@
 #include "app/ui/COrrindaleApp.h"
 
 #include "app/CommandLine.h"
+#include "app/InstallDir.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/ui/AppContext.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/ProcessLauncher.h"
+#include "app/ui/QtPrompter.h"
+#include "res/Messages.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QPalette>
 #include <QTextStream>
 
 int COrrindaleApp::Main(int argc, char *argv[])
@@ -11,10 +21,46 @@ int COrrindaleApp::Main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const CommandLineSwitches sw = CommandLineSwitches::Parse(args);
+    std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
+    const int english = ReadSetting(*store, Keys::English);
     if (sw.version) {
         QTextStream(stdout) << VersionText << '\n';
         return 0;
     }
+    if (sw.help) {
+        QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Velloquin"));
+    QApplication::setOrganizationName(QStringLiteral("Wendro"));
+    // Dialogs on a light grey ground with black text.
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(240, 240, 240));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    QApplication::setPalette(palette);
+
+    QtPrompter prompter;
+    ProcessLauncher launcher;
+    AppContext context;
+    context.store = store.get();
+    context.prompter = &prompter;
+    context.launcher = &launcher;
+    context.switches = sw;
+    context.programPath = QApplication::applicationFilePath();
+    context.dataDir = FindDataDir(QApplication::applicationDirPath());
+    context.appEnglish = english;
+    ApplyInstallDirRule(*store, context.dataDir, context.programPath);
+
+    CMainFrame frame(context);
+    prompter.SetOwner(&frame);
+    if (!sw.file.isEmpty()) {
+        if (!frame.OpenDocumentFile(sw.ResolveFile(QDir::currentPath())))
+            return 1; // the reason was shown; the process ends as a failed start does
+    } else {
+        frame.NewDocument();
+    }
+    frame.show();
+    return QApplication::exec();
 }

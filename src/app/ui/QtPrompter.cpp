@@ -1,6 +1,10 @@
 #include "app/ui/QtPrompter.h"
 
+#include "app/LogFont.h"
+#include "app/ui/FontMapping.h"
+
 #include <QApplication>
+#include <QFontDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -62,4 +66,13 @@ QString QtPrompter::OpenFileName(const QString &filter, const QString &initialDi
 QString QtPrompter::SaveFileName(const QString &filter, const QString &initialPath)
 {
     return QFileDialog::getSaveFileName(m_owner, QString(), initialPath, FilterToQt(filter));
+}
+
+bool QtPrompter::ChooseFont(LogFont &font)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, FontFromLogFont(font), m_owner);
+    if (ok)
+        font = LogFontFromFont(chosen, font);
+    return ok;
 }

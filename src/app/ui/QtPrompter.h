@@ -15,6 +15,7 @@ public:
     MsgAnswer Message(const MessageRequest &request) override;
     QString OpenFileName(const QString &filter, const QString &initialDir) override;
     QString SaveFileName(const QString &filter, const QString &initialPath) override;
+    bool ChooseFont(LogFont &font) override;
 
 private:
     QPointer<QWidget> m_owner;

@@ -1,0 +1,153 @@
+// Opening large documents: the time from the start of the open to the first painted frame of
+// the window, and the peak memory of the process, for generated 10 MB and 50 MB UTF-8 files and
+// a 10 MB Shift_JIS file. Each file is opened in a fresh child process so that the peaks do not
+// add up. Figures are printed, not judged.
+//
+//   build/bench/bench_open            generate the files and measure all three
+//   build/bench/bench_open FILE       measure one file (the child's job)
+
+#include "app/SettingsStore.h"
+#include "app/ui/AppContext.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/ProcessLauncher.h"
+#include "app/ui/QtPrompter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+namespace {
+
+// A TeX-like text with Japanese prose, commands and comments, repeated to the wanted size.
+QString GenerateText(qint64 bytesWanted, bool shiftJis)
+{
+    const QString block = QStringLiteral(
+        "\\section{偏差値の計算}\\label{sec:%1}\n"
+        "各教科の得点 $x_i$ から平均 $\\mu$ と標準偏差 $\\sigma$ を求め、"
+        "偏差値 $T_i = 50 + 10 (x_i - \\mu) / \\sigma$ を計算する。\n"
+        "% この行はコメントです。\n"
+        "\\begin{tabular}{lrrr}\n国語 & 72 & 65 & 80 \\\\\n数学 & 58 & 91 & 77 \\\\\n\\end{tabular}\n\n");
+    QString text;
+    const qint64 perBlock = shiftJis ? block.toLocal8Bit().size() * 3 / 4 : block.toUtf8().size();
+    text.reserve(static_cast<qsizetype>(bytesWanted / perBlock + 1) * block.size());
+    for (qint64 i = 0, bytes = 0; bytes < bytesWanted; ++i) {
+        const QString b = block.arg(i);
+        text += b;
+        bytes += shiftJis ? b.size() * 3 / 2 : b.toUtf8().size();
+    }
+    return text;
+}
+
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+long PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024; // kilobytes on Linux
+}
+
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && !painted) {
+            painted = true;
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        }
+        return false;
+    }
+    bool painted = false;
+};
+
+int MeasureOne(int argc, char *argv[], const QString &path)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    QTemporaryDir config;
+    qputenv("VELLOQUIN_CONFIG_DIR", config.path().toLocal8Bit());
+    std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
+    QtPrompter prompter;
+    ProcessLauncher launcher;
+    AppContext context;
+    context.store = store.get();
+    context.prompter = &prompter;
+    context.launcher = &launcher;
+    context.programPath = QApplication::applicationFilePath();
+    CMainFrame frame(context);
+    FirstPaint watcher;
+    frame.GetActiveView()->viewport()->installEventFilter(&watcher);
+    if (!frame.OpenDocumentFile(path))
+        return 1;
+    frame.show();
+    QApplication::exec();
+    QTextStream(stdout) << QFile(path).size() << ' ' << clock.elapsed() << ' ' << PeakMegabytes()
+                        << '\n';
+    return watcher.painted ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 2)
+        return MeasureOne(argc, argv, QString::fromLocal8Bit(argv[1]));
+
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    QTextStream out(stdout);
+    struct Case {
+        const char *name;
+        qint64 bytes;
+        bool shiftJis;
+    };
+    const Case cases[] = {{"utf8-10MB.tex", 10'000'000, false},
+                          {"utf8-50MB.tex", 50'000'000, false},
+                          {"sjis-10MB.tex", 10'000'000, true}};
+    out << "file              size(bytes)   open-to-first-paint(ms)   peak(MB)   target(ms, MB)\n";
+    for (const Case &c : cases) {
+        const QString text = GenerateText(c.bytes, c.shiftJis);
+        QByteArray bytes;
+        if (c.shiftJis) {
+            QStringEncoder encoder("windows-31j");
+            bytes = encoder.encode(text);
+        } else {
+            bytes = text.toUtf8();
+        }
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        if (!WriteFile(path, bytes)) {
+            out << c.name << ": cannot write the test file\n";
+            return 1;
+        }
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {path});
+        child.waitForFinished(-1);
+        const QStringList figures = QString::fromLocal8Bit(child.readAllStandardOutput()).split(QLatin1Char(' '));
+        if (child.exitCode() != 0 || figures.size() != 3) {
+            out << c.name << ": the measurement failed\n";
+            return 1;
+        }
+        const qint64 size = figures[0].toLongLong();
+        const qint64 targetMs = size > 20'000'000 ? 5000 : 1000;
+        const qint64 targetMb = 4 * size / 1'000'000 + 150;
+        out << qSetFieldWidth(18) << Qt::left << c.name << qSetFieldWidth(14) << size
+            << qSetFieldWidth(26) << figures[1].trimmed() << qSetFieldWidth(11) << figures[2].trimmed()
+            << qSetFieldWidth(0) << targetMs << ", " << targetMb << '\n';
+        out.flush();
+    }
+    return 0;
+}

@@ -1,0 +1,189 @@
+#include "app/ui/COrrindaleDoc.h"
+
+#include "app/Globals.h"
+#include "app/Prompter.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/TextFile.h"
+#include "app/ui/AppContext.h"
+#include "res/Messages.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPlainTextDocumentLayout>
+#include <QTextDocument>
+
+COrrindaleDoc::COrrindaleDoc(AppContext &context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_text(new QTextDocument(this))
+    , m_bBackup(ReadSetting(*context.store, Keys::Backup))
+    , m_bEnglish(ReadSetting(*context.store, Keys::English))
+{
+    m_text->setDocumentLayout(new QPlainTextDocumentLayout(m_text));
+    // The program keeps its own history of the text; the widget's would double the memory.
+    m_text->setUndoRedoEnabled(false);
+    connect(m_text, &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (!m_bSettingText && (removed || added))
+            SetModifiedFlag(true);
+    });
+    m_strTitle = MsgText(Msg::UntitledTitle, m_bEnglish);
+}
+
+void COrrindaleDoc::SetModifiedFlag(bool modified)
+{
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    Q_EMIT ModifiedChanged(modified);
+}
+
+void COrrindaleDoc::SetText(const QString &text)
+{
+    m_bSettingText = true;
+    m_text->setPlainText(text);
+    m_bSettingText = false;
+}
+
+void COrrindaleDoc::SetPathName(const QString &path)
+{
+    m_strPath = path;
+    m_strTitle = path.isEmpty() ? MsgText(Msg::UntitledTitle, m_bEnglish)
+                                : QFileInfo(path).fileName();
+    if (!path.isEmpty())
+        AddToRecentFileList(path);
+    Q_EMIT TitleChanged();
+}
+
+void COrrindaleDoc::AddToRecentFileList(const QString &path)
+{
+    QStringList files;
+    for (int i = 1; i <= Keys::RecentFileCount; ++i) {
+        const QString f = m_context.store->GetString(QString::fromLatin1(Sections::RecentFiles),
+                                                     RecentFileKey(i));
+        if (f.isEmpty())
+            break;
+        files << f;
+    }
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > Keys::RecentFileCount)
+        files.removeLast();
+    for (int i = 0; i < files.size(); ++i)
+        m_context.store->WriteString(QString::fromLatin1(Sections::RecentFiles),
+                                     RecentFileKey(i + 1), files[i]);
+}
+
+bool COrrindaleDoc::OnNewDocument()
+{
+    SetText(QString());
+    m_strPath.clear();
+    m_strTitle = MsgText(Msg::UntitledTitle, m_bEnglish);
+    m_strEncoding.clear();
+    SetModifiedFlag(false);
+    Q_EMIT TitleChanged();
+    return true;
+}
+
+bool COrrindaleDoc::OnOpenDocument(const QString &path)
+{
+    const LoadResult loaded = LoadTextFile(path);
+    if (loaded.error != LoadError::None) {
+        m_context.prompter->Notice(LoadErrorMessage(loaded, path, m_bEnglish), MsgIcon::Exclamation);
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SetText(loaded.text);
+    QApplication::restoreOverrideCursor();
+    m_strEncoding = loaded.encoding;
+    SetPathName(path);
+    SetModifiedFlag(false);
+    g_tFileTime = loaded.modifiedTime;
+    return true;
+}
+
+bool COrrindaleDoc::OnSaveDocument(const QString &path)
+{
+    bool backup = false;
+    if (path != m_strPath) {
+        // A new name: no backup; the views prepare themselves for the new file.
+        SetPathName(path);
+        UpdateAllViews(Hint::NewFile);
+    } else {
+        backup = m_bBackup != 0 && QFileInfo::exists(path);
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SaveResult result = SaveTextFile(path, m_text->toPlainText(), SaveOptions{backup});
+    QApplication::restoreOverrideCursor();
+    if (result.backupFailed) // ownerless, with the system's caption
+        m_context.prompter->Message({MsgText(Msg::BackupFailed, m_bEnglish), QString(),
+                                     MsgButtons::Ok, MsgIcon::None, 0});
+    if (result.backupAttempted)
+        UpdateAllViews(Hint::BackupMade);
+    if (result.error != SaveError::None) {
+        m_context.prompter->Notice(SaveErrorMessage(result, path, m_bEnglish), MsgIcon::Stop);
+        return false;
+    }
+    m_strEncoding = QStringLiteral("UTF-8");
+    SetModifiedFlag(false);
+    g_tFileTime = result.modifiedTime;
+    return true;
+}
+
+bool COrrindaleDoc::DoFileSave()
+{
+    if (m_strPath.isEmpty())
+        return DoSaveAs();
+    return OnSaveDocument(m_strPath);
+}
+
+bool COrrindaleDoc::SaveEnglish()
+{
+    if (m_strTitle == MsgText(Msg::UntitledTitle, m_bEnglish))
+        return DoSaveAs();
+    const bool ok = OnSaveDocument(m_strPath);
+    if (QFileInfo::exists(m_strPath))
+        g_tFileTime = FileTimeOf(m_strPath);
+    return ok;
+}
+
+bool COrrindaleDoc::DoSaveAs()
+{
+    QString initial = m_strPath;
+    if (initial.isEmpty())
+        initial = m_strTitle;
+    const QString path = m_context.prompter->SaveFileName(MsgText(Msg::AllFilesFilter, m_bEnglish),
+                                                          initial);
+    if (path.isEmpty())
+        return false;
+    const bool ok = OnSaveDocument(QFileInfo(path).absoluteFilePath());
+    if (QFileInfo::exists(m_strPath))
+        g_tFileTime = FileTimeOf(m_strPath);
+    return ok;
+}
+
+bool COrrindaleDoc::SaveModified()
+{
+    if (!m_bModified)
+        return true;
+    const QString name = m_strPath.isEmpty() ? m_strTitle : m_strPath;
+    const MsgAnswer answer = m_context.prompter->Ask(MsgText(Msg::AskToSave, m_bEnglish).arg(name),
+                                                     MsgButtons::YesNoCancel,
+                                                     MsgIcon::Exclamation);
+    if (answer == MsgAnswer::Cancel)
+        return false;
+    if (answer == MsgAnswer::No)
+        return true;
+    return DoFileSave();
+}
+
+void COrrindaleDoc::ToggleBackupMode()
+{
+    m_bBackup = m_bBackup ? 0 : 1;
+    WriteSetting(*m_context.store, Keys::Backup, m_bBackup);
+}
+
+void COrrindaleDoc::UpdateAllViews(int hint)
+{
+    Q_EMIT Update(hint);
+}

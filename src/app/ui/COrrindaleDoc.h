@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QTextDocument;
+struct AppContext;
+
+// Update hints sent through the document to its views.
+namespace Hint {
+inline constexpr int Initial = 0;
+inline constexpr int LogRowSplit = 102;
+inline constexpr int ColumnSplit = 109;
+inline constexpr int LogPane = 190;
+inline constexpr int Unsplit = 204;
+inline constexpr int Colors = 333;
+inline constexpr int Font = 444;
+inline constexpr int BackupMade = 707;
+inline constexpr int NewFile = 777;
+inline constexpr int Reloaded = 888;
+inline constexpr int ReplaceAll = 909;
+inline constexpr int AnotherFile = 999;
+} // namespace Hint
+
+// The document: a path, a title, a modified flag and the text the views share. Reading and
+// writing the file, the backup and the file time are done here.
+class COrrindaleDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit COrrindaleDoc(AppContext &context, QObject *parent = nullptr);
+
+    QTextDocument *TextDocument() const { return m_text; }
+    QString PathName() const { return m_strPath; }
+    QString Title() const { return m_strTitle; }
+    QString Encoding() const { return m_strEncoding; }
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+    bool BackupMode() const { return m_bBackup != 0; }
+
+    bool OnNewDocument();
+    // Reads path into the text; false (after telling why) when it cannot be opened.
+    bool OnOpenDocument(const QString &path);
+    bool OnSaveDocument(const QString &path);
+
+    // The save commands: the Japanese one (framework save), the English one, Save As.
+    bool DoFileSave();
+    bool SaveEnglish();
+    bool DoSaveAs();
+    // Asks to save a modified text; false when the user cancels or the save fails.
+    bool SaveModified();
+    void ToggleBackupMode();
+
+    void UpdateAllViews(int hint);
+
+Q_SIGNALS:
+    void Update(int hint);
+    void TitleChanged();
+    void ModifiedChanged(bool modified);
+
+private:
+    void SetPathName(const QString &path);
+    void SetText(const QString &text);
+    void AddToRecentFileList(const QString &path);
+
+    AppContext &m_context;
+    QTextDocument *m_text;
+    QString m_strPath;
+    QString m_strTitle;
+    QString m_strEncoding;
+    bool m_bModified = false;
+    bool m_bSettingText = false;
+    int m_bBackup;
+    int m_bEnglish;
+};

@@ -1,0 +1,327 @@
+#include "app/ui/COrrindaleView.h"
+
+#include "app/CaretMemory.h"
+#include "app/Globals.h"
+#include "app/InstallDir.h"
+#include "app/Prompter.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/TextFile.h"
+#include "app/ZelSettings.h"
+#include "app/ui/AppContext.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/CommandRouter.h"
+#include "app/ui/FontMapping.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+
+LogFont COrrindaleView::s_screenFont;
+LogFont COrrindaleView::s_screenFontSaved;
+LogFont COrrindaleView::s_printFont;
+LogFont COrrindaleView::s_printFontSaved;
+int COrrindaleView::s_nSplitLineCount = 0;
+
+namespace {
+QString SectionName(const char *s)
+{
+    return QString::fromLatin1(s);
+}
+} // namespace
+
+COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent)
+    : QPlainTextEdit(parent)
+    , m_context(context)
+    , m_pDoc(doc)
+{
+    SettingsStore &store = *context.store;
+    m_bEnglish = ReadSetting(store, Keys::English);
+    m_strInstDir = ApplyInstallDirRule(store, context.dataDir, context.programPath);
+    m_strTempDir = QDir::tempPath();
+    m_crText = static_cast<unsigned>(ReadSetting(store, Keys::TextColor));
+    m_crBack = static_cast<unsigned>(ReadSetting(store, Keys::BackColor));
+    m_nCaretPos = ReadSetting(store, Keys::CaretPos);
+    m_nInputABC = ReadSetting(store, Keys::ABC);
+    m_nInputMinimum = ReadSetting(store, Keys::Minimum);
+    m_strTeXInstDir = ReadSetting(store, Keys::TeXInstDir);
+    m_strCompiler = ReadSetting(store, Keys::TeX);
+    m_strDviPdf = ReadSetting(store, Keys::DviPdf);
+    m_strBibTeX = ReadSetting(store, Keys::Bib);
+    m_strMakeIndex = ReadSetting(store, Keys::MkIdx);
+    m_strCommandListPath = ReadSetting(store, Keys::InputName);
+    if (m_strCommandListPath.isEmpty())
+        m_strCommandListPath = QDir(m_strInstDir).filePath(QStringLiteral("input_tex.mme"));
+    m_strMakeIndexOptions = ReadSetting(store, Keys::MkIdxOpt);
+    m_bMakeIndexNoAsk = ReadSetting(store, Keys::MkIdxNvr);
+    m_bPdfMadeOnce = ReadSetting(store, Keys::Acr);
+    m_bNeverPaperDialog = ReadSetting(store, Keys::PdfNeShow);
+    if (m_bNeverPaperDialog == 0) {
+        // While the paper dialog is allowed, each start shows it again at the default size.
+        WriteSetting(store, Keys::PdfNShow, 0);
+        WriteSetting(store, Keys::PdfNeShow, 0);
+        WriteSetting(store, Keys::PdfSizeNo, 1);
+    }
+    m_nPdfPaper = ReadSetting(store, Keys::PdfSizeNo);
+    m_nPrintColumns = ReadSetting(store, Keys::ColNum);
+
+    setDocument(doc->TextDocument());
+    setUndoRedoEnabled(false);
+    setOverwriteMode(!g_bInsertMode);
+    // A new view starts with word wrap on.
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    LoadFonts();
+    connect(doc, &COrrindaleDoc::Update, this, &COrrindaleView::OnUpdate);
+}
+
+void COrrindaleView::LoadFonts()
+{
+    SettingsStore &store = *m_context.store;
+    LoadLogFont(store, SectionName(Sections::Font), s_screenFont);
+    s_screenFontSaved = s_screenFont;
+    LoadLogFont(store, SectionName(Sections::PrintFont), s_printFont);
+    s_printFontSaved = s_printFont;
+    setFont(FontFromLogFont(s_screenFont));
+}
+
+int COrrindaleView::LineHeight() const
+{
+    const int h = fontMetrics().boundingRect(QLatin1Char('M')).height();
+    return h > 0 ? h : 18;
+}
+
+int COrrindaleView::FirstVisibleLine() const
+{
+    return firstVisibleBlock().blockNumber();
+}
+
+void COrrindaleView::ScrollToLine(int line)
+{
+    // The scroll bar counts display rows; a block's first row is kept by the layout.
+    const QTextBlock block = document()->findBlockByNumber(std::clamp(line, 0, LineCount() - 1));
+    verticalScrollBar()->setValue(block.firstLineNumber());
+}
+
+int COrrindaleView::SelectionStart() const
+{
+    return textCursor().selectionStart();
+}
+
+int COrrindaleView::LineCount() const
+{
+    return document()->blockCount();
+}
+
+void COrrindaleView::ApplyTabStops()
+{
+    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * m_nTabWidth);
+}
+
+bool COrrindaleView::SetWordWrap(bool on, bool keepPosition)
+{
+    const bool current = lineWrapMode() != QPlainTextEdit::NoWrap;
+    if (current == on)
+        return false;
+    const int firstLine = FirstVisibleLine();
+    const int caret = textCursor().position();
+    setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    m_pDoc->UpdateAllViews(Hint::Initial);
+    if (keepPosition) {
+        ScrollToLine(firstLine);
+        QTextCursor c = textCursor();
+        c.setPosition(std::min(caret, document()->characterCount() - 1));
+        setTextCursor(c);
+        ScrollToLine(firstLine);
+    }
+    return true;
+}
+
+void COrrindaleView::ReadZelSettings()
+{
+    const QString firstRow = document()->firstBlock().text();
+    ZelSettings zel;
+    zel.tabWidth = m_nTabWidth;
+    zel.printColumns = m_nPrintColumns;
+    zel.printMargin = m_nPrintMargin;
+    if (!ReadZelSettingsLine(firstRow, zel))
+        return;
+    m_nTabWidth = zel.tabWidth;
+    m_nPrintColumns = zel.printColumns;
+    m_nPrintMargin = zel.printMargin;
+    if (zel.printFontHeightSet)
+        s_printFont.height = zel.printFontHeight;
+}
+
+void COrrindaleView::OnInitialUpdate()
+{
+    SettingsStore &store = *m_context.store;
+    // 1. Fonts.
+    setFont(FontFromLogFont(s_screenFont));
+    // 2.
+    m_nPrintMargin = ReadSetting(store, Keys::PrintMargin);
+    m_nHtmlOption = ReadSetting(store, Keys::YNC);
+    // 3. The edited file's pieces; the folder keeps its trailing separator.
+    m_strEditedPath = m_pDoc->PathName();
+    const QFileInfo edited(m_strEditedPath);
+    m_strEditedDir = m_strEditedPath.isEmpty() ? QString() : edited.absolutePath() + QLatin1Char('/');
+    m_strEditedName = m_strEditedPath.isEmpty() ? QString() : edited.completeBaseName();
+    m_strEditedExt = edited.suffix().isEmpty() ? QString() : QLatin1Char('.') + edited.suffix();
+    // 4. The compile target: another file registered for this one, else this one.
+    m_strAnotherFile = store.GetString(SectionName(Sections::TeXFile), m_strEditedPath);
+    const QFileInfo target(m_strAnotherFile.isEmpty() ? m_strEditedPath : m_strAnotherFile);
+    const QString targetPath = m_strAnotherFile.isEmpty() ? m_strEditedPath : m_strAnotherFile;
+    m_strTargetDir = targetPath.isEmpty() ? QString() : target.absolutePath() + QLatin1Char('/');
+    m_strTargetBase = targetPath.isEmpty() ? QString() : target.completeBaseName();
+    m_strTargetExt = target.suffix().isEmpty() ? QString() : QLatin1Char('.') + target.suffix();
+    // 5.
+    m_bInputSupport = (m_strTargetExt == QLatin1String(".tex") || m_strTargetExt == QLatin1String(".TEX"))
+                          ? ReadSetting(store, Keys::Input)
+                          : 0;
+    // 6. The encoding was decoded when the file was read (see TextFile.h).
+    // 7.
+    m_nRoundIndex = ReadSetting(store, Keys::Sho);
+    // 8. Calculation documents.
+    if (m_strEditedExt == QLatin1String(".zel") || m_strEditedExt == QLatin1String(".ZEL")) {
+        m_bWordWrap = 0;
+        m_bCalcMode = 1;
+        m_nLineNumberMode = 1;
+        WriteSetting(store, Keys::Line, 1);
+        m_nTabWidth = ReadSetting(store, Keys::RetuHaba);
+        ReadZelSettings();
+    } else {
+        m_bWordWrap = 1;
+        m_bCalcMode = 0;
+        m_nTabWidth = ReadSetting(store, Keys::TabStops);
+    }
+    // 9.
+    ApplyTabStops();
+    SetWordWrap(m_bWordWrap, true);
+    // 10. Logs are read-only and plain.
+    if (m_strEditedExt == QLatin1String(".log") || m_strEditedExt == QLatin1String(".LOG")) {
+        setReadOnly(true);
+        m_bColoring = 0;
+        m_bUnderlineCaretLine = 0;
+    } else {
+        setReadOnly(false);
+        m_bColoring = ReadSetting(store, Keys::Enter);
+        m_bUnderlineCaretLine = 1;
+    }
+    // 11.
+    OnUpdate(Hint::Initial);
+    // 12.
+    m_nLineCountAtOpen = LineCount();
+    // 13.
+    RestoreCaretMemory();
+    // 14.
+    PruneCaretMemoryOfMissingFiles(store);
+}
+
+void COrrindaleView::RestoreCaretMemory()
+{
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::Start);
+    setTextCursor(c);
+    ScrollToLine(0);
+    if (document()->characterCount() - 1 <= 1 || m_strEditedPath.isEmpty())
+        return;
+    const CaretMemoryEntry memory = ReadCaretMemory(*m_context.store, m_strEditedPath);
+    const int last = document()->characterCount() - 1;
+    c.setPosition(std::clamp(memory.caret, 0, last));
+    ScrollToLine(memory.topLine);
+    setTextCursor(c); // scrolls only as far as the caret needs
+}
+
+void COrrindaleView::OnUpdate(int hint)
+{
+    SettingsStore &store = *m_context.store;
+    // The text never holds CR: every file is read with its line ends made LF.
+    m_nLineNumberMode = ReadSetting(store, Keys::Line);
+    switch (hint) {
+    case Hint::LogRowSplit:
+        SetWordWrap(false, true);
+        m_bColoring = ReadSetting(store, Keys::Enter);
+        m_bUnderlineCaretLine = 1;
+        break;
+    case Hint::ColumnSplit:
+        m_bColoring = ReadSetting(store, Keys::Enter);
+        m_bUnderlineCaretLine = 1;
+        SetWordWrap(false, true);
+        break;
+    case Hint::Unsplit:
+        SetWordWrap(m_bWordWrap, true);
+        m_bColoring = ReadSetting(store, Keys::Enter);
+        m_bUnderlineCaretLine = 1;
+        break;
+    case Hint::Font:
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        LoadLogFont(store, SectionName(Sections::Font), s_screenFont);
+        setFont(FontFromLogFont(s_screenFont));
+        ApplyTabStops();
+        QApplication::restoreOverrideCursor();
+        break;
+    case Hint::NewFile:
+        OnInitialUpdate();
+        return; // the initial update ran the common part already
+    default:
+        break;
+    }
+    if (m_context.switches.noLineNumbers)
+        m_nLineNumberMode = 0;
+    // The gutter: wide enough for "  n:" of the largest line number, plus one line height.
+    if (m_nLineNumberMode == 0 || isReadOnly()) {
+        m_nLineNumberMode = 0;
+        m_nGutterTextLength = 0;
+        m_nGutterWidth = 10;
+    } else {
+        int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
+        if (m_nLineNumberMode == 1)
+            n = std::max(n, viewport()->height() / LineHeight());
+        const QString text = QStringLiteral("  %1:").arg(n);
+        m_nGutterTextLength = static_cast<int>(text.size());
+        m_nGutterWidth = fontMetrics().horizontalAdvance(text) + LineHeight();
+    }
+    const int top = (m_bCalcMode && m_nLineNumberMode == 1) ? LineHeight() : 0;
+    setViewportMargins(m_nGutterWidth, top, 0, 0);
+    viewport()->update();
+}
+
+void COrrindaleView::OnFont()
+{
+    LogFont chosen = s_screenFont;
+    if (!m_context.prompter->ChooseFont(chosen))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    s_screenFont = chosen;
+    setFont(FontFromLogFont(s_screenFont));
+    SaveLogFont(*m_context.store, SectionName(Sections::Font), s_screenFont, s_screenFontSaved);
+    QApplication::restoreOverrideCursor();
+    m_pDoc->UpdateAllViews(Hint::Font);
+}
+
+void COrrindaleView::OnDeleteBackup()
+{
+    DeleteBackups(m_strEditedDir, *m_context.prompter, m_bEnglish);
+}
+
+void COrrindaleView::focusInEvent(QFocusEvent *e)
+{
+    QPlainTextEdit::focusInEvent(e);
+    Q_EMIT FocusGained();
+}
+
+bool COrrindaleView::event(QEvent *e)
+{
+    // The window's accelerators come before the editor's own keys, as they do on the platform
+    // the program comes from: a key bound to an enabled command is not taken by the editor.
+    if (e->type() == QEvent::ShortcutOverride && m_pRouter && !m_accelerators.isEmpty()) {
+        const int id = m_accelerators.value(static_cast<QKeyEvent *>(e)->keyCombination().toCombined());
+        if (id != 0 && m_pRouter->StateOfId(id).enabled) {
+            e->ignore();
+            return false;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "app/LogFont.h"
+
+#include <QHash>
+#include <QPlainTextEdit>
+
+class COrrindaleDoc;
+class CommandRouter;
+struct AppContext;
+
+// The editor: the text widget of one pane, with every setting the features read loaded at
+// construction, and the preparation of each file shown (initial update) and of each update
+// hint.
+class COrrindaleView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent = nullptr);
+
+    COrrindaleDoc *GetDocument() const { return m_pDoc; }
+    // The window's accelerators (key combination → command id), which win over the editor's
+    // own handling of the same keys.
+    void SetAccelerators(CommandRouter *router, const QHash<int, int> &accelerators)
+    {
+        m_pRouter = router;
+        m_accelerators = accelerators;
+    }
+
+    void OnInitialUpdate();
+    void OnUpdate(int hint);
+    // Switches word wrap; false when it already was in that state.
+    bool SetWordWrap(bool on, bool keepPosition);
+
+    // Caret and scrolling helpers the frame uses.
+    int FirstVisibleLine() const;
+    void ScrollToLine(int line);
+    int SelectionStart() const;
+    int LineCount() const;
+    int LineHeight() const;
+
+    // Commands of the view.
+    void OnFont();
+    void OnDeleteBackup();
+
+    // Settings and state read by the features.
+    int m_bEnglish;
+    QString m_strInstDir;
+    QString m_strTempDir;
+    unsigned m_crText;
+    unsigned m_crBack;
+    int m_nCaretPos;
+    int m_nInputABC;
+    int m_nInputMinimum;
+    QString m_strTeXInstDir;
+    QString m_strCompiler;
+    QString m_strDviPdf;
+    QString m_strBibTeX;
+    QString m_strMakeIndex;
+    QString m_strCommandListPath;
+    QString m_strMakeIndexOptions;
+    int m_bMakeIndexNoAsk;
+    int m_bPdfMadeOnce;
+    int m_bNeverPaperDialog;
+    int m_bSkipPaperDialog = 0;
+    int m_nPdfPaper;
+    int m_nPrintColumns;
+    int m_nPrintMargin = 1;
+    int m_nHtmlOption = 1;
+
+    QString m_strEditedPath;
+    QString m_strEditedDir;
+    QString m_strEditedName;
+    QString m_strEditedExt;
+    QString m_strAnotherFile;
+    QString m_strTargetDir;
+    QString m_strTargetBase;
+    QString m_strTargetExt;
+    int m_bCalcMode = 0;
+    int m_nTabWidth = 8;
+    int m_nRoundIndex = 1;
+    int m_bWordWrap = 1;
+    int m_bInputSupport = 0;
+    int m_bColoring = 1;
+    int m_bUnderlineCaretLine = 1;
+    int m_nLineNumberMode = 0;
+    int m_nGutterWidth = 10;
+    int m_nGutterTextLength = 0;
+    int m_nLineCountAtOpen = 0;
+
+    static LogFont s_screenFont;
+    static LogFont s_screenFontSaved;
+    static LogFont s_printFont;
+    static LogFont s_printFontSaved;
+    // The first pane's line count saved by the latest split; 0 while no split has happened.
+    static int s_nSplitLineCount;
+
+Q_SIGNALS:
+    void FocusGained();
+
+protected:
+    bool event(QEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+
+private:
+    void LoadFonts();
+    void ApplyTabStops();
+    void ReadZelSettings();
+    void RestoreCaretMemory();
+
+    AppContext &m_context;
+    COrrindaleDoc *m_pDoc;
+    CommandRouter *m_pRouter = nullptr;
+    QHash<int, int> m_accelerators;
+};

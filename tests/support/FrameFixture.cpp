@@ -1,0 +1,41 @@
+#include "FrameFixture.h"
+
+#include "app/ui/CMainFrame.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+FrameFixture::FrameFixture(const QStringList &arguments)
+{
+    store = std::make_unique<IniSettingsStore>(dir.filePath(QStringLiteral("Velloquin.ini")));
+    Restart(arguments);
+}
+
+void FrameFixture::Restart(const QStringList &arguments)
+{
+    store = std::make_unique<IniSettingsStore>(dir.filePath(QStringLiteral("Velloquin.ini")));
+    context = AppContext{};
+    context.store = store.get();
+    context.prompter = &prompter;
+    context.launcher = &launcher;
+    context.switches = CommandLineSwitches::Parse(arguments);
+    context.programPath = QCoreApplication::applicationFilePath();
+    context.dataDir = dir.filePath(QStringLiteral("data"));
+    context.appEnglish = store->GetInt(QStringLiteral("Settings"), QStringLiteral("English"), 0);
+}
+
+std::unique_ptr<CMainFrame> FrameFixture::MakeFrame()
+{
+    auto frame = std::make_unique<CMainFrame>(context);
+    frame->NewDocument();
+    return frame;
+}
+
+QString FrameFixture::WriteFile(const QString &name, const QByteArray &bytes) const
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "FakeLauncher.h"
+#include "FakePrompter.h"
+#include "app/SettingsStore.h"
+#include "app/ui/AppContext.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CMainFrame;
+
+// A main window built around doubles: settings in a temporary INI file, a scripted prompter
+// and a recording launcher.
+struct FrameFixture {
+    QTemporaryDir dir;
+    std::unique_ptr<IniSettingsStore> store;
+    FakePrompter prompter;
+    FakeLauncher launcher;
+    AppContext context;
+
+    explicit FrameFixture(const QStringList &arguments = {});
+    std::unique_ptr<CMainFrame> MakeFrame();
+    // Starts over with the same settings file, as a restart of the program would.
+    void Restart(const QStringList &arguments = {});
+    QString FilePath(const QString &name) const { return dir.filePath(name); }
+    QString WriteFile(const QString &name, const QByteArray &bytes) const;
+};
