@@ -5,6 +5,8 @@
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
+#include "app/ui/FontMapping.h"
+#include "app/WindowPlacement.h"
 #include "res/Commands.h"
 #include "res/Messages.h"
 #include "res/Resources.h"
@@ -107,6 +109,17 @@ private Q_SLOTS:
     void texBarFollowsTheDocument_data();
     void texBarFollowsTheDocument();
     void insertKeyTogglesOverwrite();
+    void newAndOpenWindowStartTheProgram();
+    void setWindowStoresOrResets_data();
+    void setWindowStoresOrResets();
+    void backupModeTogglesAndIsChecked();
+    void untitledSaveGoesToSaveAs_data();
+    void untitledSaveGoesToSaveAs();
+    void newAskedToSaveKeepsTextOnCancel();
+    void openFilterFollowsTheDocument_data();
+    void openFilterFollowsTheDocument();
+    void fontCommandStoresAndApplies();
+    void missingFaceFallsBackToCjkMonospace();
 };
 
 void TestMainFrame::menusFollowTheTables_data()
@@ -561,6 +574,186 @@ void TestMainFrame::insertKeyTogglesOverwrite()
     QCOMPARE(frame->InsertPane()->text(), QStringLiteral("上書"));
     QVERIFY(frame->Router()->Execute(32987));
     QCOMPARE(g_bInsertMode, 1);
+}
+
+void TestMainFrame::newAndOpenWindowStartTheProgram()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    QVERIFY(frame->Router()->Execute(32902)); // New Window
+    const QString doc = f.WriteFile("my notes.tex", "x\n");
+    f.prompter.openAnswers << doc;
+    QVERIFY(frame->Router()->Execute(32875)); // Open Window
+    QCOMPARE(f.launcher.calls.size(), 2);
+    QCOMPARE(f.launcher.calls[0].program, f.context.programPath);
+    QCOMPARE(f.launcher.calls[0].arguments, QStringList({"-w1"}));
+    QCOMPARE(f.launcher.calls[1].arguments, QStringList({"-w1", "my notes.tex"}));
+    QCOMPARE(f.launcher.calls[1].workDir, QFileInfo(doc).absolutePath());
+    QVERIFY(f.prompter.messages.isEmpty());
+    // A program that cannot be started is reported, in English in both languages.
+    f.launcher.startResults << false << false;
+    frame->OnNewWindow();
+    f.prompter.openAnswers << doc;
+    frame->OnOpenWindow();
+    QCOMPARE(f.prompter.Texts(), QStringList({"Failed to open the another new file",
+                                              "Failed to open the another file"}));
+}
+
+void TestMainFrame::setWindowStoresOrResets_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("ok, big enough") << int(MsgAnswer::Ok) << QSize(700, 500) << true << 1;
+    QTest::newRow("ok, too small") << int(MsgAnswer::Ok) << QSize(200, 60) << false << 2;
+    QTest::newRow("cancel") << int(MsgAnswer::Cancel) << QSize(700, 500) << false << 1;
+}
+
+void TestMainFrame::setWindowStoresOrResets()
+{
+    QFETCH(int, answer);
+    QFETCH(QSize, size);
+    QFETCH(bool, stored);
+    QFETCH(int, messages);
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    frame->setMinimumSize(1, 1);
+    frame->setGeometry(QRect(QPoint(40, 50), size));
+    f.prompter.answers << MsgAnswer(answer);
+    QVERIFY(frame->Router()->Execute(32878));
+    QCOMPARE(f.prompter.messages.size(), messages);
+    QCOMPARE(f.prompter.messages.first().text, MsgText(Msg::SetWindowQuestion, false));
+    QCOMPARE(f.prompter.messages.first().buttons, MsgButtons::OkCancel);
+    const QRect defaults = DefaultWindowRect(frame->Metrics());
+    const QRect expected = stored ? frame->geometry() : QRect(0, 0, defaults.width(), defaults.height());
+    QCOMPARE(f.store->GetInt("Settings", "wndDefW", -1), expected.width());
+    QCOMPARE(f.store->GetInt("Settings", "wndDefX", -1), expected.x());
+    // Restore Window goes to what was stored.
+    frame->setGeometry(10, 10, 300, 300);
+    QVERIFY(frame->Router()->Execute(32874));
+    QCOMPARE(frame->geometry().size(), expected.size());
+}
+
+void TestMainFrame::backupModeTogglesAndIsChecked()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("b.tex", "one\n");
+    QVERIFY(frame->OpenDocumentFile(path));
+    QVERIFY(frame->Router()->StateOfId(32863).checked);
+    QVERIFY(frame->Router()->Execute(32863));
+    QVERIFY(!frame->Router()->StateOfId(32863).checked);
+    QCOMPARE(f.store->GetInt("Settings", "Backup", -1), 0);
+    frame->GetActiveView()->insertPlainText(QStringLiteral("x"));
+    QVERIFY(frame->GetDocument()->DoFileSave());
+    QVERIFY(!QFileInfo::exists(path + ".bak"));
+    QVERIFY(!frame->Router()->StateOfId(32865).enabled); // Delete Backup: nothing to delete
+}
+
+void TestMainFrame::untitledSaveGoesToSaveAs_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("japanese") << false;
+    QTest::newRow("english") << true;
+}
+
+void TestMainFrame::untitledSaveGoesToSaveAs()
+{
+    QFETCH(bool, english);
+    FrameFixture f;
+    f.store->WriteInt(QStringLiteral("Settings"), QStringLiteral("English"), english);
+    f.Restart();
+    auto frame = f.MakeFrame();
+    frame->GetActiveView()->insertPlainText(QStringLiteral("新しい文書\n"));
+    const QString target = f.FilePath("new.tex");
+    f.prompter.saveAnswers << target;
+    QVERIFY(frame->Router()->Execute(IdOf(Cmd::FileSave, english)));
+    QCOMPARE(f.prompter.saveFilters.size(), 1);
+    QCOMPARE(frame->GetDocument()->PathName(), target);
+    QCOMPARE(frame->GetDocument()->Title(), QStringLiteral("new.tex"));
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("新しい文書\n"));
+    QVERIFY(!QFileInfo::exists(target + ".bak")); // a new name never makes a backup
+    QCOMPARE(frame->GetActiveView()->m_strEditedPath, target); // the view followed the new name
+}
+
+void TestMainFrame::newAskedToSaveKeepsTextOnCancel()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    QVERIFY(frame->OpenDocumentFile(f.WriteFile("n.tex", "text\n")));
+    frame->GetActiveView()->insertPlainText(QStringLiteral("more "));
+    f.prompter.answers << MsgAnswer::Cancel;
+    QVERIFY(frame->Router()->Execute(57600));
+    QCOMPARE(f.prompter.messages.size(), 1);
+    QCOMPARE(f.prompter.messages.first().buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(frame->GetActiveView()->toPlainText(), QStringLiteral("more text\n"));
+    f.prompter.answers << MsgAnswer::No;
+    QVERIFY(frame->Router()->Execute(57600));
+    QCOMPARE(frame->GetActiveView()->toPlainText(), QString());
+    QCOMPARE(frame->GetDocument()->Title(), QStringLiteral("無題"));
+    QVERIFY(!frame->GetDocument()->IsModified());
+}
+
+void TestMainFrame::openFilterFollowsTheDocument_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("firstFilter");
+    QTest::newRow("tex") << "a.tex" << "TeX files (*.tex)";
+    QTest::newRow("zel") << "a.zel" << "Zel files (*.zel )";
+    QTest::newRow("txt") << "a.txt" << "Text/TeX/Log/MME/Backup/Zel files (*.txt;*.tex;*.log;*.mme;*.bak;*.zel)";
+}
+
+void TestMainFrame::openFilterFollowsTheDocument()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, firstFilter);
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    QVERIFY(frame->OpenDocumentFile(f.WriteFile(name, "x\n")));
+    frame->OnFileOpen(); // cancelled: nothing happens
+    QCOMPARE(f.prompter.openFilters.size(), 1);
+    QCOMPARE(f.prompter.openFilters.first().section(QLatin1Char('|'), 0, 0), firstFilter);
+    QCOMPARE(frame->GetDocument()->PathName(), f.FilePath(name));
+}
+
+void TestMainFrame::fontCommandStoresAndApplies()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    LogFont chosen;
+    chosen.height = -20;
+    chosen.weight = 400;
+    chosen.pitchAndFamily = 49;
+    chosen.charSet = 128;
+    chosen.faceName = frame->GetActiveView()->font().family();
+    f.prompter.fontAnswers << chosen;
+    QVERIFY(frame->Router()->Execute(32780));
+    QCOMPARE(f.store->GetInt("Font", "Height", 0), -20);
+    QCOMPARE(f.store->GetInt("Font", "Weight", 0), 400);
+    QCOMPARE(frame->GetActiveView()->font().pixelSize(), 20);
+    // Cancel changes nothing.
+    QVERIFY(frame->Router()->Execute(32780));
+    QCOMPARE(frame->GetActiveView()->font().pixelSize(), 20);
+}
+
+void TestMainFrame::missingFaceFallsBackToCjkMonospace()
+{
+    LogFont stored; // the defaults a fresh profile reads
+    stored.height = -16;
+    stored.weight = 700;
+    stored.pitchAndFamily = 49;
+    stored.charSet = 128;
+    stored.faceName = QStringLiteral("ＭＳ ゴシック");
+    const QFont font = FontFromLogFont(stored);
+    QCOMPARE(font.families().value(0), CjkMonospaceFamily());
+    QCOMPARE(font.pixelSize(), 16);
+    QVERIFY(font.bold());
+    // The face a machine has is kept.
+    stored.faceName = CjkMonospaceFamily();
+    QCOMPARE(FontFromLogFont(stored).families().value(0), stored.faceName);
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -94,8 +94,10 @@ void CommandRouter::RefreshActions()
 
 void CommandRouter::ScheduleRefresh()
 {
+    // Some update functions look at the disk (Delete Backup), so a burst of typing makes
+    // one refresh a moment later rather than one per key.
     if (m_refreshPending)
         return;
     m_refreshPending = true;
-    QTimer::singleShot(0, this, [this] { RefreshActions(); });
+    QTimer::singleShot(100, this, [this] { RefreshActions(); });
 }
