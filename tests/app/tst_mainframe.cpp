@@ -120,6 +120,7 @@ private Q_SLOTS:
     void openFilterFollowsTheDocument();
     void fontCommandStoresAndApplies();
     void missingFaceFallsBackToCjkMonospace();
+    void linePaneCountsDisplayRows();
 };
 
 void TestMainFrame::menusFollowTheTables_data()
@@ -754,6 +755,35 @@ void TestMainFrame::missingFaceFallsBackToCjkMonospace()
     // The face a machine has is kept.
     stored.faceName = CjkMonospaceFamily();
     QCOMPARE(FontFromLogFont(stored).families().value(0), stored.faceName);
+}
+
+void TestMainFrame::linePaneCountsDisplayRows()
+{
+    FrameFixture f;
+    f.store->WriteInt(QStringLiteral("Settings"), QStringLiteral("English"), 1);
+    f.Restart();
+    auto frame = f.MakeFrame();
+    frame->resize(500, 400);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    COrrindaleView *view = frame->GetActiveView();
+    view->setPlainText(QString(400, QLatin1Char('x')) + QStringLiteral("\nsecond"));
+    QTextCursor c = view->textCursor();
+    c.setPosition(399);
+    view->setTextCursor(c);
+    frame->UpdateStatusPanes();
+    // The long first line wraps, so the caret at its end stands on a later display line.
+    const int wrappedLine = frame->LinePane()->text().section(QLatin1Char('.'), 0, 0).toInt();
+    QVERIFY2(wrappedLine > 1, qPrintable(frame->LinePane()->text()));
+    QVERIFY(frame->LinePane()->text().endsWith(QStringLiteral("[ 399 char's]")));
+    view->SetWordWrap(false, true);
+    frame->UpdateStatusPanes();
+    QVERIFY2(frame->LinePane()->text().startsWith(QStringLiteral(" 1. ")),
+             qPrintable(frame->LinePane()->text()));
+    c.setPosition(403); // "sec|ond"
+    view->setTextCursor(c);
+    frame->UpdateStatusPanes();
+    QCOMPARE(frame->LinePane()->text(), QStringLiteral(" 2. 2. [ 403 char's]"));
 }
 
 QTEST_MAIN(TestMainFrame)

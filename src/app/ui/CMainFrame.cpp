@@ -33,6 +33,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QToolBar>
 
 namespace {
@@ -499,18 +500,29 @@ void CMainFrame::UpdateStatusPanes()
         return;
     }
     m_pSizePane->setText(SizePaneText(view->document()->characterCount() - 1, m_bEnglish));
-    const QTextCursor cursor = view->textCursor();
-    const int s = cursor.selectionStart();
+    // Lines and columns are those of the display, as the edit control counts them: with word
+    // wrap a long line is several lines here.
+    const int s = view->textCursor().selectionStart();
     const QTextBlock block = view->document()->findBlock(s);
+    int row = block.firstLineNumber();
+    int rowStart = block.position();
+    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineForTextPosition(s - block.position());
+        if (line.isValid()) {
+            row += line.lineNumber();
+            rowStart += line.textStart();
+        }
+    }
     const QRect caret = view->cursorRect(view->textCursor());
     const QRect client = view->viewport()->rect();
     // The column and offset follow the caret only while it is visible.
     if (caret.x() >= 0 && caret.x() < client.right() && caret.y() + 2 >= 1
         && caret.y() + 2 < client.bottom()) {
-        m_nLastCol = s - block.position();
+        m_nLastCol = s - rowStart;
         m_nLastCharPos = s;
     }
-    m_pLinePane->setText(LinePaneText(block.blockNumber(), m_nLastCol, m_nLastCharPos, m_bEnglish));
+    // The Japanese pane counts the characters up to the selection start wherever it is.
+    m_pLinePane->setText(LinePaneText(row, m_nLastCol, m_bEnglish ? m_nLastCharPos : s, m_bEnglish));
     DecideTeXBar();
 }
 

@@ -34,6 +34,8 @@ W *Control(W *w, int id)
 QFont HistoryComboFont()
 {
     QFont font;
+    // The proportional gothic of Japanese Windows, else the installed CJK sans serif.
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
     font.setPointSize(10);
     font.setWeight(QFont::Bold);
     return font;
