@@ -347,10 +347,11 @@ void CMainFrame::OnFileOpen()
 void CMainFrame::RebuildRecentMenu()
 {
     const QStringList files = RecentFiles(*m_context.store);
-    const QList<QAction *> old = m_pRecentMenu->actions();
-    for (QAction *a : old) {
-        if (a != m_pRecentPlaceholder)
-            m_pRecentMenu->removeAction(a), a->deleteLater();
+    for (QAction *a : m_pRecentMenu->actions()) {
+        if (a != m_pRecentPlaceholder) {
+            m_pRecentMenu->removeAction(a);
+            a->deleteLater();
+        }
     }
     m_pRecentPlaceholder->setVisible(files.isEmpty());
     m_pRecentPlaceholder->setEnabled(false);
