@@ -42,8 +42,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     m_bEnglish = ReadSetting(store, Keys::English);
     m_strInstDir = ApplyInstallDirRule(store, context.dataDir, context.programPath);
     m_strTempDir = QDir::tempPath();
-    m_crText = static_cast<unsigned>(ReadSetting(store, Keys::TextColor));
-    m_crBack = static_cast<unsigned>(ReadSetting(store, Keys::BackColor));
+    m_colors = LoadViewColors(store);
     m_nCaretPos = ReadSetting(store, Keys::CaretPos);
     m_nInputABC = ReadSetting(store, Keys::ABC);
     m_nInputMinimum = ReadSetting(store, Keys::Minimum);

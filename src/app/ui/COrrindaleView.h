@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LogFont.h"
+#include "view/ViewColors.h"
 
 #include <QHash>
 #include <QPlainTextEdit>
@@ -46,8 +47,7 @@ public:
     int m_bEnglish;
     QString m_strInstDir;
     QString m_strTempDir;
-    unsigned m_crText;
-    unsigned m_crBack;
+    ViewColors m_colors; // text, background, symbols and user strings
     int m_nCaretPos;
     int m_nInputABC;
     int m_nInputMinimum;
