@@ -28,6 +28,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -245,8 +246,7 @@ void CMainFrame::RegisterCommands()
         m_pDoc->DoSaveAs();
     });
     r.SetHandler(Cmd::FilePrintSetup, [this] {
-        static QPrinter printer; // the process's printer settings, kept between uses
-        QPageSetupDialog dialog(&printer, this);
+        QPageSetupDialog dialog(Printer(), this);
         dialog.exec();
     });
     r.SetHandler(Cmd::AppExit, [this] { close(); });
@@ -456,8 +456,19 @@ void CMainFrame::StoreCaret()
     StoreCaretMemory(*m_context.store, path, view->SelectionStart(), view->FirstVisibleLine());
 }
 
+QPrinter *CMainFrame::Printer()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>();
+    return m_pPrinter.get();
+}
+
 void CMainFrame::CheckFileChanged()
 {
+    // Activation and a change of window state can both arrive while the question is up.
+    if (m_bCheckingFile)
+        return;
+    const QScopedValueRollback<bool> guard(m_bCheckingFile, true);
     const QString path = m_pDoc->PathName();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;

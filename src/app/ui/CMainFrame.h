@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class COrrindaleDoc;
 class COrrindaleView;
 class CFindBar;
@@ -12,6 +14,7 @@ class CReplaceBar;
 class CommandRouter;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QSplitter;
 class QToolBar;
 struct AppContext;
@@ -36,6 +39,8 @@ public:
     QLabel *InsertPane() const { return m_pInsertPane; }
     bool IsTeXBarShown() const { return m_bTeXBarShown != 0; }
     ScreenMetrics Metrics() const;
+    // The printer and its settings, kept for the whole run (Print Setup, printing).
+    QPrinter *Printer();
 
     // Opens a file in this window (the framework's OpenDocumentFile); false when it cannot.
     bool OpenDocumentFile(const QString &path);
@@ -101,4 +106,6 @@ private:
     int m_nLastCol = 0;
     int m_nLastCharPos = 0;
     bool m_bLogJump = false;
+    bool m_bCheckingFile = false;
+    std::unique_ptr<QPrinter> m_pPrinter;
 };
