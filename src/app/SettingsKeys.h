@@ -112,4 +112,8 @@ QString ReadSetting(const SettingsStore &store, const StringSetting &s);
 void WriteSetting(SettingsStore &store, const IntSetting &s, int value);
 void WriteSetting(SettingsStore &store, const StringSetting &s, const QString &value);
 QString RecentFileKey(int oneBasedIndex);
+inline QString SectionName(const char *section)
+{
+    return QString::fromLatin1(section);
+}
 QString HistoryKey(int index);

@@ -38,10 +38,6 @@
 #include <QToolBar>
 
 namespace {
-QString Section(const char *s)
-{
-    return QString::fromLatin1(s);
-}
 bool IsTeXExtension(const QString &ext)
 {
     return ext == QLatin1String(".tex") || ext == QLatin1String(".TEX");
@@ -193,14 +189,14 @@ void CMainFrame::FillHistories()
 {
     SettingsStore &store = *m_context.store;
     for (int i = 0; i < Keys::HistoryMax; ++i) {
-        const QString text = store.GetString(Section(Sections::Find), HistoryKey(i));
+        const QString text = store.GetString(SectionName(Sections::Find), HistoryKey(i));
         if (text.isEmpty())
             break;
         m_pFindBar->m_pSearch->insertItem(i, text);
         m_pReplaceBar->m_pSearch->insertItem(i, text);
     }
     for (int i = 0; i < Keys::HistoryMax; ++i) {
-        const QString text = store.GetString(Section(Sections::Replace), HistoryKey(i));
+        const QString text = store.GetString(SectionName(Sections::Replace), HistoryKey(i));
         if (text.isEmpty())
             break;
         m_pReplaceBar->m_pReplacement->insertItem(i, text);
@@ -214,9 +210,9 @@ void CMainFrame::StoreHistories()
 {
     SettingsStore &store = *m_context.store;
     for (int i = 0; i < m_pFindBar->m_pSearch->count(); ++i)
-        store.WriteString(Section(Sections::Find), HistoryKey(i), m_pFindBar->m_pSearch->itemText(i));
+        store.WriteString(SectionName(Sections::Find), HistoryKey(i), m_pFindBar->m_pSearch->itemText(i));
     for (int i = 0; i < m_pReplaceBar->m_pReplacement->count(); ++i)
-        store.WriteString(Section(Sections::Replace), HistoryKey(i),
+        store.WriteString(SectionName(Sections::Replace), HistoryKey(i),
                           m_pReplaceBar->m_pReplacement->itemText(i));
 }
 
@@ -338,7 +334,7 @@ void CMainFrame::OnFileOpen()
     else
         StoreCaret();
     m_strPrevTeXFile = m_strTeXFile;
-    m_strTeXFile = m_context.store->GetString(Section(Sections::TeXFile), QFileInfo(path).absoluteFilePath());
+    m_strTeXFile = m_context.store->GetString(SectionName(Sections::TeXFile), QFileInfo(path).absoluteFilePath());
     ShowTeXBar(m_strExt == QLatin1String("tex") || m_strExt == QLatin1String("TEX")
                || !m_strTeXFile.isEmpty());
     OpenDocumentFile(path);
@@ -487,7 +483,7 @@ void CMainFrame::CheckFileChanged()
 void CMainFrame::DecideTeXBar()
 {
     const QString path = m_pDoc->PathName();
-    m_strTeXFile = m_context.store->GetString(Section(Sections::TeXFile), path);
+    m_strTeXFile = m_context.store->GetString(SectionName(Sections::TeXFile), path);
     if (m_bTeXBarDecided || m_context.switches.viewer)
         return;
     const QFileInfo info(path);

@@ -26,13 +26,6 @@ LogFont COrrindaleView::s_printFont;
 LogFont COrrindaleView::s_printFontSaved;
 int COrrindaleView::s_nSplitLineCount = 0;
 
-namespace {
-QString SectionName(const char *s)
-{
-    return QString::fromLatin1(s);
-}
-} // namespace
-
 COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent)
     : QPlainTextEdit(parent)
     , m_context(context)
