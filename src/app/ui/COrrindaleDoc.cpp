@@ -6,6 +6,7 @@
 #include "app/SettingsStore.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
+#include "app/ui/COrrindaleView.h"
 #include "res/Messages.h"
 
 #include <QApplication>
@@ -183,7 +184,30 @@ void COrrindaleDoc::ToggleBackupMode()
     WriteSetting(*m_context.store, Keys::Backup, m_bBackup);
 }
 
-void COrrindaleDoc::UpdateAllViews(int hint)
+void COrrindaleDoc::AddView(COrrindaleView *view)
 {
-    Q_EMIT Update(hint);
+    if (m_views.contains(view))
+        return;
+    m_views.append(view);
+    // One connection per view, made in list order, so that hints arrive in that order too.
+    m_viewConnections.insert(view, connect(this, &COrrindaleDoc::Update, view,
+                                           [view](int hint, COrrindaleView *pSender) {
+                                               if (pSender != view)
+                                                   view->OnUpdate(hint);
+                                           }));
+    m_viewConnections.insert(view, connect(view, &QObject::destroyed, this,
+                                           [this, view] { RemoveView(view); }));
+}
+
+void COrrindaleDoc::RemoveView(COrrindaleView *view)
+{
+    m_views.removeAll(view);
+    for (const QMetaObject::Connection &c : m_viewConnections.values(view))
+        disconnect(c);
+    m_viewConnections.remove(view);
+}
+
+void COrrindaleDoc::UpdateAllViews(int hint, COrrindaleView *pSender)
+{
+    Q_EMIT Update(hint, pSender);
 }

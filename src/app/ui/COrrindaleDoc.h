@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QMultiHash>
+#include <QList>
 #include <QObject>
 #include <QString>
 
+class COrrindaleView;
 class QTextDocument;
 struct AppContext;
 
@@ -50,10 +53,17 @@ public:
     bool SaveModified();
     void ToggleBackupMode();
 
-    void UpdateAllViews(int hint);
+    // The views in order. The first one is the editor the text belongs to: a log pane is kept
+    // at the end, so that saving saves the text, not the log. A view leaves the list when it
+    // is destroyed.
+    void AddView(COrrindaleView *view);
+    void RemoveView(COrrindaleView *view);
+    QList<COrrindaleView *> Views() const { return m_views; }
+    // Sends a hint to every view in list order except the sender.
+    void UpdateAllViews(int hint, COrrindaleView *pSender = nullptr);
 
 Q_SIGNALS:
-    void Update(int hint);
+    void Update(int hint, COrrindaleView *pSender);
     void TitleChanged();
     void ModifiedChanged(bool modified);
 
@@ -64,6 +74,8 @@ private:
 
     AppContext &m_context;
     QTextDocument *m_text;
+    QList<COrrindaleView *> m_views;
+    QMultiHash<COrrindaleView *, QMetaObject::Connection> m_viewConnections;
     QString m_strPath;
     QString m_strTitle;
     QString m_strEncoding;

@@ -66,7 +66,12 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     // A new view starts with word wrap on.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     LoadFonts();
-    connect(doc, &COrrindaleDoc::Update, this, &COrrindaleView::OnUpdate);
+    doc->AddView(this);
+}
+
+bool COrrindaleView::IsLogPane() const
+{
+    return document() != m_pDoc->TextDocument();
 }
 
 void COrrindaleView::LoadFonts()
@@ -81,7 +86,9 @@ void COrrindaleView::LoadFonts()
 
 int COrrindaleView::LineHeight() const
 {
-    const int h = fontMetrics().boundingRect(QLatin1Char('M')).height();
+    // The extent of "M" is the height of the font's cell, ascent plus descent, which is the
+    // height of one row of text; the glyph's own ink box would be far smaller.
+    const int h = fontMetrics().height();
     return h > 0 ? h : 18;
 }
 
@@ -192,7 +199,8 @@ void COrrindaleView::OnInitialUpdate()
     ApplyTabStops();
     SetWordWrap(m_bWordWrap, true);
     // 10. Logs are read-only and plain.
-    if (m_strEditedExt == QLatin1String(".log") || m_strEditedExt == QLatin1String(".LOG")) {
+    if (m_strEditedExt == QLatin1String(".log") || m_strEditedExt == QLatin1String(".LOG")
+        || IsLogPane()) {
         setReadOnly(true);
         m_bColoring = 0;
         m_bUnderlineCaretLine = 0;
@@ -241,6 +249,14 @@ void COrrindaleView::OnUpdate(int hint)
         m_bColoring = ReadSetting(store, Keys::Enter);
         m_bUnderlineCaretLine = 1;
         SetWordWrap(false, true);
+        break;
+    case Hint::LogPane:
+        // The log's encoding was decoded when it was read into the pane.
+        SetWordWrap(true, false);
+        m_bColoring = 0;
+        m_bUnderlineCaretLine = 0;
+        m_nLineNumberMode = 0;
+        m_nGutterWidth = 10;
         break;
     case Hint::Unsplit:
         SetWordWrap(m_bWordWrap, true);

@@ -19,6 +19,8 @@ public:
     COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent = nullptr);
 
     COrrindaleDoc *GetDocument() const { return m_pDoc; }
+    // A pane that shows a text of its own (the compile log) rather than the document's.
+    bool IsLogPane() const;
     // The window's accelerators (key combination → command id), which win over the editor's
     // own handling of the same keys.
     void SetAccelerators(CommandRouter *router, const QHash<int, int> &accelerators)
