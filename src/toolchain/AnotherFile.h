@@ -1,0 +1,28 @@
+#pragma once
+
+// "Another file": the document to compile instead of the edited one (a chapter compiles its
+// master), stored per edited file in section "TeXFile", and the names derived from it.
+
+#include <QString>
+
+class SettingsStore;
+
+// The pieces of a compile target's path: the folder with its trailing separator, the name
+// without extension, the extension with its dot. All empty for an empty path.
+struct TargetPieces {
+    QString dir;
+    QString base;
+    QString ext;
+};
+
+TargetPieces SplitTargetPath(const QString &path);
+
+// The registered file for an edited file ("" when none or when the edited file has no path).
+QString ReadAnotherFile(const SettingsStore &store, const QString &editedPath);
+// Stores the registration; an untitled document has no name to store it under.
+void WriteAnotherFile(SettingsStore &store, const QString &editedPath, const QString &another);
+void DeleteAnotherFile(SettingsStore &store, const QString &editedPath);
+
+// The compile log shown beside the text: the registered file's log when there is one, else
+// the edited file's; "" for an untitled document without registration.
+QString TargetLogPath(const QString &editedPath, const QString &anotherFile);
