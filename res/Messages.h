@@ -39,6 +39,9 @@ enum class Msg {
     StatusPreview,
     AskToSave,
     AllFilesFilter,
+    // Helper programs.
+    WinTpicMissing,
+    TerminalMissing,
     // Command line.
     Usage,
     Count

@@ -44,6 +44,9 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::StatusPreview, "Preview Mode"},
     {Msg::AskToSave, "Save changes to %1?"},
     {Msg::AllFilesFilter, "All files (*.*)|*.*||"},
+    {Msg::WinTpicMissing, "Failed to find WinTpic (wtpic.exe) !\n Please install as [%1]"},
+    {Msg::TerminalMissing,
+     "No command prompt could be started: no terminal program was found.\nInstall one (for example xterm) or name it in the environment variable TERMINAL."},
     {Msg::Usage,
      "Usage: velloquin [-w0] [-w1] [-m0] [FILE]\n"
      "\n"

@@ -46,6 +46,9 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::StatusPreview, "プレビューモード"},
     {Msg::AskToSave, "%1 への変更を保存しますか?"},
     {Msg::AllFilesFilter, "すべてのﾌｧｲﾙ (*.*)|*.*||"},
+    {Msg::WinTpicMissing, "TeX 用描画ソフト WinTpic がありません！\n %1 にインストールして下さい。"},
+    {Msg::TerminalMissing,
+     "コマンドプロンプトを起動できません。端末ソフトが見つかりません。\n端末ソフト（例えば xterm）をインストールするか、環境変数 TERMINAL で指定して下さい。"},
     {Msg::Usage,
      "使い方: velloquin [-w0] [-w1] [-m0] [ファイル]\n"
      "\n"

@@ -11,8 +11,10 @@
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/MenuBuilder.h"
+#include "app/ui/PaneCommands.h"
 #include "res/Messages.h"
 #include "view/ui/FindReplaceBars.h"
 
@@ -58,20 +60,18 @@ CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
     m_pRouter = new CommandRouter(this);
     m_pDoc = new COrrindaleDoc(context, this);
     m_pSplitter = new QSplitter(this);
-    m_pSplitter->setChildrenCollapsible(false);
-    m_pView = new COrrindaleView(context, m_pDoc, m_pSplitter);
-    m_pSplitter->addWidget(m_pView);
     setCentralWidget(m_pSplitter);
+    m_pPanes = new CPaneSplitter(context, m_pSplitter, m_pDoc, [this] { return CreatePane(); }, this);
+    COrrindaleView *first = m_pPanes->CreateFirstPane();
 
     CreateBars();
     RegisterCommands();
-    m_pView->SetAccelerators(m_pRouter, InstallAccelerators(this, m_bEnglish, *m_pRouter));
+    // Panes made later by the split commands get the same accelerators.
+    m_accelerators = InstallAccelerators(this, m_bEnglish, *m_pRouter);
+    first->SetAccelerators(m_pRouter, m_accelerators);
 
     connect(m_pDoc, &COrrindaleDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
     connect(m_pDoc, &COrrindaleDoc::ModifiedChanged, m_pRouter, &CommandRouter::ScheduleRefresh);
-    connect(m_pView, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateStatusPanes);
-    connect(m_pView, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateStatusPanes);
-    connect(m_pView, &QPlainTextEdit::cursorPositionChanged, m_pRouter, &CommandRouter::ScheduleRefresh);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
         if (s == Qt::ApplicationActive && !isMinimized())
             CheckFileChanged();
@@ -98,7 +98,18 @@ ScreenMetrics CMainFrame::Metrics() const
 
 COrrindaleView *CMainFrame::GetActiveView() const
 {
-    return m_pView;
+    return m_pPanes->ActivePane();
+}
+
+COrrindaleView *CMainFrame::CreatePane()
+{
+    auto *view = new COrrindaleView(m_context, m_pDoc);
+    view->SetAccelerators(m_pRouter, m_accelerators);
+    connect(view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateStatusPanes);
+    connect(view, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateStatusPanes);
+    connect(view, &QPlainTextEdit::cursorPositionChanged, m_pRouter, &CommandRouter::ScheduleRefresh);
+    connect(view, &COrrindaleView::FocusGained, this, &CMainFrame::UpdateStatusPanes);
+    return view;
 }
 
 void CMainFrame::CreateBars()
@@ -263,6 +274,7 @@ void CMainFrame::RegisterCommands()
     });
     r.SetHandler(Cmd::Font, [this] { GetActiveView()->OnFont(); });
     r.SetHandler(Cmd::SelectAll, [this] { GetActiveView()->selectAll(); });
+    RegisterPaneCommands(*this, m_context, r);
 }
 
 void CMainFrame::UpdateTitle()
@@ -314,6 +326,7 @@ void CMainFrame::OnFileNew()
     if (!m_pDoc->SaveModified())
         return;
     StoreCaret();
+    m_pPanes->Unsplit();
     m_bTeXBarDecided = 0;
     m_pDoc->OnNewDocument();
     m_pDoc->UpdateAllViews(Hint::NewFile);
@@ -333,6 +346,7 @@ void CMainFrame::OnFileOpen()
         m_pDoc->SetModifiedFlag(false); // the user chose to discard the changes
     else
         StoreCaret();
+    m_pPanes->Unsplit();
     m_strPrevTeXFile = m_strTeXFile;
     m_strTeXFile = m_context.store->GetString(SectionName(Sections::TeXFile), QFileInfo(path).absoluteFilePath());
     ShowTeXBar(m_strExt == QLatin1String("tex") || m_strExt == QLatin1String("TEX")
@@ -374,6 +388,7 @@ void CMainFrame::OnRecentFile(int index)
         m_pDoc->SetModifiedFlag(false);
     else
         StoreCaret();
+    m_pPanes->Unsplit();
     m_bTeXBarDecided = 0;
     OpenDocumentFile(files[index]);
 }
@@ -449,7 +464,14 @@ void CMainFrame::StoreCaret()
     if (path.isEmpty())
         return;
     COrrindaleView *view = GetActiveView();
-    StoreCaretMemory(*m_context.store, path, view->SelectionStart(), view->FirstVisibleLine());
+    int caret = view->SelectionStart();
+    if (m_pPanes->PaneCount() > 1 && view == m_pPanes->Pane(0) && view->isReadOnly()) {
+        // The log pane has no caret of this file: the editor's first visible line stands in.
+        view = m_pPanes->Pane(1);
+        m_pPanes->SetActivePane(view);
+        caret = view->document()->findBlockByNumber(view->FirstVisibleLine()).position();
+    }
+    StoreCaretMemory(*m_context.store, path, caret, view->FirstVisibleLine());
 }
 
 QPrinter *CMainFrame::Printer()
@@ -573,6 +595,7 @@ void CMainFrame::dropEvent(QDropEvent *e)
         m_pDoc->SetModifiedFlag(false);
     else
         StoreCaret();
+    m_pPanes->Unsplit();
     m_bTeXBarDecided = 0;
     OpenDocumentFile(urls.first().toLocalFile());
     e->acceptProposedAction();

@@ -2,6 +2,7 @@
 
 #include "app/WindowPlacement.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -12,6 +13,7 @@ class COrrindaleView;
 class CFindBar;
 class CReplaceBar;
 class CommandRouter;
+class CPaneSplitter;
 class QLabel;
 class QMenu;
 class QPrinter;
@@ -41,6 +43,8 @@ public:
     ScreenMetrics Metrics() const;
     // The printer and its settings, kept for the whole run (Print Setup, printing).
     QPrinter *Printer();
+    // The panes of the splitter: splits, the log pane, the active pane.
+    CPaneSplitter *Panes() const { return m_pPanes; }
 
     // Opens a file in this window (the framework's OpenDocumentFile); false when it cannot.
     bool OpenDocumentFile(const QString &path);
@@ -76,13 +80,15 @@ private:
     void ShowTeXBar(bool show);
     void UpdateTitle();
     void RebuildRecentMenu();
+    COrrindaleView *CreatePane();
 
     AppContext &m_context;
     int m_bEnglish;
     QString m_strExePath;
     COrrindaleDoc *m_pDoc;
-    COrrindaleView *m_pView;
     QSplitter *m_pSplitter;
+    CPaneSplitter *m_pPanes;
+    QHash<int, int> m_accelerators;
     CommandRouter *m_pRouter;
     QToolBar *m_pMainToolBar = nullptr;
     QToolBar *m_pTeXBar = nullptr;
