@@ -25,10 +25,12 @@ void TestAnotherFile::targetPieces_data()
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("ext");
     QTest::newRow("plain") << "/home/a/paper.tex" << "/home/a/" << "paper" << ".tex";
-    QTest::newRow("several dots: the last one counts") << "/home/a/paper.v2.tex" << "/home/a/" << "paper.v2" << ".tex";
+    QTest::newRow("several dots: the last one counts")
+        << "/home/a/paper.v2.tex" << "/home/a/" << "paper.v2" << ".tex";
     QTest::newRow("no extension") << "/home/a/Makefile" << "/home/a/" << "Makefile" << "";
     QTest::newRow("dot in the folder only") << "/home/a.b/notes" << "/home/a.b/" << "notes" << "";
-    QTest::newRow("name that is all extension") << "/home/a/.latexmkrc" << "/home/a/" << "" << ".latexmkrc";
+    QTest::newRow("name that is all extension")
+        << "/home/a/.latexmkrc" << "/home/a/" << "" << ".latexmkrc";
     QTest::newRow("upper-case extension kept") << "/x/Thesis.TEX" << "/x/" << "Thesis" << ".TEX";
     QTest::newRow("blanks kept") << "/x/my paper.tex" << "/x/" << "my paper" << ".tex";
     QTest::newRow("root folder") << "/paper.tex" << "/" << "paper" << ".tex";
@@ -55,8 +57,10 @@ void TestAnotherFile::logPath_data()
     QTest::addColumn<QString>("another");
     QTest::addColumn<QString>("log");
     QTest::newRow("own log") << "/w/ch1.tex" << "" << "/w/ch1.log";
-    QTest::newRow("master's log in another folder") << "/w/chap/ch1.tex" << "/w/main/book.tex" << "/w/main/book.log";
-    QTest::newRow("registered for a text file") << "/w/notes.txt" << "/w/book.tex" << "/w/book.log";
+    QTest::newRow("master's log in another folder")
+        << "/w/chap/ch1.tex" << "/w/main/book.tex" << "/w/main/book.log";
+    QTest::newRow("registered for a text file")
+        << "/w/notes.txt" << "/w/book.tex" << "/w/book.log";
     QTest::newRow("untitled with nothing registered") << "" << "" << "";
     QTest::newRow("dotted master") << "/w/a.tex" << "/w/book.final.tex" << "/w/book.final.log";
 }
@@ -93,7 +97,8 @@ void TestAnotherFile::registrationRoundTrip()
     QCOMPARE(store.Keys(QStringLiteral("TeXFile")).size(), stored ? 2 : 1);
     DeleteAnotherFile(store, edited);
     QCOMPARE(ReadAnotherFile(store, edited), QString());
-    QCOMPARE(ReadAnotherFile(store, QStringLiteral("/other/x.tex")), QStringLiteral("/other/y.tex"));
+    QCOMPARE(ReadAnotherFile(store, QStringLiteral("/other/x.tex")),
+             QStringLiteral("/other/y.tex"));
     QCOMPARE(store.Keys(QStringLiteral("TeXFile")).size(), 1);
 }
 

@@ -61,7 +61,8 @@ CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
     m_pDoc = new COrrindaleDoc(context, this);
     m_pSplitter = new QSplitter(this);
     setCentralWidget(m_pSplitter);
-    m_pPanes = new CPaneSplitter(context, m_pSplitter, m_pDoc, [this] { return CreatePane(); }, this);
+    m_pPanes = new CPaneSplitter(context, m_pSplitter, m_pDoc,
+                                 [this] { return CreatePane(); }, this);
     COrrindaleView *first = m_pPanes->CreateFirstPane();
 
     CreateBars();
@@ -107,7 +108,8 @@ COrrindaleView *CMainFrame::CreatePane()
     view->SetAccelerators(m_pRouter, m_accelerators);
     connect(view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateStatusPanes);
     connect(view, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateStatusPanes);
-    connect(view, &QPlainTextEdit::cursorPositionChanged, m_pRouter, &CommandRouter::ScheduleRefresh);
+    connect(view, &QPlainTextEdit::cursorPositionChanged, m_pRouter,
+            &CommandRouter::ScheduleRefresh);
     connect(view, &COrrindaleView::FocusGained, this, &CMainFrame::UpdateStatusPanes);
     return view;
 }
