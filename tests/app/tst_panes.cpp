@@ -8,6 +8,7 @@
 #include "app/ui/PaneCommands.h"
 #include "res/Commands.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -45,6 +46,8 @@ std::unique_ptr<CMainFrame> OpenReport(FrameFixture &f, bool withLog = true)
     auto frame = f.MakeFrame();
     frame->resize(900, 700);
     frame->show();
+    // Focus moves between the panes as it would on a screen.
+    QApplication::setActiveWindow(frame.get());
     if (!frame->OpenDocumentFile(tex))
         return nullptr;
     return frame;
@@ -157,6 +160,9 @@ void TestPanes::splitRowActivatesThePaneOfTheCaret()
     QCOMPARE(frame->GetActiveView(), caretLow ? lower : upper);
     QCOMPARE(frame->GetActiveView()->SelectionStart(), caret);
     QCOMPARE(frame->Panes()->LastActivePane(), frame->GetActiveView());
+    QVERIFY(frame->GetActiveView()->hasFocus());
+    // Activating a pane by the split itself does not reorder the views.
+    QCOMPARE(frame->GetDocument()->Views(), (QList<COrrindaleView *>{upper, lower}));
     // The lower pane continues half a window further down, over the same text.
     QVERIFY(TopRow(lower) > TopRow(upper));
     QCOMPARE(lower->document(), upper->document());

@@ -142,7 +142,9 @@ void CPaneSplitter::SetActivePane(COrrindaleView *pane)
 {
     if (!pane || IndexOf(pane) < 0)
         return;
+    // Activated by the program, not by the user moving to it: the view order stays.
     m_pActive = pane;
+    m_pLastActivePane = pane;
     pane->setFocus(Qt::OtherFocusReason);
 }
 
