@@ -1,4 +1,3 @@
-#include "app/SettingsStore.h"
 #include "toolchain/AnotherFile.h"
 #include "toolchain/ExternalPrograms.h"
 
@@ -12,8 +11,6 @@ private Q_SLOTS:
     void targetPieces();
     void logPath_data();
     void logPath();
-    void registrationRoundTrip_data();
-    void registrationRoundTrip();
     void terminalChoice_data();
     void terminalChoice();
 };
@@ -73,35 +70,6 @@ void TestAnotherFile::logPath()
     QCOMPARE(TargetLogPath(edited, another), log);
 }
 
-void TestAnotherFile::registrationRoundTrip_data()
-{
-    QTest::addColumn<QString>("edited");
-    QTest::addColumn<bool>("stored");
-    QTest::newRow("plain path") << "/home/u/ch1.tex" << true;
-    QTest::newRow("path with blanks and Japanese") << "/home/u/論文 下書き/第1章.tex" << true;
-    QTest::newRow("windows path") << "C:\\Users\\u\\ch1.tex" << true;
-    QTest::newRow("untitled") << "" << false;
-}
-
-void TestAnotherFile::registrationRoundTrip()
-{
-    QFETCH(QString, edited);
-    QFETCH(bool, stored);
-    const QString master = QStringLiteral("/home/u/main/book.tex");
-    MemorySettingsStore store;
-    // Another file's registration is not disturbed.
-    WriteAnotherFile(store, QStringLiteral("/other/x.tex"), QStringLiteral("/other/y.tex"));
-    QCOMPARE(ReadAnotherFile(store, edited), QString());
-    WriteAnotherFile(store, edited, master);
-    QCOMPARE(ReadAnotherFile(store, edited), stored ? master : QString());
-    QCOMPARE(store.Keys(QStringLiteral("TeXFile")).size(), stored ? 2 : 1);
-    DeleteAnotherFile(store, edited);
-    QCOMPARE(ReadAnotherFile(store, edited), QString());
-    QCOMPARE(ReadAnotherFile(store, QStringLiteral("/other/x.tex")),
-             QStringLiteral("/other/y.tex"));
-    QCOMPARE(store.Keys(QStringLiteral("TeXFile")).size(), 1);
-}
-
 void TestAnotherFile::terminalChoice_data()
 {
     QTest::addColumn<int>("platform");
@@ -118,9 +86,6 @@ void TestAnotherFile::terminalChoice_data()
         << QStringList{};
     QTest::newRow("TERMINAL not installed is passed over")
         << posix << "nonesuch" << QStringList{"konsole"} << "/usr/bin/konsole" << QStringList{};
-    QTest::newRow("desktop terminal before xterm")
-        << posix << "" << QStringList{"xterm", "gnome-terminal"} << "/usr/bin/gnome-terminal"
-        << QStringList{};
     QTest::newRow("xterm as the last resort")
         << posix << "  " << QStringList{"xterm"} << "/usr/bin/xterm" << QStringList{};
     QTest::newRow("none installed") << posix << "" << QStringList{} << "" << QStringList{};
