@@ -183,7 +183,7 @@ void COrrindaleDoc::ToggleBackupMode()
     WriteSetting(*m_context.store, Keys::Backup, m_bBackup);
 }
 
-void COrrindaleDoc::UpdateAllViews(int hint)
+void COrrindaleDoc::UpdateAllViews(int hint, COrrindaleView *pSender)
 {
-    Q_EMIT Update(hint);
+    Q_EMIT Update(hint, pSender);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QTextDocument;
+class COrrindaleView;
 struct AppContext;
 
 // Update hints sent through the document to its views.
@@ -50,10 +51,11 @@ public:
     bool SaveModified();
     void ToggleBackupMode();
 
-    void UpdateAllViews(int hint);
+    // A view ignores a hint it sent itself.
+    void UpdateAllViews(int hint, COrrindaleView *pSender = nullptr);
 
 Q_SIGNALS:
-    void Update(int hint);
+    void Update(int hint, COrrindaleView *pSender);
     void TitleChanged();
     void ModifiedChanged(bool modified);
 

@@ -58,6 +58,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
         WriteSetting(store, Keys::PdfSizeNo, 1);
     }
     m_nPdfPaper = ReadSetting(store, Keys::PdfSizeNo);
+    m_bSkipPaperDialog = m_bNeverPaperDialog != 0 ? 1 : 0;
     m_nPrintColumns = ReadSetting(store, Keys::ColNum);
 
     setDocument(doc->TextDocument());
@@ -66,7 +67,10 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     // A new view starts with word wrap on.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     LoadFonts();
-    connect(doc, &COrrindaleDoc::Update, this, &COrrindaleView::OnUpdate);
+    connect(doc, &COrrindaleDoc::Update, this, [this](int hint, COrrindaleView *pSender) {
+        if (pSender != this)
+            OnUpdate(hint);
+    });
 }
 
 void COrrindaleView::LoadFonts()
