@@ -26,6 +26,8 @@ public:
     const ToolchainState &State() const { return m_s; }
     // The folder runs happen in and file dialogs open at.
     QString CurrentDir() const { return m_strCurrentDir; }
+    // Runs from here on happen in the target's folder (the compile does this first).
+    void EnterTargetDir() { m_strCurrentDir = m_s.m_strTargetDir; }
     // The fixed folders searched when a program cannot be started (tests point them
     // elsewhere).
     void SetToolFolders(const QStringList &compilerFirst, const QStringList &auxiliaryFirst);

@@ -103,3 +103,61 @@ struct ToolchainKit {
         return lines;
     }
 };
+
+#include "support/FakeLauncher.h"
+
+// A toolchain whose programs are only recorded and answer with queued exit codes; the fixed
+// folders are "/f1/", "/f2/", "/f3/".
+struct RecordingKit {
+    QTemporaryDir tmp;
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    FakeToolchainHost host;
+    FakeLauncher launcher;
+    CToolchain tools{host, launcher, prompter, store};
+
+    RecordingKit()
+    {
+        ToolchainState &s = tools.State();
+        s.m_bEnglish = 1;
+        s.m_bMakeIndexNoAsk = 1;
+        s.m_bSkipPaperDialog = 1;
+        s.m_strTargetDir = tmp.path() + QLatin1Char('/');
+        s.m_strTargetBase = QStringLiteral("paper");
+        s.m_strTargetExt = QStringLiteral(".tex");
+        s.m_strEditedPath = File(QStringLiteral("paper.tex"));
+        tools.SetToolFolders({QStringLiteral("/f1/"), QStringLiteral("/f2/"), QStringLiteral("/f3/")},
+                             {QStringLiteral("/f1/"), QStringLiteral("/f2/"), QStringLiteral("/f3/")});
+    }
+
+    QString File(const QString &name) const { return tmp.filePath(name); }
+    void Touch(const QString &name) const
+    {
+        QFile f(File(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    void Results(const QList<int> &codes)
+    {
+        for (int c : codes)
+            launcher.runResults.enqueue(c);
+    }
+    // "program arg arg" of every run, the program as given to the launcher.
+    QStringList Runs() const
+    {
+        QStringList runs;
+        for (const FakeLauncher::Call &c : launcher.calls) {
+            if (c.kind == FakeLauncher::Call::Run)
+                runs << (QStringList{c.program} + c.arguments).join(QLatin1Char(' '));
+        }
+        return runs;
+    }
+    QStringList Opened() const
+    {
+        QStringList opened;
+        for (const FakeLauncher::Call &c : launcher.calls) {
+            if (c.kind == FakeLauncher::Call::OpenFile)
+                opened << c.program;
+        }
+        return opened;
+    }
+};
