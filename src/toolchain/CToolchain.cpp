@@ -130,7 +130,8 @@ int CToolchain::ChooseCompiler()
         m_s.m_strDviPdf = prefix + QStringLiteral("dvipdfmx");
         WriteSetting(m_store, Keys::DviPdf, m_s.m_strDviPdf);
         const bool japanese = path.contains(QLatin1String("platex"));
-        m_s.m_strBibTeX = prefix + (japanese ? QStringLiteral("jbibtex") : QStringLiteral("bibtex"));
+        m_s.m_strBibTeX = prefix + (japanese ? QStringLiteral("jbibtex")
+                                             : QStringLiteral("bibtex"));
         m_s.m_strMakeIndex = prefix + (japanese ? QStringLiteral("mendex")
                                                 : QStringLiteral("makeindex"));
         WriteSetting(m_store, Keys::Bib, m_s.m_strBibTeX);

@@ -126,8 +126,9 @@ struct RecordingKit {
         s.m_strTargetBase = QStringLiteral("paper");
         s.m_strTargetExt = QStringLiteral(".tex");
         s.m_strEditedPath = File(QStringLiteral("paper.tex"));
-        tools.SetToolFolders({QStringLiteral("/f1/"), QStringLiteral("/f2/"), QStringLiteral("/f3/")},
-                             {QStringLiteral("/f1/"), QStringLiteral("/f2/"), QStringLiteral("/f3/")});
+        const QStringList folders{QStringLiteral("/f1/"), QStringLiteral("/f2/"),
+                                  QStringLiteral("/f3/")};
+        tools.SetToolFolders(folders, folders);
     }
 
     QString File(const QString &name) const { return tmp.filePath(name); }

@@ -45,7 +45,8 @@ private Q_SLOTS:
             << QStringList{Dvi} << QStringList{"platex.1|sample.log=x"} << QStringList{P} << 0
             << false << 1;
         QTest::newRow("error prompt answered x: stop without refresh")
-            << QStringList{} << QStringList{"platex.1|" + Dvi + "|sample.log=l.3\n? x\nNo file sample.bbl."}
+            << QStringList{}
+            << QStringList{"platex.1|" + Dvi + "|sample.log=l.3\n? x\nNo file sample.bbl."}
             << QStringList{P} << 0 << false << 0;
         QTest::newRow("error prompt answered X: stop without refresh")
             << QStringList{} << QStringList{"platex.1|" + Dvi + "|sample.log=\n? X\n"}
@@ -73,7 +74,8 @@ private Q_SLOTS:
             << QStringList{P, P} << 1 << false << 1;
         QTest::newRow("BibTeX failing: notice, no second pass, compile goes on")
             << QStringList{}
-            << QStringList{"platex.1|" + Dvi + "|sample.log=No file sample.bbl.", "pbibtex.1|exit=2"}
+            << QStringList{"platex.1|" + Dvi + "|sample.log=No file sample.bbl.",
+                           "pbibtex.1|exit=2"}
             << QStringList{P, Bib} << 1 << false << 1;
         QTest::newRow("error in the pass after BibTeX: stop without refresh")
             << QStringList{}
@@ -142,7 +144,7 @@ private Q_SLOTS:
             << QStringList{P} << 1 << true << 1;
         QTest::newRow("warning gone after the rerun: no message")
             << QStringList{}
-            << QStringList{"platex.1|" + Dvi + "|sample.log=LaTeX Warning: Label(s) may have changed",
+            << QStringList{"platex.1|" + Dvi + "|sample.log=LaTeX Warning: Label(s) changed",
                            "platex.2|sample.log=clean"}
             << QStringList{P, P} << 1 << false << 1;
         QTest::newRow("font warnings do not count")
@@ -214,7 +216,8 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         ToolchainKit kit;
         kit.tools.State().m_strCompiler = kit.Bin("ptex");
-        kit.Plan({QStringLiteral("ptex.1|sample.log=LaTeX Warning Label(s)|exit=%1").arg(exitCode)});
+        kit.Plan({QStringLiteral("ptex.1|sample.log=LaTeX Warning Label(s)|exit=%1")
+                      .arg(exitCode)});
         QCOMPARE(kit.tools.CompileTarget(), 1);
         QCOMPARE(kit.Calls(), QStringList{"ptex sample"});
         QVERIFY(kit.host.logPaneTexts.isEmpty());

@@ -57,7 +57,8 @@ private Q_SLOTS:
         });
         QCOMPARE(console.Run(Asks, {}, dir.path()), exitCode);
         QCOMPARE(Read(dir.filePath(QStringLiteral("answered.log"))), "? " + answer.toUtf8() + "\n");
-        QVERIFY(console.Output()->toPlainText().contains(QLatin1String("Undefined control sequence")));
+        QVERIFY(console.Output()->toPlainText().contains(
+            QLatin1String("Undefined control sequence")));
         QVERIFY(console.isHidden()); // closed by itself
     }
 

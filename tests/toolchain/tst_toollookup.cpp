@@ -123,8 +123,8 @@ private Q_SLOTS:
         QCOMPARE(ResolveProgram(QStringLiteral("platex"), folder), QStringLiteral("platex"));
         QCOMPARE(ResolveProgram(QStringLiteral("sub"), folder), QStringLiteral("sub"));
         // A relative path is taken against the current folder, found or not.
-        QCOMPARE(ResolveProgram(QStringLiteral("./mytex"), folder), folder + QStringLiteral("mytex"));
-        QCOMPARE(ResolveProgram(QStringLiteral("bin/tex"), folder), folder + QStringLiteral("bin/tex"));
+        QCOMPARE(ResolveProgram(QStringLiteral("./mytex"), folder), folder + "mytex");
+        QCOMPARE(ResolveProgram(QStringLiteral("bin/tex"), folder), folder + "bin/tex");
         QCOMPARE(ResolveProgram(QStringLiteral("/abs/tex"), folder), QStringLiteral("/abs/tex"));
     }
 
