@@ -136,29 +136,6 @@ private Q_SLOTS:
             QCOMPARE(kit.prompter.Texts().first(), ChangeQ);
     }
 
-    void chosenProgramIsStored_data()
-    {
-        QTest::addColumn<int>("chooser");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("dvipdfmx") << 1 << "DviPdf";
-        QTest::newRow("BibTeX") << 2 << "Bib";
-        QTest::newRow("MakeIndex") << 3 << "MkIdx";
-    }
-
-    void chosenProgramIsStored()
-    {
-        QFETCH(int, chooser);
-        QFETCH(QString, key);
-        RecordingKit kit;
-        kit.prompter.answers.enqueue(MsgAnswer::Ok);
-        kit.prompter.openAnswers.enqueue(QStringLiteral("/opt/t/prog"));
-        const int result = chooser == 1   ? kit.tools.ChooseDviPdf()
-                           : chooser == 2 ? kit.tools.ChooseBibTeX()
-                                          : kit.tools.ChooseMakeIndex();
-        QCOMPARE(result, 1);
-        QCOMPARE(kit.store.GetString("Settings", key), QStringLiteral("/opt/t/prog"));
-    }
-
     void compilerFallback_data()
     {
         QTest::addColumn<QList<int>>("codes");

@@ -29,12 +29,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("option");
-        const char *const expected[] = {" -p a3 ", "", " -p a5 ", " -p a6 ", " -l ",
-                                        " -p b3 ", " -p b4 ", " -p  b5", " -p b6 ",
-                                        " -p b5var ", " -p letter ", " -p legal ",
-                                        " -p ledger ", " -p tabloid "};
-        for (int i = 0; i < 14; ++i)
-            QTest::addRow("index %d", i) << i << QString::fromLatin1(expected[i]);
+        QTest::newRow("A4 is the converter's default") << 1 << "";
+        QTest::newRow("B5 keeps its double blank") << 7 << " -p  b5";
+        QTest::newRow("landscape") << 4 << " -l ";
+        QTest::newRow("tabloid, the last") << 13 << " -p tabloid ";
         QTest::newRow("below the table") << -1 << "";
         QTest::newRow("past the table") << 14 << "";
     }

@@ -137,17 +137,6 @@ private Q_SLOTS:
         }
     }
 
-    void makeIndexOptionsDialog()
-    {
-        CMakeIndexOptionsDialog dialog(true, QStringLiteral("-s myindex"), 0);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("MakeIndex のオプション"));
-        QCOMPARE(dialog.OptionsEdit()->text(), QStringLiteral("-s myindex"));
-        dialog.OptionsEdit()->setText(QStringLiteral("-g"));
-        dialog.NeverBox()->click();
-        QCOMPARE(dialog.Options(), QStringLiteral("-g"));
-        QCOMPARE(dialog.NeverShow(), 1);
-    }
-
     void paperSettingsAtStart_data()
     {
         QTest::addColumn<int>("nShow");

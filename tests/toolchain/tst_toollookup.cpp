@@ -63,25 +63,6 @@ private Q_SLOTS:
         QCOMPARE(mentions, exe);
     }
 
-    void enablingRule_data()
-    {
-        QTest::addColumn<QString>("ext");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow(".tex") << ".tex" << true;
-        QTest::newRow(".TEX") << ".TEX" << true;
-        QTest::newRow("mixed case") << ".Tex" << false;
-        QTest::newRow("no extension") << "" << false;
-        QTest::newRow(".log") << ".log" << false;
-        QTest::newRow("without the dot") << "tex" << false;
-    }
-
-    void enablingRule()
-    {
-        QFETCH(QString, ext);
-        QFETCH(bool, enabled);
-        QCOMPARE(ToolchainCommandEnabled(ext), enabled);
-    }
-
     void platformCommand_data()
     {
         QTest::addColumn<QString>("command");
