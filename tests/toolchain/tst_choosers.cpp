@@ -200,20 +200,16 @@ private Q_SLOTS:
         QCOMPARE(kit.store.Contains("Settings", "TeX"), stored != "-");
         if (stored != "-")
             QCOMPARE(ReadSetting(kit.store, Keys::TeX), stored);
+        // A compiler found in a folder makes that folder the TeX folder.
+        // (the chooser does the same for the folder of its choice)
+        const QString from = runs.size() < 4 ? runs.last().section(u' ', 0, 0) : chosen;
+        const QString folder = from.left(from.lastIndexOf(u'/') + 1);
+        QCOMPARE(kit.tools.State().m_strTeXInstDir, folder);
+        QCOMPARE(ReadSetting(kit.store, Keys::TeXInstDir), folder);
         // A compile that gave up refreshes nothing; one that went on refreshes the log pane.
         QCOMPARE(kit.host.logPaneTexts.size(), goesOn ? 1 : 0);
         for (const FakeLauncher::Call &c : kit.launcher.calls)
             QCOMPARE(c.workDir, kit.tools.State().m_strTargetDir);
-    }
-
-    void compilerFoundInAFolderSetsTheTeXFolder()
-    {
-        RecordingKit kit;
-        kit.tools.State().m_strCompiler = QStringLiteral("platex");
-        kit.Results({-1, -1, -1, 0});
-        kit.tools.CompileTarget();
-        QCOMPARE(kit.tools.State().m_strTeXInstDir, QStringLiteral("/f3/"));
-        QCOMPARE(ReadSetting(kit.store, Keys::TeXInstDir), QStringLiteral("/f3/"));
     }
 
     void plainTeXFallbackIsItsResult_data()

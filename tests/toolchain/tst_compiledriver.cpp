@@ -258,15 +258,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected"); // "bin:" = in the tools folder
         QTest::newRow("bare name with .exe") << "% ptex.exe\n" << "" << "bin:ptex";
-        QTest::newRow("name after the percent sign") << "%ptex.exe -kanji\n" << "" << "bin:ptex";
-        QTest::newRow("last blank before .exe counts") << "% use ptex.exe\n" << "" << "bin:ptex";
         QTest::newRow("comment without .exe: the stored compiler")
             << "% a comment\n" << "bin:ptex" << "bin:ptex";
         QTest::newRow("comment without .exe, nothing stored: platex")
             << "% a comment\n" << "" << "platex";
         QTest::newRow("a path is not taken: the stored compiler")
             << "% /tmp/evil/ptex.exe\n" << "bin:ptex" << "bin:ptex";
-        QTest::newRow("a climb is not taken") << "% ..ptex.exe\n" << "bin:ptex" << "bin:ptex";
         QTest::newRow("no comment: unchanged") << "\\documentclass{jarticle}\n" << ""
                                                << "bin:platex";
     }

@@ -25,25 +25,6 @@ const QString PdfFailed = QStringLiteral("Cannot open the PDF file!");
 class TestPdfOutput : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void paperOptions_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("option");
-        QTest::newRow("A4 is the converter's default") << 1 << "";
-        QTest::newRow("B5 keeps its double blank") << 7 << " -p  b5";
-        QTest::newRow("landscape") << 4 << " -l ";
-        QTest::newRow("tabloid, the last") << 13 << " -p tabloid ";
-        QTest::newRow("below the table") << -1 << "";
-        QTest::newRow("past the table") << 14 << "";
-    }
-
-    void paperOptions()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, option);
-        QCOMPARE(PaperOption(index), option);
-    }
-
     void makePdf_data()
     {
         QTest::addColumn<int>("paper");

@@ -125,18 +125,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("PDF Paper Size"));
     }
 
-    void paperRadioOrderIsTheIndex()
-    {
-        CPaperSizeDialog dialog(true, PaperDialogValues{});
-        const QStringList names{"A3", "A4", "A5", "A6", "Landscape", "B3", "B4",
-                                "B5", "B6", "B5var", "Letter", "Legal", "Ledger", "Tabloid"};
-        for (int i = 0; i < names.size(); ++i) {
-            dialog.Sizes()->button(i)->click();
-            QCOMPARE(dialog.Values().sizeNo, i);
-            QCOMPARE(dialog.Sizes()->button(i)->text(), names[i]);
-        }
-    }
-
     void paperSettingsAtStart_data()
     {
         QTest::addColumn<int>("nShow");
@@ -274,12 +262,6 @@ private Q_SLOTS:
             QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
     }
 
-    void noLogPaneWithoutASplit()
-    {
-        FrameFixture f;
-        auto frame = f.MakeFrame();
-        QCOMPARE(FindLogPane(frame->GetActiveView()), nullptr);
-    }
 };
 
 QTEST_MAIN(TestToolchainUi)
