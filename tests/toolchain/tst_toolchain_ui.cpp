@@ -1,12 +1,14 @@
 // The window side of the TeX commands: the console a run shows, the paper-size dialog, the
 // commands' enabled state, the settings the window keeps, and the log pane refresh.
 
+#include "support/FakeToolchainHost.h"
 #include "support/FrameFixture.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
+#include "app/ui/ProcessLauncher.h"
 #include "res/Commands.h"
 #include "toolchain/ui/CConsoleDialog.h"
 #include "toolchain/ui/ToolDialogs.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
@@ -60,6 +63,52 @@ private Q_SLOTS:
         QVERIFY(console.Output()->toPlainText().contains(
             QLatin1String("Undefined control sequence")));
         QVERIFY(console.isHidden()); // closed by itself
+    }
+
+    void texErrorAnsweredWithXStopsTheCompile_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("refreshes");
+        // Without a page there is no DVI, and the user reads why in the log pane.
+        QTest::newRow("error before any page: no DVI") << QByteArray("\\undefinedcs x\n") << 1;
+        // A page was written before the error: the answer in the log fails the compile.
+        QTest::newRow("error after a page: the answer in the log")
+            << QByteArray("a\\newpage\nb\\undefinedcs x\n") << 0;
+    }
+
+    void texErrorAnsweredWithXStopsTheCompile()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, refreshes);
+        if (QStandardPaths::findExecutable(QStringLiteral("platex")).isEmpty())
+            QSKIP("platex is not installed");
+        QTemporaryDir dir;
+        QFile tex(dir.filePath(QStringLiteral("bad.tex")));
+        QVERIFY(tex.open(QIODevice::WriteOnly));
+        tex.write("\\documentclass{jarticle}\n\\begin{document}\n" + body
+                  + "\\end{document}\n");
+        tex.close();
+
+        MemorySettingsStore store;
+        FakePrompter prompter;
+        FakeToolchainHost host;
+        ProcessLauncher processes;
+        CConsoleLauncher console(processes, true);
+        CToolchain tools(host, console, prompter, store);
+        tools.State().m_strTargetDir = dir.path() + QLatin1Char('/');
+        tools.State().m_strTargetBase = QStringLiteral("bad");
+        // TeX stops at the undefined command and waits; the user answers x in the console.
+        QTimer::singleShot(0, this, [] {
+            auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->Input()->setText(QStringLiteral("x"));
+            QTest::keyClick(dialog->Input(), Qt::Key_Return);
+        });
+        QCOMPARE(tools.CompileTarget(), 0);
+        QVERIFY(Read(dir.filePath(QStringLiteral("bad.log"))).contains("\n? x"));
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("bad.dvi"))), refreshes == 0);
+        QCOMPARE(host.logPaneTexts.size(), refreshes);
+        QVERIFY(prompter.messages.isEmpty());
     }
 
     void consoleStopEndsTheProgram()
