@@ -56,6 +56,80 @@ constexpr MessageEntry kEnglish[] = {
      "  -m0         no line numbers in this window\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
+    {Msg::CompilerCannotRun,
+     "Can't execute a TeX compiler \"%1\" !! \nThe PATH may not be setted or Tex may not be "
+     "installed!! \nIf you installed TeX, then please choose by yourself. \nIf you push Cancel, "
+     "then the default is restored; \"platex.exe\" with no path."},
+    {Msg::CompilerHint,
+     "You can also choose TeX by \"Help\"->\"Settings\"->\"Change TeX compiler\" in the menu. "},
+    {Msg::CompilerFailedAfterChoice,
+     "Can't execute a TeX compiler \"%1\" !! You can also choose TeX by \"Help\"->\"Settings\"->"
+     "\"Change TeX compiler\" in the menu. "},
+    {Msg::LaTeXWarnings,
+     "Succeeded to compile!!\nHowever \"LaTeX Warning\"'s are there!!\n(Not \"Font Warning\") "
+     "\nCheck the log file!!"},
+    {Msg::WarningCaption, "Warning!!"},
+    {Msg::BibTeXError,
+     "There are some erros !! Eg. Selected \"bibtex.exe\" instead of \"jbibtex.exe\". \nAlso "
+     "check the bibliography in DVI file."},
+    {Msg::BibTeXCannotRun, "Can't execute BibTeX !!"},
+    {Msg::BibTeXHint,
+     "You can also choose BibTeX (\"jbibtex.exe\") by \n\"Help\"->\"Settings\"->\"Choose "
+     "BibTeX\" in the menu. \nIf it does not work, then use \"Command Prompt Window\" !! "},
+    {Msg::MakeIndexError,
+     "There are some erros !! Eg. Selected \"makeindex.exe\" instead of \"mendex.exe\"."},
+    {Msg::MakeIndexCannotRun, "Can't execute MakeIndex (mendex.exe) !!"},
+    {Msg::MakeIndexHint,
+     "You can also choose MakeIndex (\"mendex.exe\") by \n\"Help\"->\"Settings\"->\"Choose "
+     "MakeIndex\" in the menu. \nIf it does not work, then use \"Command Prompt Window\" !! "},
+    {Msg::DviOpenFailed,
+     "Cannot open the DVI file!! Please relate the file to dviout. \nYou can find "
+     "\"dviout.exe\" in C:\\dviout, C:\\w32tex\\dviout, C;\\tex\\dviout and so on."},
+    {Msg::PdfMakeRetry,
+     "Cannnot make a PDF file. \nIf Acrobat (Adobe Reader) is executing, \nthen Close it and "
+     "push \"OK\" button."},
+    {Msg::PdfMakeFailed, "Cannnot make a PDF file"},
+    {Msg::PdfOpenFailed, "Cannot open the PDF file!"},
+    {Msg::ChangeCompilerQuestion,
+     "Change TeX compiler. You can choose Exe file if you push OK. \nIf you push Cancel, then "
+     "the default is restored; \"platex.exe\". \nAnother TeX may be found in  \"C:\\tex\\bin\", "
+     "\"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\", ... etc."},
+    {Msg::ChooseDviPdfQuestion,
+     "If cannot make PDF, then push OK. \nFind and choose the program file \"dvipdfmx.exe\". "
+     "\nIt may be found in \"C:\\tex\\bin\", \"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\", ... "
+     "etc.\n If you push Cancel, then the default is restored. "},
+    {Msg::ChooseBibTeXQuestion,
+     "If it failed to execute BibTeX, then jbibtex.exe file may not be specified. \nFind and "
+     "select jbibtex.exe or bibtex.exe. \nIf you push Cancel, then the default is restored; "
+     "\"(j)bibtex.exe\" with no path."},
+    {Msg::ChooseMakeIndexQuestion,
+     "If it failed to execute MakeIndex, then mendex.exe file may not be specified. \nFind and "
+     "select mendex.exe or makeindex.exe. \nIf you push Cancel, then the default is restored; "
+     "\"mendex.exe\" with no path."},
+#ifdef Q_OS_WIN
+    {Msg::ProgramFilter, "Exe files (*.exe)|*.exe||"},
+#else
+    {Msg::ProgramFilter, "Programs (*)|*||"},
+#endif
+    {Msg::ConsoleTitle, "%1 - running"},
+    {Msg::ConsoleInput, "Answer to the program:"},
+    {Msg::ConsoleSend, "Send"},
+    {Msg::ConsoleStop, "Stop"},
+    {Msg::MakeIndexOptionsTitle, "MakeIndex のオプション"},
+    {Msg::MakeIndexOptionsNote,
+     "Input options of MakeIndex (mendex.exe) \n(Ex.) If you want to use an index style; "
+     "myindex.ist, inout as follows: "},
+    {Msg::MakeIndexOptionsExample, "-s myindex"},
+    {Msg::MakeIndexOptionsMore, "(The other options by \"mendex -?\" in Command Line. "},
+    {Msg::MakeIndexOptionsMenuNote,
+     "Changable also by [Opt of MkIndex] of [TeX] in the menu. "},
+    {Msg::MakeIndexOptionsNever, "Never show this message automatically. "},
+    {Msg::PaperSizeTitle, "PDF Paper Size"},
+    {Msg::PaperSizeNote, "Choose a paper size from the following: \n(Default is A4.)"},
+    {Msg::PaperSizeMenuNote, "Changable also by [PDF paper] of [TeX] in the menu. "},
+    {Msg::PaperSizeDontShow, "Don't show this daialog to make [PDF]"},
+    {Msg::PaperSizeNextTime, "to the next time. (Reset settings in the time.) "},
+    {Msg::PaperSizeAnyMore, "any more. (Save settings.)"},
 };
 } // namespace
 

@@ -58,6 +58,79 @@ constexpr MessageEntry kJapanese[] = {
      "  -m0         このウィンドウでは行番号を表示しない\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
+    {Msg::CompilerCannotRun,
+     "TeX のコンパイラー \"%1\" が実行できません。\nパスが通ってないか、インストールされていない"
+     "可能性があります。\nもし TeX をインストールしているなら、自分で選択してください。\n"
+     "キャンセルすれば、デフォルトに戻ります。（パス名無しの \"platex\" のみ）"},
+    {Msg::CompilerHint,
+     "TeX のコンパイラーは\nメニューの「ﾍﾙﾌﾟ」→「設定」→「TeX の変更」からも選択できます。"},
+    {Msg::CompilerFailedAfterChoice,
+     "TeX のコンパイラー \"%1\" が実行できません。\nTeX のコンパイラーは\nメニューの「ﾍﾙﾌﾟ」→"
+     "「設定」→「TeX の変更」からも選択できます。"},
+    {Msg::LaTeXWarnings,
+     "コンパイルは成功しました！！\nしかし \"LaTeX Warning\" があります。\n(\"Font Warning\" "
+     "ではありません。) \nログファイルで確認して下さい。"},
+    {Msg::WarningCaption, "Warning!!"},
+    {Msg::BibTeXError,
+     "何かエラーがあります。実行ファイル \"jbibtex.exe\" を \"bibtex.exe\" にしてしまったとか。"
+     "\nDVI ファイルの参考文献の欄も確かめてみて下さい。"},
+    {Msg::BibTeXCannotRun, "BibTeX が起動できません。"},
+    {Msg::BibTeXHint,
+     "BibTeX (\"jbibtex.exe\") はメニューの「ﾍﾙﾌﾟ」→「設定」→「BibTeX の選択」からも選択"
+     "できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。"},
+    {Msg::MakeIndexError,
+     "何かエラーがあります。実行ファイル \"mendex.exe\" を \"makeindex.exe\" にしてしまったとか。"},
+    {Msg::MakeIndexCannotRun, "MakeIndex が起動できません。"},
+    {Msg::MakeIndexHint,
+     "MakeIndex (\"mendex.exe\") はメニューの「ﾍﾙﾌﾟ」→「設定」→「makeIndex の選択」からも"
+     "選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。"},
+    {Msg::DviOpenFailed,
+     "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout.exe は "
+     "C:\\dviout や C:\\w32tex\\dviout, C;\\tex\\dviout などにあるでしょう。"},
+    {Msg::PdfMakeRetry,
+     "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、"
+     "「OK」ボタンを下さい。"},
+    {Msg::PdfMakeFailed, "PDF file が作れません！"},
+    {Msg::PdfOpenFailed, "PDF file が開けません！"},
+    {Msg::ChangeCompilerQuestion,
+     "TeX の compiler を変更します。OK ボタンを押せば実行ファイルが選択できます。\n"
+     "キャンセルすれば、元の platex に戻ります。（パス名無しの \"platex\" のみ）\n他の TeX は "
+     "\"C:\\tex\\bin\", \"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。"},
+    {Msg::ChooseDviPdfQuestion,
+     "もし PDF が作れないときは、OK ボタンを押して実行ファイル dvipdfmx.exe を見つけて選択して"
+     "下さい。\n恐らく、\"C:\\tex\\bin\", \"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\" 等に"
+     "・・・。\nキャンセルすれば、パス名無しの dvipdfmx のみに戻ります。"},
+    {Msg::ChooseBibTeXQuestion,
+     "BibTeX が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、"
+     "フルパスで jbibtex.exe を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無し"
+     "の \"jbibtex\" のみ）"},
+    {Msg::ChooseMakeIndexQuestion,
+     "MakeIndex が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、"
+     "フルパスで mendex.exe を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無し"
+     "の \"mendex\" のみ）"},
+#ifdef Q_OS_WIN
+    {Msg::ProgramFilter, "実行ファイル (*.exe)|*.exe||"},
+#else
+    {Msg::ProgramFilter, "プログラム (*)|*||"},
+#endif
+    {Msg::ConsoleTitle, "%1 - 実行中"},
+    {Msg::ConsoleInput, "プログラムへの応答:"},
+    {Msg::ConsoleSend, "送信"},
+    {Msg::ConsoleStop, "中止"},
+    {Msg::MakeIndexOptionsTitle, "MakeIndex のオプション"},
+    {Msg::MakeIndexOptionsNote,
+     "MakeIndex (mendex.exe) のオプションを入力して下さい。\n(例) 索引スタイル myindex.ist を"
+     "使うときは次のように入力します："},
+    {Msg::MakeIndexOptionsExample, "-s myindex"},
+    {Msg::MakeIndexOptionsMore, "(その他のオプションはコマンドラインで \"mendex -?\" を参照) "},
+    {Msg::MakeIndexOptionsMenuNote, "メニューの [TeX] の [MakeIndex のオプション] からも変更できます。"},
+    {Msg::MakeIndexOptionsNever, "今後、自動的には表示しない。"},
+    {Msg::PaperSizeTitle, "PDF の用紙サイズ"},
+    {Msg::PaperSizeNote, "次から用紙サイズを選んで下さい：\n(デフォルトは A4)"},
+    {Msg::PaperSizeMenuNote, "メニューの [TeX] の [PDF の用紙サイズ] からも変更できます。"},
+    {Msg::PaperSizeDontShow, "[PDF] 作成時にこのダイアログを表示しない"},
+    {Msg::PaperSizeNextTime, "次回の起動まで (その時に設定を戻す) "},
+    {Msg::PaperSizeAnyMore, "今後ずっと (設定を保存する)"},
 };
 } // namespace
 

@@ -16,6 +16,7 @@
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
 #include "res/Messages.h"
+#include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/FindReplaceBars.h"
 
 #include <QApplication>
@@ -277,6 +278,7 @@ void CMainFrame::RegisterCommands()
     r.SetHandler(Cmd::Font, [this] { GetActiveView()->OnFont(); });
     r.SetHandler(Cmd::SelectAll, [this] { GetActiveView()->selectAll(); });
     RegisterPaneCommands(*this, m_context, r);
+    RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
 }
 
 void CMainFrame::UpdateTitle()

@@ -9,6 +9,7 @@
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
 #include "res/Messages.h"
+#include "toolchain/ui/CConsoleDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,7 +43,9 @@ int COrrindaleApp::Main(int argc, char *argv[])
     QApplication::setPalette(palette);
 
     QtPrompter prompter;
-    ProcessLauncher launcher;
+    ProcessLauncher processLauncher;
+    // Programs that are waited for show their console, where TeX's questions are answered.
+    CConsoleLauncher launcher(processLauncher, english);
     AppContext context;
     context.store = store.get();
     context.prompter = &prompter;

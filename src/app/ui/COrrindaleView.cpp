@@ -58,6 +58,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
         WriteSetting(store, Keys::PdfSizeNo, 1);
     }
     m_nPdfPaper = ReadSetting(store, Keys::PdfSizeNo);
+    m_bSkipPaperDialog = m_bNeverPaperDialog != 0 ? 1 : 0;
     m_nPrintColumns = ReadSetting(store, Keys::ColNum);
 
     setDocument(doc->TextDocument());

@@ -11,6 +11,7 @@
 #include "res/Messages.h"
 #include "toolchain/AnotherFile.h"
 #include "toolchain/ExternalPrograms.h"
+#include "toolchain/ui/ViewToolchain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,13 +19,6 @@
 #include <QStandardPaths>
 
 namespace {
-// The TeX commands are offered while the compile target is a TeX file, spelt exactly so.
-bool IsTeXTarget(const COrrindaleView *view)
-{
-    return view->m_strTargetExt == QLatin1String(".tex")
-        || view->m_strTargetExt == QLatin1String(".TEX");
-}
-
 void SetTarget(COrrindaleView *view, const QString &another)
 {
     view->m_strAnotherFile = another;
@@ -91,9 +85,7 @@ void OnCommandPrompt(const COrrindaleView &view, AppContext &context)
 void RegisterPaneCommands(CMainFrame &frame, AppContext &context, CommandRouter &router)
 {
     CPaneSplitter *panes = frame.Panes();
-    const auto texTarget = [&frame] {
-        return CommandState{IsTeXTarget(frame.GetActiveView()), false};
-    };
+    const auto texTarget = [&frame] { return ToolchainCommandState(frame.GetActiveView()); };
     router.SetHandler(Cmd::SplitRow, [panes] { panes->OnSplitRow(); });
     router.SetHandler(Cmd::SplitColumn, [panes] { panes->OnSplitColumn(); });
     router.SetHandler(Cmd::LogColumn, [panes] { panes->OnLogColumn(); }, texTarget);

@@ -1,0 +1,81 @@
+#include "toolchain/CToolchain.h"
+
+#include "app/SettingsKeys.h"
+#include "res/Messages.h"
+
+// BibTeX and MakeIndex are run, looked for and chosen the same way; this names what differs.
+struct CToolchain::AuxTool {
+    QString &command;
+    const char *japaneseName; // the program a pLaTeX compiler goes with
+    const char *plainName;    // the one for every other LaTeX
+    const StringSetting &setting;
+    Msg error;
+    Msg cannotRun;
+    Msg hint;
+    int (CToolchain::*choose)();
+    bool withOptions;
+};
+
+int CToolchain::RunAuxiliary(const AuxTool &tool)
+{
+    const auto arguments = [&] {
+        QStringList args;
+        if (tool.withOptions)
+            args << m_s.m_strMakeIndexOptions;
+        return args << m_s.m_strTargetBase;
+    };
+    int r = RunTool(tool.command, arguments());
+    if (r == 0)
+        return 1;
+    if (r != -1) {
+        Notice(tool.error);
+        return 0;
+    }
+    // Not startable as configured: the distribution's name in the fixed folders.
+    tool.command = QString::fromLatin1(m_s.m_strCompiler.contains(QLatin1String("platex"))
+                                           ? tool.japaneseName
+                                           : tool.plainName);
+    for (int i = 0; i < m_auxiliaryFolders.size(); ++i) {
+        const QString full = m_auxiliaryFolders.at(i) + ExecutableName(tool.command);
+        r = RunTool(full, arguments());
+        if (r == 0) {
+            tool.command = full;
+            WriteSetting(m_store, tool.setting, full);
+            return 1;
+        }
+        if (r == -1)
+            continue;
+        Notice(i + 1 < m_auxiliaryFolders.size() ? tool.hint : tool.error);
+        return 0;
+    }
+    Notice(tool.cannotRun);
+    if (!(this->*tool.choose)()) {
+        Notice(tool.error);
+        return 0;
+    }
+    SetCurrentDir(m_s.m_strTargetDir);
+    if (RunTool(tool.command, arguments()) == 0)
+        return 1;
+    Notice(tool.error);
+    return 0;
+}
+
+int CToolchain::RunBibTeX()
+{
+    const AuxTool bibtex{m_s.m_strBibTeX, "jbibtex", "bibtex", Keys::Bib,
+                         Msg::BibTeXError, Msg::BibTeXCannotRun, Msg::BibTeXHint,
+                         &CToolchain::ChooseBibTeX, false};
+    return RunAuxiliary(bibtex);
+}
+
+int CToolchain::RunMakeIndex()
+{
+    // The options are asked before each run until the user says never; the answer does not
+    // stop the run.
+    if (m_s.m_bMakeIndexNoAsk == 0)
+        MakeIndexOptions();
+    const AuxTool makeindex{m_s.m_strMakeIndex, "mendex", "makeindex", Keys::MkIdx,
+                            Msg::MakeIndexError, Msg::MakeIndexCannotRun, Msg::MakeIndexHint,
+                            &CToolchain::ChooseMakeIndex, true};
+    return RunAuxiliary(makeindex);
+}

@@ -1,0 +1,209 @@
+#include "toolchain/CToolchain.h"
+
+#include "app/Globals.h"
+#include "app/Launcher.h"
+#include "app/Prompter.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/TextFile.h"
+#include "res/Messages.h"
+#include "toolchain/ToolchainHost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+void ReadWholeFile(const QString &path, QByteArray &text)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    text = file.readAll();
+}
+
+bool LogShowsErrorStop(const QByteArray &log)
+{
+    return log.contains("\n? x") || log.contains("\n? X");
+}
+
+QString PaperOption(int index)
+{
+    static const char *const options[PaperSizeCount] = {
+        " -p a3 ",    "",           " -p a5 ",    " -p a6 ",     " -l ",
+        " -p b3 ",    " -p b4 ",    " -p  b5",    " -p b6 ",     " -p b5var ",
+        " -p letter ", " -p legal ", " -p ledger ", " -p tabloid ",
+    };
+    if (index < 0 || index >= PaperSizeCount)
+        return QString();
+    return QString::fromLatin1(options[index]);
+}
+
+CToolchain::CToolchain(ToolchainHost &host, Launcher &launcher, Prompter &prompter,
+                       SettingsStore &store)
+    : m_host(host)
+    , m_launcher(launcher)
+    , m_prompter(prompter)
+    , m_store(store)
+    , m_compilerFolders(DefaultToolFolders(ToolFolderOrder::CompilerFirst))
+    , m_auxiliaryFolders(DefaultToolFolders(ToolFolderOrder::AuxiliaryFirst))
+{
+}
+
+void CToolchain::SetToolFolders(const QStringList &compilerFirst,
+                                const QStringList &auxiliaryFirst)
+{
+    m_compilerFolders = compilerFirst;
+    m_auxiliaryFolders = auxiliaryFirst;
+}
+
+int CToolchain::RunTool(const QString &command, const QStringList &arguments)
+{
+    const QString program = ResolveProgram(PlatformCommand(command), m_strCurrentDir);
+    return m_launcher.RunAndWait(program, CommandWords(arguments), m_strCurrentDir);
+}
+
+QString CToolchain::TargetFile(const char *ext) const
+{
+    return m_s.m_strTargetDir + m_s.m_strTargetBase + QLatin1String(ext);
+}
+
+QByteArray CToolchain::ReadLog() const
+{
+    QByteArray log;
+    ReadWholeFile(QDir(m_strCurrentDir).filePath(m_s.m_strTargetBase + QStringLiteral(".log")),
+                  log);
+    return log;
+}
+
+QString CToolchain::Text(Msg id) const
+{
+    return MsgText(id, m_s.m_bEnglish != 0);
+}
+
+void CToolchain::Notice(Msg id)
+{
+    m_prompter.Notice(Text(id));
+}
+
+bool CToolchain::AskOk(Msg id)
+{
+    return m_prompter.Ask(Text(id), MsgButtons::OkCancel) == MsgAnswer::Ok;
+}
+
+void CToolchain::StoreEditedFileTime()
+{
+    if (!m_s.m_strEditedPath.isEmpty() && QFileInfo::exists(m_s.m_strEditedPath))
+        g_tFileTime = FileTimeOf(m_s.m_strEditedPath);
+}
+
+// Choosers.
+
+void CToolchain::ChangeCompiler()
+{
+    if (!AskOk(Msg::ChangeCompilerQuestion)) {
+        m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
+        WriteSetting(m_store, Keys::TeX, QString());
+        return;
+    }
+    ChooseCompiler();
+}
+
+int CToolchain::ChooseCompiler()
+{
+    if (!m_s.m_strTeXInstDir.isEmpty())
+        SetCurrentDir(m_s.m_strTeXInstDir);
+    const QString path = m_prompter.OpenFileName(Text(Msg::ProgramFilter), m_strCurrentDir);
+    if (path.isEmpty()) {
+        m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
+        WriteSetting(m_store, Keys::TeX, QString());
+        return 0;
+    }
+    m_s.m_strCompiler = path;
+    WriteSetting(m_store, Keys::TeX, path);
+    const QString prefix = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (prefix != m_s.m_strTeXInstDir) {
+        m_s.m_strTeXInstDir = prefix;
+        WriteSetting(m_store, Keys::TeXInstDir, prefix);
+    }
+    if (path.contains(QLatin1String("latex"))) {
+        // The other programs of the same distribution live beside its compiler.
+        m_s.m_strDviPdf = prefix + QStringLiteral("dvipdfmx");
+        WriteSetting(m_store, Keys::DviPdf, m_s.m_strDviPdf);
+        const bool japanese = path.contains(QLatin1String("platex"));
+        m_s.m_strBibTeX = prefix + (japanese ? QStringLiteral("jbibtex")
+                                             : QStringLiteral("bibtex"));
+        m_s.m_strMakeIndex = prefix + (japanese ? QStringLiteral("mendex")
+                                                : QStringLiteral("makeindex"));
+        WriteSetting(m_store, Keys::Bib, m_s.m_strBibTeX);
+        WriteSetting(m_store, Keys::MkIdx, m_s.m_strMakeIndex);
+    }
+    return 1;
+}
+
+int CToolchain::ChooseProgram(QString &command, const StringSetting &setting, Msg question)
+{
+    const QString path = AskOk(question)
+                             ? m_prompter.OpenFileName(Text(Msg::ProgramFilter), m_strCurrentDir)
+                             : QString();
+    if (path.isEmpty()) {
+        command = QString::fromUtf8(setting.defaultValue);
+        WriteSetting(m_store, setting, QString());
+        return 0;
+    }
+    command = path;
+    WriteSetting(m_store, setting, path);
+    return 1;
+}
+
+int CToolchain::ChooseDviPdf()
+{
+    return ChooseProgram(m_s.m_strDviPdf, Keys::DviPdf, Msg::ChooseDviPdfQuestion);
+}
+
+int CToolchain::ChooseBibTeX()
+{
+    return ChooseProgram(m_s.m_strBibTeX, Keys::Bib, Msg::ChooseBibTeXQuestion);
+}
+
+int CToolchain::ChooseMakeIndex()
+{
+    return ChooseProgram(m_s.m_strMakeIndex, Keys::MkIdx, Msg::ChooseMakeIndexQuestion);
+}
+
+// Dialogs.
+
+bool CToolchain::MakeIndexOptions()
+{
+    // The dialog proposes a style file while nothing is stored; the run itself starts empty.
+    QString options = ReadSetting(m_store, Keys::MkIdxOpt);
+    if (!m_store.Contains(SectionName(Keys::MkIdxOpt.section),
+                          QString::fromLatin1(Keys::MkIdxOpt.key)))
+        options = QStringLiteral("-s myindex");
+    int never = ReadSetting(m_store, Keys::MkIdxNvr);
+    if (!m_host.MakeIndexOptionsDialog(options, never))
+        return false;
+    m_s.m_strMakeIndexOptions = options;
+    m_s.m_bMakeIndexNoAsk = never ? 1 : 0;
+    WriteSetting(m_store, Keys::MkIdxOpt, options);
+    WriteSetting(m_store, Keys::MkIdxNvr, m_s.m_bMakeIndexNoAsk);
+    return true;
+}
+
+bool CToolchain::PaperSizeDialog()
+{
+    PaperDialogValues values;
+    values.nShow = ReadSetting(m_store, Keys::PdfNShow) != 0 ? 1 : 0;
+    values.neShow = ReadSetting(m_store, Keys::PdfNeShow) != 0 ? 1 : 0;
+    values.sizeNo = ReadSetting(m_store, Keys::PdfSizeNo);
+    if (!m_host.PaperSizeDialog(values))
+        return false;
+    m_s.m_nPdfPaper = values.sizeNo;
+    m_s.m_bSkipPaperDialog = values.nShow;
+    m_s.m_bNeverPaperDialog = values.neShow;
+    WriteSetting(m_store, Keys::PdfNShow, values.nShow);
+    WriteSetting(m_store, Keys::PdfNeShow, values.neShow);
+    WriteSetting(m_store, Keys::PdfSizeNo, values.sizeNo);
+    // Either box keeps the dialog away until the program ends.
+    m_s.m_bSkipPaperDialog = values.nShow + values.neShow;
+    return true;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "toolchain/ToolLookup.h"
+#include "toolchain/ToolchainState.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class Launcher;
+class Prompter;
+class SettingsStore;
+class ToolchainHost;
+enum class Msg;
+struct StringSetting;
+
+// The TeX commands of one window: compile with its reruns, BibTeX, MakeIndex, DVI and PDF,
+// and the choosers of the programs. It runs the programs through the Launcher, asks through
+// the Prompter, keeps the settings in the store and reaches the window through its host.
+class CToolchain {
+public:
+    CToolchain(ToolchainHost &host, Launcher &launcher, Prompter &prompter,
+               SettingsStore &store);
+
+    ToolchainState &State() { return m_s; }
+    const ToolchainState &State() const { return m_s; }
+    // The folder runs happen in and file dialogs open at.
+    QString CurrentDir() const { return m_strCurrentDir; }
+    // Runs from here on happen in the target's folder (the compile does this first).
+    void EnterTargetDir() { m_strCurrentDir = m_s.m_strTargetDir; }
+    // The fixed folders searched when a program cannot be started (tests point them
+    // elsewhere).
+    void SetToolFolders(const QStringList &compilerFirst, const QStringList &auxiliaryFirst);
+
+    // Runs command with arguments in the current folder and waits: its exit code, -1 when it
+    // cannot be started.
+    int RunTool(const QString &command, const QStringList &arguments);
+
+    // Compile (1 success, 0 failure) and the steps it drives.
+    int CompileTarget();
+    int RunBibTeX();
+    int RunMakeIndex();
+
+    void ShowDvi();
+    int MakePdf();
+    void ShowPdf();
+    int TeXPdfMake();
+    void TeXPdfShow();
+
+    // The dialogs of the menu; false on Cancel.
+    bool PaperSizeDialog();
+    bool MakeIndexOptions();
+
+    // Choosers: 1 when a program was chosen.
+    void ChangeCompiler();
+    int ChooseCompiler();
+    int ChooseDviPdf();
+    int ChooseBibTeX();
+    int ChooseMakeIndex();
+
+private:
+    struct AuxTool;
+    int CompilerFallback();
+    int FindCompilerInDefaultFolders();
+    int FindDviPdfInDefaultFolders(const QString &option);
+    int RunAuxiliary(const AuxTool &tool);
+    int ChooseProgram(QString &command, const StringSetting &setting, Msg question);
+    void SetCurrentDir(const QString &dir) { m_strCurrentDir = dir; }
+    QString TargetFile(const char *ext) const;
+    QByteArray ReadLog() const;
+    QString Text(Msg id) const;
+    void Notice(Msg id);
+    bool AskOk(Msg id);
+    void StoreEditedFileTime();
+    int FinishCompile(int result);
+
+    ToolchainHost &m_host;
+    Launcher &m_launcher;
+    Prompter &m_prompter;
+    SettingsStore &m_store;
+    ToolchainState m_s;
+    QString m_strCurrentDir;
+    QStringList m_compilerFolders;
+    QStringList m_auxiliaryFolders;
+};
+
+// The whole content of a file; text unchanged when the file does not exist.
+void ReadWholeFile(const QString &path, QByteArray &text);
+// TeX's error prompt answered with X, as its log records it.
+bool LogShowsErrorStop(const QByteArray &log);

@@ -1,0 +1,108 @@
+#include "toolchain/ui/CConsoleDialog.h"
+
+#include "res/Messages.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+CConsoleDialog::CConsoleDialog(bool english, QWidget *parent)
+    : QDialog(parent)
+    , m_bEnglish(english)
+    , m_pOutput(new QPlainTextEdit(this))
+    , m_pInput(new QLineEdit(this))
+    , m_pStop(new QPushButton(MsgText(Msg::ConsoleStop, english), this))
+{
+    setModal(true);
+    resize(720, 420);
+    m_pOutput->setReadOnly(true);
+    m_pOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_pOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto *send = new QPushButton(MsgText(Msg::ConsoleSend, english), this);
+    send->setAutoDefault(false);
+    m_pStop->setAutoDefault(false);
+
+    auto *inputRow = new QHBoxLayout;
+    inputRow->addWidget(new QLabel(MsgText(Msg::ConsoleInput, english), this));
+    inputRow->addWidget(m_pInput, 1);
+    inputRow->addWidget(send);
+    inputRow->addWidget(m_pStop);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pOutput, 1);
+    layout->addLayout(inputRow);
+
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    connect(&m_process, &QProcess::readyReadStandardOutput, this, &CConsoleDialog::ReadOutput);
+    connect(m_pInput, &QLineEdit::returnPressed, this, &CConsoleDialog::SendInput);
+    connect(send, &QPushButton::clicked, this, &CConsoleDialog::SendInput);
+    connect(m_pStop, &QPushButton::clicked, this, &CConsoleDialog::Stop);
+    connect(&m_process, &QProcess::finished, this, [this] {
+        ReadOutput();
+        // Queued, so that a program that ends before the dialog runs still closes it.
+        QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection);
+    });
+}
+
+int CConsoleDialog::Run(const QString &program, const QStringList &arguments,
+                        const QString &workDir)
+{
+    setWindowTitle(MsgText(Msg::ConsoleTitle, m_bEnglish).arg(QFileInfo(program).fileName()));
+    m_pOutput->appendPlainText(QStringLiteral("> %1 %2").arg(program, arguments.join(u' ')));
+    m_process.setWorkingDirectory(workDir);
+    m_process.start(program, arguments);
+    if (!m_process.waitForStarted())
+        return -1;
+    m_pInput->setFocus();
+    exec();
+    if (m_process.state() != QProcess::NotRunning) {
+        // Closed by the window manager: the program must not outlive its console.
+        m_process.kill();
+        m_process.waitForFinished(-1);
+        m_bStopped = true;
+    }
+    if (m_bStopped || m_process.exitStatus() != QProcess::NormalExit)
+        return m_process.exitCode() != 0 ? m_process.exitCode() : 1;
+    return m_process.exitCode();
+}
+
+void CConsoleDialog::ReadOutput()
+{
+    const QByteArray bytes = m_process.readAllStandardOutput();
+    if (bytes.isEmpty())
+        return;
+    QTextCursor c(m_pOutput->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(m_decoder.decode(bytes));
+    m_pOutput->verticalScrollBar()->setValue(m_pOutput->verticalScrollBar()->maximum());
+}
+
+void CConsoleDialog::SendInput()
+{
+    const QString line = m_pInput->text();
+    m_pInput->clear();
+    QTextCursor c(m_pOutput->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(line + QLatin1Char('\n'));
+    m_process.write(line.toLocal8Bit() + '\n');
+}
+
+void CConsoleDialog::Stop()
+{
+    m_bStopped = true;
+    m_process.kill();
+}
+
+int CConsoleLauncher::RunAndWait(const QString &program, const QStringList &arguments,
+                                 const QString &workDir)
+{
+    CConsoleDialog dialog(m_bEnglish, QApplication::activeWindow());
+    return dialog.Run(program, arguments, workDir);
+}

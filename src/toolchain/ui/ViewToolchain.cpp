@@ -1,0 +1,182 @@
+#include "toolchain/ui/ViewToolchain.h"
+
+#include "app/ui/AppContext.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/COrrindaleView.h"
+#include "toolchain/ui/ToolDialogs.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBlock>
+
+CViewToolchain::CViewToolchain(COrrindaleView *view, AppContext &context)
+    : QObject(view)
+    , m_pView(view)
+    , m_tools(*this, *context.launcher, *context.prompter, *context.store)
+{
+    setObjectName(QStringLiteral("ViewToolchain"));
+}
+
+CViewToolchain *CViewToolchain::Of(COrrindaleView *view, AppContext &context)
+{
+    auto *existing = view->findChild<CViewToolchain *>(QStringLiteral("ViewToolchain"),
+                                                       Qt::FindDirectChildrenOnly);
+    return existing ? existing : new CViewToolchain(view, context);
+}
+
+void CViewToolchain::LoadState()
+{
+    const COrrindaleView &v = *m_pView;
+    ToolchainState &s = m_tools.State();
+    s.m_bEnglish = v.m_bEnglish;
+    s.m_strCompiler = v.m_strCompiler;
+    s.m_strTeXInstDir = v.m_strTeXInstDir;
+    s.m_strDviPdf = v.m_strDviPdf;
+    s.m_strBibTeX = v.m_strBibTeX;
+    s.m_strMakeIndex = v.m_strMakeIndex;
+    s.m_strMakeIndexOptions = v.m_strMakeIndexOptions;
+    s.m_bMakeIndexNoAsk = v.m_bMakeIndexNoAsk;
+    s.m_bPdfMadeOnce = v.m_bPdfMadeOnce;
+    s.m_nPdfPaper = v.m_nPdfPaper;
+    s.m_bNeverPaperDialog = v.m_bNeverPaperDialog;
+    s.m_bSkipPaperDialog = v.m_bSkipPaperDialog;
+    s.m_strEditedPath = v.m_strEditedPath;
+    s.m_strTargetDir = v.m_strTargetDir;
+    s.m_strTargetBase = v.m_strTargetBase;
+    s.m_strTargetExt = v.m_strTargetExt;
+}
+
+void CViewToolchain::StoreState()
+{
+    COrrindaleView &v = *m_pView;
+    const ToolchainState &s = m_tools.State();
+    v.m_strCompiler = s.m_strCompiler;
+    v.m_strTeXInstDir = s.m_strTeXInstDir;
+    v.m_strDviPdf = s.m_strDviPdf;
+    v.m_strBibTeX = s.m_strBibTeX;
+    v.m_strMakeIndex = s.m_strMakeIndex;
+    v.m_strMakeIndexOptions = s.m_strMakeIndexOptions;
+    v.m_bMakeIndexNoAsk = s.m_bMakeIndexNoAsk;
+    v.m_bPdfMadeOnce = s.m_bPdfMadeOnce;
+    v.m_nPdfPaper = s.m_nPdfPaper;
+    v.m_bNeverPaperDialog = s.m_bNeverPaperDialog;
+    v.m_bSkipPaperDialog = s.m_bSkipPaperDialog;
+}
+
+bool CViewToolchain::IsModified() const
+{
+    return m_pView->GetDocument()->IsModified();
+}
+
+bool CViewToolchain::SaveModified()
+{
+    return m_pView->GetDocument()->SaveModified();
+}
+
+QString CViewToolchain::FirstLine() const
+{
+    const QTextBlock first = m_pView->document()->firstBlock();
+    return first.next().isValid() ? first.text() + QLatin1Char('\n') : first.text();
+}
+
+COrrindaleView *FindLogPane(COrrindaleView *view)
+{
+    auto *splitter = qobject_cast<QSplitter *>(view->parentWidget());
+    if (!splitter || splitter->count() < 2)
+        return nullptr;
+    auto *first = qobject_cast<COrrindaleView *>(splitter->widget(0));
+    auto *last = qobject_cast<COrrindaleView *>(splitter->widget(splitter->count() - 1));
+    if (last && last->isReadOnly())
+        return last;
+    if (first && first->isReadOnly())
+        return first;
+    return nullptr;
+}
+
+void CViewToolchain::RefreshLogPane(const QString &logText)
+{
+    COrrindaleView *log = FindLogPane(m_pView);
+    if (!log)
+        return;
+    auto *splitter = qobject_cast<QSplitter *>(log->parentWidget());
+    COrrindaleView *other = nullptr;
+    for (int i = 0; i < splitter->count(); ++i) {
+        auto *pane = qobject_cast<COrrindaleView *>(splitter->widget(i));
+        if (pane && pane != log)
+            other = pane;
+    }
+    log->setPlainText(logText);
+    m_pView->GetDocument()->UpdateAllViews(Hint::LogPane, other);
+    // Down by the log's length and half a page, which brings its end into view.
+    const int h = log->LineHeight();
+    const int n = log->viewport()->height() / (2 * h);
+    QScrollBar *bar = log->verticalScrollBar();
+    bar->setValue(bar->value() + log->LineCount() + n - 3);
+}
+
+void CViewToolchain::FocusEditor()
+{
+    if (m_pView->m_nLineNumberMode != 0)
+        m_pView->setFocus();
+}
+
+void CViewToolchain::SetBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool CViewToolchain::PaperSizeDialog(PaperDialogValues &values)
+{
+    CPaperSizeDialog dialog(m_pView->m_bEnglish, values, m_pView->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    values = dialog.Values();
+    return true;
+}
+
+bool CViewToolchain::MakeIndexOptionsDialog(QString &options, int &neverShow)
+{
+    CMakeIndexOptionsDialog dialog(m_pView->m_bEnglish, options, neverShow, m_pView->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    neverShow = dialog.NeverShow();
+    return true;
+}
+
+CommandState ToolchainCommandState(const COrrindaleView *view)
+{
+    return CommandState{view && ToolchainCommandEnabled(view->m_strTargetExt), false};
+}
+
+void RegisterToolchainCommands(CommandRouter &router, AppContext &context,
+                               std::function<COrrindaleView *()> activeView)
+{
+    const auto bind = [&router, &context, activeView](Cmd cmd, auto command, bool targetRule) {
+        CommandRouter::Updater update;
+        if (targetRule)
+            update = [activeView] { return ToolchainCommandState(activeView()); };
+        router.SetHandler(
+            cmd,
+            [&context, activeView, command] {
+                if (COrrindaleView *view = activeView())
+                    CViewToolchain::Of(view, context)->Run(command);
+            },
+            update);
+    };
+    bind(Cmd::TeXCompile, [](CToolchain &t) { return t.CompileTarget(); }, true);
+    bind(Cmd::DviShow, [](CToolchain &t) { t.ShowDvi(); }, true);
+    bind(Cmd::PdfShow, [](CToolchain &t) { t.ShowPdf(); }, true);
+    bind(Cmd::TeXPdfShow, [](CToolchain &t) { t.TeXPdfShow(); }, true);
+    bind(Cmd::TeXPdfMake, [](CToolchain &t) { return t.TeXPdfMake(); }, true);
+    bind(Cmd::PdfPaperSize, [](CToolchain &t) { return t.PaperSizeDialog(); }, true);
+    bind(Cmd::MakeIndexOptions, [](CToolchain &t) { return t.MakeIndexOptions(); }, true);
+    bind(Cmd::ChangeCompiler, [](CToolchain &t) { t.ChangeCompiler(); }, false);
+    bind(Cmd::SelectDviPdf, [](CToolchain &t) { return t.ChooseDviPdf(); }, false);
+    bind(Cmd::SelectBibTeX, [](CToolchain &t) { return t.ChooseBibTeX(); }, false);
+    bind(Cmd::SelectMakeIndex, [](CToolchain &t) { return t.ChooseMakeIndex(); }, false);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/ui/CommandRouter.h"
+#include "toolchain/CToolchain.h"
+#include "toolchain/ToolchainHost.h"
+
+#include <QObject>
+
+#include <functional>
+
+class COrrindaleView;
+struct AppContext;
+
+// The TeX commands of one editor view: the view's settings go into the toolchain for each
+// command and come back afterwards; the view, its document and its sibling log pane are what
+// the toolchain reaches through its host.
+class CViewToolchain : public QObject, public ToolchainHost {
+    Q_OBJECT
+public:
+    // The view's own instance, made on first use and kept as long as the view.
+    static CViewToolchain *Of(COrrindaleView *view, AppContext &context);
+
+    // Runs one command with the view's current settings and keeps what it changed.
+    template <typename F>
+    auto Run(F command)
+    {
+        LoadState();
+        struct StoreOnExit {
+            CViewToolchain *self;
+            ~StoreOnExit() { self->StoreState(); }
+        } store{this};
+        return command(m_tools);
+    }
+    CToolchain &Tools() { return m_tools; }
+
+    bool IsModified() const override;
+    bool SaveModified() override;
+    QString FirstLine() const override;
+    void RefreshLogPane(const QString &logText) override;
+    void FocusEditor() override;
+    void SetBusy(bool busy) override;
+    bool PaperSizeDialog(PaperDialogValues &values) override;
+    bool MakeIndexOptionsDialog(QString &options, int &neverShow) override;
+
+private:
+    CViewToolchain(COrrindaleView *view, AppContext &context);
+    void LoadState();
+    void StoreState();
+
+    COrrindaleView *m_pView;
+    CToolchain m_tools;
+};
+
+// The log pane among the panes of view's window: the read-only one of the first and the last
+// pane (the last when both are); nullptr when the window is not split.
+COrrindaleView *FindLogPane(COrrindaleView *view);
+
+// Enabled exactly when the view's compile target is a TeX source. Every command that works on
+// the compile target uses this rule.
+CommandState ToolchainCommandState(const COrrindaleView *view);
+
+// Binds the TeX commands (compile, DVI, PDF, paper size, MakeIndex options, the choosers) to
+// the active view of the window.
+void RegisterToolchainCommands(CommandRouter &router, AppContext &context,
+                               std::function<COrrindaleView *()> activeView);

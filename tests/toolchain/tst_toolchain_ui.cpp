@@ -1,0 +1,317 @@
+// The window side of the TeX commands: the console a run shows, the paper-size dialog, the
+// commands' enabled state, the settings the window keeps, and the log pane refresh.
+
+#include "support/FakeToolchainHost.h"
+#include "support/FrameFixture.h"
+#include "app/SettingsKeys.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/CommandRouter.h"
+#include "app/ui/ProcessLauncher.h"
+#include "res/Commands.h"
+#include "toolchain/ui/CConsoleDialog.h"
+#include "toolchain/ui/ToolDialogs.h"
+#include "toolchain/ui/ViewToolchain.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QString Asks = QStringLiteral(VELLOQUIN_FIXTURES_DIR "/faketex/asks.sh");
+
+QByteArray Read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestToolchainUi : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void consoleAnswersThePrompt_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("x stops TeX") << "x" << 1;
+        QTest::newRow("an empty answer lets it go on") << "" << 0;
+    }
+
+    void consoleAnswersThePrompt()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        CConsoleDialog console(true);
+        QTimer::singleShot(0, &console, [&] {
+            console.Input()->setText(answer);
+            QTest::keyClick(console.Input(), Qt::Key_Return);
+        });
+        QCOMPARE(console.Run(Asks, {}, dir.path()), exitCode);
+        QCOMPARE(Read(dir.filePath(QStringLiteral("answered.log"))), "? " + answer.toUtf8() + "\n");
+        QVERIFY(console.Output()->toPlainText().contains(
+            QLatin1String("Undefined control sequence")));
+        QVERIFY(console.isHidden()); // closed by itself
+    }
+
+    void texErrorAnsweredWithXStopsTheCompile_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("refreshes");
+        // Without a page there is no DVI, and the user reads why in the log pane.
+        QTest::newRow("error before any page: no DVI") << QByteArray("\\undefinedcs x\n") << 1;
+        // A page was written before the error: the answer in the log fails the compile.
+        QTest::newRow("error after a page: the answer in the log")
+            << QByteArray("a\\newpage\nb\\undefinedcs x\n") << 0;
+    }
+
+    void texErrorAnsweredWithXStopsTheCompile()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, refreshes);
+        if (QStandardPaths::findExecutable(QStringLiteral("platex")).isEmpty())
+            QSKIP("platex is not installed");
+        QTemporaryDir dir;
+        QFile tex(dir.filePath(QStringLiteral("bad.tex")));
+        QVERIFY(tex.open(QIODevice::WriteOnly));
+        tex.write("\\documentclass{jarticle}\n\\begin{document}\n" + body
+                  + "\\end{document}\n");
+        tex.close();
+
+        MemorySettingsStore store;
+        FakePrompter prompter;
+        FakeToolchainHost host;
+        ProcessLauncher processes;
+        CConsoleLauncher console(processes, true);
+        CToolchain tools(host, console, prompter, store);
+        tools.State().m_strTargetDir = dir.path() + QLatin1Char('/');
+        tools.State().m_strTargetBase = QStringLiteral("bad");
+        // TeX stops at the undefined command and waits; the user answers x in the console.
+        QTimer::singleShot(0, this, [] {
+            auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->Input()->setText(QStringLiteral("x"));
+            QTest::keyClick(dialog->Input(), Qt::Key_Return);
+        });
+        QCOMPARE(tools.CompileTarget(), 0);
+        QVERIFY(Read(dir.filePath(QStringLiteral("bad.log"))).contains("\n? x"));
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("bad.dvi"))), refreshes == 0);
+        QCOMPARE(host.logPaneTexts.size(), refreshes);
+        QVERIFY(prompter.messages.isEmpty());
+    }
+
+    void consoleStopEndsTheProgram()
+    {
+        QTemporaryDir dir;
+        CConsoleDialog console(false);
+        QTimer::singleShot(0, &console, [&] { console.StopButton()->click(); });
+        const int code = console.Run(Asks, {}, dir.path());
+        QVERIFY(code != 0 && code != -1);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("answered.log"))));
+    }
+
+    void consoleRunsToTheEnd_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("ends at once with success") << "/bin/sh" << QStringList{"-c", "exit 0"} << 0;
+        QTest::newRow("its exit code is kept") << "/bin/sh" << QStringList{"-c", "exit 7"} << 7;
+        QTest::newRow("cannot be started") << "/nonexistent/platex" << QStringList{} << -1;
+    }
+
+    void consoleRunsToTheEnd()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        CConsoleDialog console(true);
+        QCOMPARE(console.Run(program, arguments, dir.path()), exitCode);
+    }
+
+    void paperBoxesExcludeEachOther_data()
+    {
+        QTest::addColumn<int>("nShow");
+        QTest::addColumn<int>("neShow");
+        QTest::addColumn<QString>("clicks"); // n = "next time" box, a = "any more" box
+        QTest::addColumn<int>("expectNShow");
+        QTest::addColumn<int>("expectNeShow");
+        QTest::newRow("none ticked, tick next time") << 0 << 0 << "n" << 1 << 0;
+        QTest::newRow("next time ticked, tick any more") << 1 << 0 << "a" << 0 << 1;
+        QTest::newRow("any more ticked, tick next time") << 0 << 1 << "n" << 1 << 0;
+        QTest::newRow("clicking a ticked box clears it") << 1 << 0 << "n" << 0 << 0;
+        QTest::newRow("back and forth") << 0 << 0 << "nan" << 1 << 0;
+        QTest::newRow("opened as stored") << 0 << 1 << "" << 0 << 1;
+    }
+
+    void paperBoxesExcludeEachOther()
+    {
+        QFETCH(int, nShow);
+        QFETCH(int, neShow);
+        QFETCH(QString, clicks);
+        QFETCH(int, expectNShow);
+        QFETCH(int, expectNeShow);
+        CPaperSizeDialog dialog(true, PaperDialogValues{nShow, neShow, 7});
+        for (QChar c : clicks)
+            (c == u'n' ? dialog.NextTimeBox() : dialog.AnyMoreBox())->click();
+        const PaperDialogValues v = dialog.Values();
+        QCOMPARE(v.nShow, expectNShow);
+        QCOMPARE(v.neShow, expectNeShow);
+        QCOMPARE(v.sizeNo, 7);
+        QCOMPARE(dialog.Sizes()->checkedButton()->text(), QStringLiteral("B5"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("PDF Paper Size"));
+    }
+
+    void paperSettingsAtStart_data()
+    {
+        QTest::addColumn<int>("nShow");
+        QTest::addColumn<int>("neShow");
+        QTest::addColumn<int>("skip");
+        QTest::addColumn<int>("paper");
+        QTest::newRow("any more: B5 kept, no dialog") << 0 << 1 << 1 << 7;
+        QTest::newRow("to the next time: asked again at A4") << 1 << 0 << 0 << 1;
+        QTest::newRow("neither: asked at A4") << 0 << 0 << 0 << 1;
+    }
+
+    void paperSettingsAtStart()
+    {
+        QFETCH(int, nShow);
+        QFETCH(int, neShow);
+        QFETCH(int, skip);
+        QFETCH(int, paper);
+        FrameFixture f;
+        WriteSetting(*f.store, Keys::PdfNShow, nShow);
+        WriteSetting(*f.store, Keys::PdfNeShow, neShow);
+        WriteSetting(*f.store, Keys::PdfSizeNo, 7);
+        f.Restart();
+        auto frame = f.MakeFrame();
+        COrrindaleView *view = frame->GetActiveView();
+        QCOMPARE(view->m_bSkipPaperDialog, skip);
+        QCOMPARE(view->m_nPdfPaper, paper);
+        QCOMPARE(ReadSetting(*f.store, Keys::PdfNShow), neShow ? nShow : 0);
+    }
+
+    void commandsFollowTheTarget_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow(".tex") << "a.tex" << true;
+        QTest::newRow(".TEX") << "b.TEX" << true;
+        QTest::newRow("mixed case") << "c.Tex" << false;
+        QTest::newRow("text file") << "d.txt" << false;
+        QTest::newRow("log file") << "e.log" << false;
+    }
+
+    void commandsFollowTheTarget()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, enabled);
+        FrameFixture f;
+        auto frame = f.MakeFrame();
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile(file, "x\n")));
+        CommandRouter *r = frame->Router();
+        for (Cmd cmd : {Cmd::TeXCompile, Cmd::DviShow, Cmd::PdfShow, Cmd::TeXPdfShow,
+                        Cmd::TeXPdfMake, Cmd::PdfPaperSize, Cmd::MakeIndexOptions})
+            QCOMPARE(r->StateOf(cmd).enabled, enabled);
+        for (Cmd cmd : {Cmd::ChangeCompiler, Cmd::SelectDviPdf, Cmd::SelectBibTeX,
+                        Cmd::SelectMakeIndex})
+            QVERIFY(r->StateOf(cmd).enabled);
+        QCOMPARE(ToolchainCommandState(frame->GetActiveView()).enabled, enabled);
+    }
+
+    void choiceStaysWithTheView()
+    {
+        FrameFixture f;
+        WriteSetting(*f.store, Keys::English, 1);
+        f.Restart();
+        auto frame = f.MakeFrame();
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile("a.tex", "x\n")));
+        f.prompter.answers.enqueue(MsgAnswer::Ok);
+        f.prompter.openAnswers.enqueue(QStringLiteral("/opt/tl/bin/pbibtex"));
+        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::SelectBibTeX).englishId));
+        QCOMPARE(frame->GetActiveView()->m_strBibTeX, QStringLiteral("/opt/tl/bin/pbibtex"));
+        QCOMPARE(ReadSetting(*f.store, Keys::Bib), QStringLiteral("/opt/tl/bin/pbibtex"));
+    }
+
+    void compileRunsInTheTargetFolder()
+    {
+        FrameFixture f;
+        auto frame = f.MakeFrame();
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile("paper.tex", "% ptex.exe\n\\bye\n")));
+        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::TeXCompile).japaneseId));
+        QCOMPARE(f.launcher.calls.size(), 1);
+        const FakeLauncher::Call &c = f.launcher.calls.first();
+        QCOMPARE(c.program, QStringLiteral("ptex"));
+        QCOMPARE(c.arguments, QStringList{"paper"});
+        QCOMPARE(QDir(c.workDir), QDir(f.dir.path()));
+        // The first line chose the compiler for this window only.
+        QCOMPARE(frame->GetActiveView()->m_strCompiler, QStringLiteral("ptex"));
+        QCOMPARE(ReadSetting(*f.store, Keys::TeX), QStringLiteral("platex"));
+    }
+
+    void logPaneIsRefreshed_data()
+    {
+        QTest::addColumn<bool>("logFirst");
+        QTest::addColumn<bool>("logExists");
+        QTest::newRow("log pane last") << false << true;
+        QTest::newRow("log pane first") << true << true;
+        QTest::newRow("no log: pane emptied") << false << false;
+    }
+
+    void logPaneIsRefreshed()
+    {
+        QFETCH(bool, logFirst);
+        QFETCH(bool, logExists);
+        FrameFixture f;
+        auto frame = f.MakeFrame();
+        frame->resize(800, 600);
+        frame->show();
+        const QByteArray source = "\\documentclass{jarticle}\n";
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile("paper.tex", source)));
+        QByteArray log;
+        for (int i = 0; i < 300; ++i)
+            log += "log line " + QByteArray::number(i) + "\n";
+        if (logExists)
+            f.WriteFile("paper.log", log);
+
+        COrrindaleView *editor = frame->GetActiveView();
+        auto *splitter = qobject_cast<QSplitter *>(editor->parentWidget());
+        QVERIFY(splitter);
+        auto *pane = new COrrindaleView(f.context, frame->GetDocument());
+        auto *logText = new QTextDocument(pane);
+        logText->setDocumentLayout(new QPlainTextDocumentLayout(logText));
+        pane->setDocument(logText);
+        pane->setPlainText(QStringLiteral("old log"));
+        pane->setReadOnly(true);
+        splitter->insertWidget(logFirst ? 0 : 1, pane);
+        QTest::qWait(0);
+        QCOMPARE(FindLogPane(editor), pane);
+
+        QList<QPair<int, COrrindaleView *>> hints;
+        connect(frame->GetDocument(), &COrrindaleDoc::Update, this,
+                [&](int hint, COrrindaleView *sender) { hints << qMakePair(hint, sender); });
+        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::TeXCompile).englishId));
+
+        QCOMPARE(pane->toPlainText().toUtf8(), logExists ? log : QByteArray());
+        QCOMPARE(editor->toPlainText().toUtf8(), source);
+        QVERIFY(hints.contains(qMakePair(190, editor)));
+        if (logExists)
+            QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
+    }
+
+};
+
+QTEST_MAIN(TestToolchainUi)
+#include "tst_toolchain_ui.moc"
