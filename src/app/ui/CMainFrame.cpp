@@ -14,6 +14,7 @@
 #include "app/ui/CommandRouter.h"
 #include "app/ui/MenuBuilder.h"
 #include "res/Messages.h"
+#include "view/ui/ViewCommands.h"
 #include "view/ui/FindReplaceBars.h"
 
 #include <QApplication>
@@ -263,6 +264,7 @@ void CMainFrame::RegisterCommands()
     });
     r.SetHandler(Cmd::Font, [this] { GetActiveView()->OnFont(); });
     r.SetHandler(Cmd::SelectAll, [this] { GetActiveView()->selectAll(); });
+    RegisterViewCommands(*this, r, m_context);
 }
 
 void CMainFrame::UpdateTitle()
@@ -501,8 +503,8 @@ void CMainFrame::UpdateStatusPanes()
         return;
     }
     if (view->isReadOnly()) {
-        if (m_bLogJump) {
-            m_bLogJump = false;
+        if (g_bLogJump) {
+            g_bLogJump = 0;
             DecideTeXBar();
         }
         return;
