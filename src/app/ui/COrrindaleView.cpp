@@ -396,6 +396,7 @@ void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)
         QPlainTextEdit::mouseDoubleClickEvent(e);
         return;
     }
+    setTextCursor(cursorForPosition(e->position().toPoint()));
     SelectWordAtCaret(*this);
 }
 

@@ -75,7 +75,7 @@ void RegisterViewCommands(CMainFrame &frame, CommandRouter &router, AppContext &
         Cmd::PhysicalLineNo,
         [view, &store] {
             COrrindaleView &v = view();
-            WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 1 ? 0 : 1);
+            WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 0 ? 1 : 0);
             RepaintAll(v);
         },
         [view] { return CommandState{true, view().m_nLineNumberMode == 1}; });
