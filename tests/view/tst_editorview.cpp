@@ -102,6 +102,10 @@ private Q_SLOTS:
     void symbolColoursOnScreen_data();
     void symbolColoursOnScreen();
     void readOnlyColours();
+    void eofMark_data();
+    void eofMark();
+    void caretLineUnderline();
+    void gutterWidensWithDigits();
     void lineNumberCommands_data();
     void lineNumberCommands();
     void coloringCommand();
@@ -168,6 +172,88 @@ void TestEditorView::readOnlyColours()
     const QImage image = Grab(e.view);
     QCOMPARE(image.pixelColor(image.width() - 5, image.height() - 5), QColor(244, 254, 255));
     QVERIFY(!HasColorIn(image, RangeRect(e.view, 0, 1), QColor(255, 0, 0)));
+}
+
+void TestEditorView::eofMark_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("row");      // -1: nowhere
+    QTest::addColumn<bool>("atLeft");  // on the left margin, else behind the text
+    QTest::newRow("empty text shows none") << QByteArray() << -1 << false;
+    QTest::newRow("behind the last character") << QByteArray("abc") << 0 << false;
+    QTest::newRow("after a final line break: row below, at the left") << QByteArray("abc\n") << 1 << true;
+    QTest::newRow("second line without break") << QByteArray("abc\nde") << 1 << false;
+}
+
+void TestEditorView::eofMark()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, row);
+    QFETCH(bool, atLeft);
+    Editor e(QStringLiteral("a.txt"), text);
+    e.view->m_colors.symbols.fill(0); // nothing else in the mark colour but line ends
+    e.view->clearFocus();
+    const QImage image = Grab(e.view);
+    const QColor eof(180, 180, 255);
+    const QRect first = e.view->cursorRect(QTextCursor(e.view->document()));
+    const int rowHeight = first.height();
+    const int top = first.top();
+    const int textEndX = first.left()
+                         + e.view->fontMetrics().horizontalAdvance(QString::fromLatin1(text).section(QLatin1Char('\n'), -1));
+    for (int r = 0; r < 4; ++r) {
+        // Leftmost pixel of the mark colour in the row, line-end marks aside (they sit on
+        // rows that end with a line break, which the rows checked here do not).
+        int minX = -1;
+        for (int x = 0; x < image.width() && minX < 0; ++x)
+            for (int y = top + r * rowHeight + 1; y < top + (r + 1) * rowHeight - 1 && y < image.height(); ++y)
+                if (image.pixelColor(x, y) == eof) {
+                    minX = x;
+                    break;
+                }
+        const bool lineEndRow = text.count('\n') > r;
+        if (lineEndRow)
+            continue;
+        if (r != row) {
+            QVERIFY2(minX < 0, qPrintable(QStringLiteral("row %1").arg(r)));
+            continue;
+        }
+        QVERIFY(minX >= 0);
+        if (atLeft)
+            QVERIFY2(minX <= 10, qPrintable(QString::number(minX)));
+        else
+            QVERIFY2(minX >= textEndX, qPrintable(QStringLiteral("%1 < %2").arg(minX).arg(textEndX)));
+    }
+}
+
+void TestEditorView::caretLineUnderline()
+{
+    Editor e(QStringLiteral("a.txt"), "first\nsecond\nthird\n");
+    QApplication::setActiveWindow(e.frame.get());
+    e.view->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(e.frame.get()));
+    e.SetCaret(8);
+    const QColor grey(128, 128, 128);
+    const int y = e.view->cursorRect().bottom();
+    QImage image = Grab(e.view);
+    QCOMPARE(image.pixelColor(image.width() / 2, y), grey);
+    QVERIFY(!HasColorIn(image, QRect(image.width() / 2, 0, 1, y - 1), grey));
+    // A selection takes the underline away.
+    QTextCursor c = e.view->textCursor();
+    c.setPosition(9, QTextCursor::KeepAnchor);
+    e.view->setTextCursor(c);
+    image = Grab(e.view);
+    QVERIFY(image.pixelColor(image.width() / 2, y) != grey);
+}
+
+void TestEditorView::gutterWidensWithDigits()
+{
+    Editor e(QStringLiteral("a.txt"), QByteArray("x\n").repeated(98), QStringLiteral("[Settings]\nLine=2\n"));
+    const int twoDigits = e.view->m_nGutterWidth;
+    QTextCursor c(e.view->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(QStringLiteral("\n\n"));
+    QCOMPARE(e.view->LineCount(), 101);
+    QVERIFY(e.view->m_nGutterWidth > twoDigits);
 }
 
 void TestEditorView::lineNumberCommands_data()

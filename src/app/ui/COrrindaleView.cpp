@@ -84,14 +84,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
         m_pGutter->update();
         m_pHeader->update();
     });
-    connect(document(), &QTextDocument::blockCountChanged, this, [this] {
-        // A new digit in the line count widens the gutter.
-        if (m_nLineNumberMode != 0 && !isReadOnly()) {
-            const int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
-            if (GutterSizingText(m_nLineNumberMode, n, VisibleRows()).size() != m_nGutterTextLength)
-                m_pDoc->UpdateAllViews(Hint::Initial);
-        }
-    });
+    connect(document(), &QTextDocument::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
     ApplyColors();
 }
 
@@ -371,6 +364,16 @@ void COrrindaleView::LayoutMargins()
     m_pHeader->update();
 }
 
+void COrrindaleView::CheckGutterDigits()
+{
+    // A new digit in the line count (or, numbering rows, in the row count) widens the gutter.
+    if (m_nLineNumberMode == 0 || isReadOnly())
+        return;
+    const int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
+    if (GutterSizingText(m_nLineNumberMode, n, VisibleRows()).size() != m_nGutterTextLength)
+        m_pDoc->UpdateAllViews(Hint::Initial);
+}
+
 void COrrindaleView::paintEvent(QPaintEvent *e)
 {
     QPlainTextEdit::paintEvent(e);
@@ -382,6 +385,7 @@ void COrrindaleView::resizeEvent(QResizeEvent *e)
 {
     QPlainTextEdit::resizeEvent(e);
     LayoutMargins();
+    CheckGutterDigits();
 }
 
 void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)

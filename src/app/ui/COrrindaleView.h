@@ -120,6 +120,7 @@ protected:
 private:
     friend class CViewPainter;
     void LayoutMargins();
+    void CheckGutterDigits();
     CViewMargin *m_pGutter = nullptr;
     CViewMargin *m_pHeader = nullptr;
 
