@@ -37,7 +37,8 @@ void SaveColorSettings(SettingsStore &store, const ViewColors &colors, const Cus
     WriteSetting(store, Keys::BackColor, static_cast<int>(colors.back));
     const QString section = SectionName(Sections::Colors);
     for (int i = 0; i < ViewColors::SymbolCount; ++i)
-        store.WriteInt(section, QString::fromLatin1(SymbolKeys()[i]), static_cast<int>(colors.symbols[i]));
+        store.WriteInt(section, QString::fromLatin1(SymbolKeys()[i]),
+                       static_cast<int>(colors.symbols[i]));
     for (int i = 0; i < ViewColors::UserStringCount; ++i) {
         const QString &text = colors.userStrings[i];
         store.WriteString(section, UserStringKey(i), text);
@@ -46,7 +47,8 @@ void SaveColorSettings(SettingsStore &store, const ViewColors &colors, const Cus
             store.WriteInt(section, text, static_cast<int>(colors.userColors[i]));
     }
     for (int i = 0; i < static_cast<int>(custom.size()); ++i)
-        store.WriteInt(SectionName(Sections::ColorCust), CustomKey(i), static_cast<int>(custom[i]));
+        store.WriteInt(SectionName(Sections::ColorCust), CustomKey(i),
+                       static_cast<int>(custom[i]));
 }
 
 void ResetTextAndBack(SettingsStore &store, ViewColors &colors)

@@ -44,7 +44,11 @@ struct Editor {
         QCoreApplication::processEvents();
     }
 
-    bool Run(Cmd cmd) { return frame->Router()->Execute(IdsOf(cmd).englishId ? IdsOf(cmd).englishId : IdsOf(cmd).japaneseId); }
+    bool Run(Cmd cmd)
+    {
+        return frame->Router()->Execute(IdsOf(cmd).englishId ? IdsOf(cmd).englishId
+                                                             : IdsOf(cmd).japaneseId);
+    }
     int Caret() const { return view->textCursor().position(); }
     void SetCaret(int pos)
     {
@@ -138,17 +142,21 @@ void TestEditorView::symbolColoursOnScreen_data()
     const QColor red(255, 0, 0);
     const QColor blue(0, 0, 255);
     const QColor green(90, 220, 90);
-    QTest::newRow("brace in brace colour") << "a.tex" << "\\section{Intro}" << 8 << 9 << red << true;
+    QTest::newRow("brace in brace colour") << "a.tex"
+                                           << "\\section{Intro}" << 8 << 9 << red << true;
     QTest::newRow("command name in backslash colour")
         << "a.tex" << "\\section{Intro}" << 1 << 8 << blue << true;
-    QTest::newRow("argument stays plain") << "a.tex" << "\\section{Intro}" << 9 << 14 << blue << false;
-    QTest::newRow("brace in a comment is not red") << "a.tex" << "x % {y}" << 4 << 5 << red << false;
+    QTest::newRow("argument stays plain") << "a.tex"
+                                          << "\\section{Intro}" << 9 << 14 << blue << false;
+    QTest::newRow("brace in a comment is not red") << "a.tex"
+                                                   << "x % {y}" << 4 << 5 << red << false;
     QTest::newRow("comment in comment colour") << "a.tex" << "x % {y}" << 4 << 7 << green << true;
     QTest::newRow("escaped percent leaves the brace red")
         << "a.tex" << "x \\% {y}" << 5 << 6 << red << true;
     QTest::newRow("txt: comment only at its percent")
         << "a.txt" << "x % yyy" << 4 << 7 << green << false;
-    QTest::newRow("txt: brace after percent still red") << "a.txt" << "% {" << 2 << 3 << red << true;
+    QTest::newRow("txt: brace after percent still red") << "a.txt"
+                                                        << "% {" << 2 << 3 << red << true;
 }
 
 void TestEditorView::symbolColoursOnScreen()
@@ -181,7 +189,8 @@ void TestEditorView::eofMark_data()
     QTest::addColumn<bool>("atLeft");  // on the left margin, else behind the text
     QTest::newRow("empty text shows none") << QByteArray() << -1 << false;
     QTest::newRow("behind the last character") << QByteArray("abc") << 0 << false;
-    QTest::newRow("after a final line break: row below, at the left") << QByteArray("abc\n") << 1 << true;
+    QTest::newRow("after a final line break: row below, at the left")
+        << QByteArray("abc\n") << 1 << true;
     QTest::newRow("second line without break") << QByteArray("abc\nde") << 1 << false;
 }
 
@@ -198,14 +207,16 @@ void TestEditorView::eofMark()
     const QRect first = e.view->cursorRect(QTextCursor(e.view->document()));
     const int rowHeight = first.height();
     const int top = first.top();
-    const int textEndX = first.left()
-                         + e.view->fontMetrics().horizontalAdvance(QString::fromLatin1(text).section(QLatin1Char('\n'), -1));
+    const int textEndX =
+        first.left() + e.view->fontMetrics().horizontalAdvance(
+                           QString::fromLatin1(text).section(QLatin1Char('\n'), -1));
     for (int r = 0; r < 4; ++r) {
         // Leftmost pixel of the mark colour in the row, line-end marks aside (they sit on
         // rows that end with a line break, which the rows checked here do not).
         int minX = -1;
         for (int x = 0; x < image.width() && minX < 0; ++x)
-            for (int y = top + r * rowHeight + 1; y < top + (r + 1) * rowHeight - 1 && y < image.height(); ++y)
+            for (int y = top + r * rowHeight + 1;
+                 y < top + (r + 1) * rowHeight - 1 && y < image.height(); ++y)
                 if (image.pixelColor(x, y) == eof) {
                     minX = x;
                     break;
@@ -221,7 +232,8 @@ void TestEditorView::eofMark()
         if (atLeft)
             QVERIFY2(minX <= 10, qPrintable(QString::number(minX)));
         else
-            QVERIFY2(minX >= textEndX, qPrintable(QStringLiteral("%1 < %2").arg(minX).arg(textEndX)));
+            QVERIFY2(minX >= textEndX,
+                     qPrintable(QStringLiteral("%1 < %2").arg(minX).arg(textEndX)));
     }
 }
 
@@ -247,7 +259,8 @@ void TestEditorView::caretLineUnderline()
 
 void TestEditorView::gutterWidensWithDigits()
 {
-    Editor e(QStringLiteral("a.txt"), QByteArray("x\n").repeated(98), QStringLiteral("[Settings]\nLine=2\n"));
+    Editor e(QStringLiteral("a.txt"), QByteArray("x\n").repeated(98),
+             QStringLiteral("[Settings]\nLine=2\n"));
     const int twoDigits = e.view->m_nGutterWidth;
     QTextCursor c(e.view->document());
     c.movePosition(QTextCursor::End);
@@ -379,7 +392,8 @@ void TestEditorView::paging()
 
 void TestEditorView::caretColumnKeptThroughShortLines()
 {
-    Editor e(QStringLiteral("a.txt"), "0123456789012345678901234\n\nshort\n0123456789012345678901234\n");
+    Editor e(QStringLiteral("a.txt"),
+             "0123456789012345678901234\n\nshort\n0123456789012345678901234\n");
     QVERIFY(e.view->m_nCaretPos);
     e.SetCaret(20);
     QTest::keyClick(e.view, Qt::Key_Right);
@@ -406,7 +420,8 @@ void TestEditorView::lineJump_data()
     QTest::newRow("beyond the last line goes to the end") << false << "99" << false << "end";
     QTest::newRow("logical line with wrap") << true << "3" << true << "third";
     QTest::newRow("logical asked without wrap counts rows") << false << "3" << true << "third";
-    QTest::newRow("display line with wrap lands in the wrapped line") << true << "3" << false << "row2";
+    QTest::newRow("display line with wrap lands in the wrapped line")
+        << true << "3" << false << "row2";
 }
 
 void TestEditorView::lineJump()
@@ -477,7 +492,8 @@ void TestEditorView::doubleClickSelectsWord_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("at");
     QTest::addColumn<QString>("selected");
-    QTest::newRow("tex command with backslash") << "a.tex" << "x \\section{Intro}" << 6 << "\\section";
+    QTest::newRow("tex command with backslash") << "a.tex"
+                                                << "x \\section{Intro}" << 6 << "\\section";
     QTest::newRow("tex argument") << "a.tex" << "x \\section{Intro}" << 13 << "Intro";
     QTest::newRow("txt keeps the comma") << "a.txt" << "x a,b y" << 3 << "a,b";
 }
@@ -526,7 +542,8 @@ void TestEditorView::logLineNumberMovesEditingPane()
     // A word that is no number moves nothing.
     g_bLogJump = 0;
     const int word = static_cast<int>(logText.indexOf(QLatin1String("nothing")));
-    QTest::mouseDClick(log->viewport(), Qt::LeftButton, {}, RangeRect(log, word + 2, word + 3).center());
+    QTest::mouseDClick(log->viewport(), Qt::LeftButton, {},
+                       RangeRect(log, word + 2, word + 3).center());
     QCOMPARE(log->textCursor().selectedText(), QStringLiteral("nothing"));
     QCOMPARE(editor->textCursor().selectedText(), QStringLiteral("line42") + QChar(0x2029));
     QCOMPARE(g_bLogJump, 0);
@@ -560,11 +577,13 @@ void TestEditorView::rightClickMenus()
     QTimer::singleShot(0, qApp, [&shown] {
         if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
             const QList<QAction *> actions = menu->actions();
-            shown = actions.isEmpty() ? QStringLiteral("empty") : QString::number(ActionId(actions.first()));
+            shown = actions.isEmpty() ? QStringLiteral("empty")
+                                      : QString::number(ActionId(actions.first()));
             menu->close();
         }
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), e.view->mapToGlobal(QPoint(10, 10)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
+                            e.view->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(e.view->viewport(), &event);
     QCoreApplication::processEvents();
     if (firstId == 0)

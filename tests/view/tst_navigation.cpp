@@ -95,7 +95,8 @@ void TestNavigation::logicalLines_data()
     QTest::newRow("first line") << text << 1 << TextRange{0, 3} << 0;
     QTest::newRow("second line") << text << 2 << TextRange{3, 7} << 3;
     QTest::newRow("empty line") << text << 3 << TextRange{7, 8} << 7;
-    QTest::newRow("last line without feed: empty at its start") << text << 4 << TextRange{8, 8} << 8;
+    QTest::newRow("last line without feed: empty at its start")
+        << text << 4 << TextRange{8, 8} << 8;
     QTest::newRow("beyond the last line: text end") << text << 9 << TextRange{9, 9} << 9;
     QTest::newRow("empty text") << QString() << 2 << TextRange{0, 0} << 0;
 }
@@ -138,7 +139,8 @@ void TestNavigation::wordSelection_data()
     QTest::addColumn<QString>("selected");
     QTest::newRow("tex: command with its backslash")
         << "\\section{Intro}" << 4 << ".tex" << "\\section";
-    QTest::newRow("tex: argument stops at braces") << "\\section{Intro}" << 11 << ".tex" << "Intro";
+    QTest::newRow("tex: argument stops at braces") << "\\section{Intro}" << 11 << ".tex"
+                                                   << "Intro";
     QTest::newRow("tex: glued command takes its backslash")
         << "x\\alpha=y" << 4 << ".tex" << "\\alpha";
     QTest::newRow("tex: backslash further left than a stop is not taken")

@@ -414,7 +414,8 @@ void COrrindaleView::mouseReleaseEvent(QMouseEvent *e)
 void COrrindaleView::keyPressEvent(QKeyEvent *e)
 {
     QPlainTextEdit::keyPressEvent(e);
-    if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && !(e->modifiers() & Qt::ShiftModifier))
+    if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) &&
+        !(e->modifiers() & Qt::ShiftModifier))
         KeepCaretColumn(*this);
 }
 

@@ -59,8 +59,10 @@ CColorSettingsDialog::CColorSettingsDialog(SettingsStore &store, bool english, Q
                            : QString::fromUtf8("色の設定　[テキスト・背景・文字]"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
-        english ? QStringLiteral("Set charcter colors. The lower and right hand side have priority. ")
-                : QString::fromUtf8("文字色の設定をします。もし同じ文字が含まれるときは右・下の方が優先されます。"),
+        english
+            ? QStringLiteral("Set charcter colors. The lower and right hand side have priority. ")
+            : QString::fromUtf8(
+                  "文字色の設定をします。もし同じ文字が含まれるときは右・下の方が優先されます。"),
         this));
 
     auto colorButton = [this](int id, unsigned *color) {
@@ -120,7 +122,8 @@ CColorSettingsDialog::CColorSettingsDialog(SettingsStore &store, bool english, Q
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
-    auto *cancel = new QPushButton(english ? QStringLiteral("CANCEL") : QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+    auto *cancel =
+        new QPushButton(english ? QStringLiteral("CANCEL") : QString::fromUtf8("ｷｬﾝｾﾙ"), this);
     cancel->setObjectName(QStringLiteral("2"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

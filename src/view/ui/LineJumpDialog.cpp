@@ -19,7 +19,8 @@ CLineJumpDialog::CLineJumpDialog(bool english, int line, bool logical, QWidget *
     m_pLine->setObjectName(QStringLiteral("1000"));
     // Only whole numbers from 1 up can be confirmed.
     m_pLine->setValidator(new QIntValidator(1, INT_MAX, m_pLine));
-    m_pLogical = new QCheckBox(english ? QStringLiteral("Logical Line") : QString::fromUtf8("論理行"), this);
+    m_pLogical = new QCheckBox(
+        english ? QStringLiteral("Logical Line") : QString::fromUtf8("論理行"), this);
     m_pLogical->setObjectName(QStringLiteral("1027"));
     m_pLogical->setChecked(logical);
     auto *buttons = new QDialogButtonBox(this);
@@ -35,7 +36,8 @@ CLineJumpDialog::CLineJumpDialog(bool english, int line, bool logical, QWidget *
 
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(english ? QStringLiteral("Line No.") : QString::fromUtf8("行番号"), this));
+    row->addWidget(
+        new QLabel(english ? QStringLiteral("Line No.") : QString::fromUtf8("行番号"), this));
     row->addWidget(m_pLine);
     layout->addLayout(row);
     layout->addWidget(m_pLogical);

@@ -241,7 +241,8 @@ void SelectWordAtCaret(COrrindaleView &view)
     COrrindaleView *other = OtherPane(view);
     if (!other || !view.isReadOnly() || other->isReadOnly())
         return;
-    const QString docExt = ExtensionOf(view.GetDocument() ? view.GetDocument()->PathName() : QString());
+    const QString docExt =
+        ExtensionOf(view.GetDocument() ? view.GetDocument()->PathName() : QString());
     if (!IsTeXExtension(docExt) && !IsTeXExtension(other->m_strEditedExt)
         && !IsTeXExtension(other->m_strTargetExt))
         return;
@@ -263,8 +264,8 @@ void ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &gl
 {
     if (!router)
         return;
-    const bool readMe = IsReadMeFile(view.GetDocument() ? view.GetDocument()->PathName() : QString(),
-                                     view.m_strInstDir);
+    const bool readMe = IsReadMeFile(
+        view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.m_strInstDir);
     const PopupChoice choice = PopupMenuFor(readMe, view.m_bCalcMode, view.m_bRightClickMenu);
     if (choice == PopupChoice::None)
         return;

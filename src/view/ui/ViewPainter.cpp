@@ -86,7 +86,8 @@ QPointF CViewPainter::PositionOf(int position, int *lineHeight, int *ascent) con
     const QTextLine line = layout->lineForTextPosition(position - block.position());
     if (!line.isValid())
         return {-1, -1};
-    const QPointF origin = m_view.blockBoundingGeometry(block).translated(m_view.contentOffset()).topLeft();
+    const QPointF origin =
+        m_view.blockBoundingGeometry(block).translated(m_view.contentOffset()).topLeft();
     if (lineHeight)
         *lineHeight = qRound(line.height());
     if (ascent)
@@ -179,7 +180,8 @@ void CViewPainter::PaintText(QPainter &p)
                         PaintMark(p, pos + 1, QStringLiteral("|"), v.font(), MarkColor, -12, 1,
                                   width - 2 * hWidth + 2);
                     } else {
-                        PaintMark(p, pos, english ? QStringLiteral("\u21E5") : QStringLiteral("\u2192"),
+                        PaintMark(p, pos,
+                                  english ? QStringLiteral("\u21E5") : QStringLiteral("\u2192"),
                                   tabFont, MarkColor, 2, 0, width - 2 * hWidth + 2);
                     }
                     break;
@@ -216,8 +218,8 @@ void CViewPainter::PaintEof(QPainter &p)
     if (at.x() < 0)
         return;
     const int width = v.viewport()->width();
-    const EofPlace place =
-        EofPlacement(length, endsWithBreak, qRound(at.x()) + 2 + fm.horizontalAdvance(mark), width);
+    const EofPlace place = EofPlacement(length, endsWithBreak,
+                                        qRound(at.x()) + 2 + fm.horizontalAdvance(mark), width);
     if (place == EofPlace::None)
         return;
     if (place == EofPlace::NextRow) {
