@@ -324,6 +324,12 @@ void COrrindaleView::focusInEvent(QFocusEvent *e)
 {
     QPlainTextEdit::focusInEvent(e);
     viewport()->update();
+    m_pGutter->update();
+    // The other pane of a split window repaints with this one.
+    if (COrrindaleView *other = OtherPane(*this); other && !other->isReadOnly()) {
+        other->viewport()->update();
+        other->m_pGutter->update();
+    }
     Q_EMIT FocusGained();
 }
 

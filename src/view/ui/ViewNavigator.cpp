@@ -228,12 +228,14 @@ void KeepCaretColumn(COrrindaleView &view)
 
 void SelectWordAtCaret(COrrindaleView &view)
 {
-    const QString text = view.document()->toPlainText();
+    // A word never crosses a line break, so the caret's line is all the text it needs.
     const int s = view.textCursor().selectionStart();
-    const TextRange r = WordSelectionRange(text, s, view.m_strEditedExt);
+    const QTextBlock block = view.document()->findBlock(s);
+    const QString text = block.text();
+    const TextRange r = WordSelectionRange(text, s - block.position(), view.m_strEditedExt);
     QTextCursor c = view.textCursor();
-    c.setPosition(r.start);
-    c.setPosition(r.end, QTextCursor::KeepAnchor);
+    c.setPosition(block.position() + r.start);
+    c.setPosition(block.position() + r.end, QTextCursor::KeepAnchor);
     view.setTextCursor(c);
     view.ensureCursorVisible();
 
