@@ -121,6 +121,9 @@ private Q_SLOTS:
     void lineJump_data();
     void lineJump();
     void lineJumpRemembersItsValues();
+    void lineJumpFromLogPaneGoesToTheOtherPane();
+    void switchCommands_data();
+    void switchCommands();
     void doubleClickSelectsWord_data();
     void doubleClickSelectsWord();
     void logLineNumberMovesEditingPane();
@@ -484,6 +487,54 @@ void TestEditorView::lineJumpRemembersItsValues()
     e.SetCaret(0);
     QVERIFY(e.Run(Cmd::LineJump));
     QCOMPARE(e.Caret(), 0);
+}
+
+void TestEditorView::lineJumpFromLogPaneGoesToTheOtherPane()
+{
+    Editor e(QStringLiteral("a.log"), "log line 1\nlog line 2\nlog line 3\n");
+    auto *splitter = qobject_cast<QSplitter *>(e.frame->centralWidget());
+    QVERIFY(splitter);
+    COrrindaleDoc texDoc(e.fx.context);
+    auto *editor = new COrrindaleView(e.fx.context, &texDoc, splitter);
+    splitter->addWidget(editor);
+    editor->document()->setPlainText(QStringLiteral("a\nb\nc\nd\n"));
+    editor->show();
+    QVERIFY(e.view->isReadOnly());
+    WhenModal([](QWidget *w) {
+        auto *d = qobject_cast<CLineJumpDialog *>(w);
+        d->m_pLine->setText(QStringLiteral("3"));
+        d->accept();
+    });
+    QVERIFY(e.Run(Cmd::LineJump));
+    QCOMPARE(editor->textCursor().position(), 4);
+    QCOMPARE(e.Caret(), 0);
+    delete editor; // before the document it shows
+}
+
+void TestEditorView::switchCommands_data()
+{
+    QTest::addColumn<int>("command"); // 0 caret position, 1 right-click menu
+    QTest::newRow("caret position") << 0;
+    QTest::newRow("right-click menu") << 1;
+}
+
+void TestEditorView::switchCommands()
+{
+    QFETCH(int, command);
+    Editor e(QStringLiteral("a.tex"), "x\n");
+    const Cmd cmd = command == 0 ? Cmd::CaretPosition : Cmd::RightClickMenu;
+    int &member = command == 0 ? e.view->m_nCaretPos : e.view->m_bRightClickMenu;
+    QCOMPARE(member, 1);
+    QVERIFY(e.frame->Router()->StateOf(cmd).checked);
+    QVERIFY(e.frame->Router()->Execute(IdsOf(cmd).japaneseId));
+    QCOMPARE(member, 0);
+    QVERIFY(!e.frame->Router()->StateOf(cmd).checked);
+    // Only the caret column is a stored setting; the right-click switch starts on every time.
+    QCOMPARE(e.fx.store->Contains("Settings", "CaretPos"), command == 0);
+    if (command == 0)
+        QCOMPARE(e.fx.store->GetInt("Settings", "CaretPos", -1), 0);
+    QVERIFY(e.frame->Router()->Execute(IdsOf(cmd).japaneseId));
+    QCOMPARE(member, 1);
 }
 
 void TestEditorView::doubleClickSelectsWord_data()

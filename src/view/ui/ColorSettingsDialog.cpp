@@ -112,7 +112,8 @@ CColorSettingsDialog::CColorSettingsDialog(SettingsStore &store, bool english, Q
     };
     connect(resetTB, &QPushButton::clicked, this, [this] { Reset(1110); });
     addReset(1109, "RESET Character Colors", "文字色を初期9に戻す");
-    resets->addWidget(new QLabel(QStringLiteral("In \"Choose Color\""), this));
+    if (english)
+        resets->addWidget(new QLabel(QStringLiteral("In \"Choose Color\""), this));
     addReset(1108, "RESET Custom Colors", "作成した色をリセット");
     addReset(1107, "RESET ALL", "全てを初期設定に戻す");
     layout->addLayout(resets);
