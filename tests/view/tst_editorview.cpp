@@ -110,6 +110,7 @@ private Q_SLOTS:
     void eofMark();
     void caretLineUnderline();
     void gutterWidensWithDigits();
+    void headerRowInCalculationMode();
     void lineNumberCommands_data();
     void lineNumberCommands();
     void coloringCommand();
@@ -270,6 +271,28 @@ void TestEditorView::gutterWidensWithDigits()
     c.insertText(QStringLiteral("\n\n"));
     QCOMPARE(e.view->LineCount(), 101);
     QVERIFY(e.view->m_nGutterWidth > twoDigits);
+}
+
+void TestEditorView::headerRowInCalculationMode()
+{
+    Editor e(QStringLiteral("a.zel"), QByteArray("1\t2\t3\t").repeated(40) + "\n");
+    QCOMPARE(e.view->m_nLineNumberMode, 1);
+    QWidget *header = nullptr;
+    for (QWidget *w : e.view->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible() && w->y() < e.view->viewport()->y() && w->height() > 0)
+            header = w;
+    QVERIFY(header);
+    QCOMPARE(header->height(), e.view->LineHeight());
+    const QImage before = header->grab().toImage();
+    QCOMPARE(before.pixelColor(before.width() - 2, 1), QColor(240, 240, 255));
+    // The letters move with the columns.
+    e.view->horizontalScrollBar()->setValue(60);
+    QCoreApplication::processEvents();
+    QVERIFY(header->grab().toImage() != before);
+    // Without line numbers there is no header row.
+    QVERIFY(e.Run(Cmd::PhysicalLineNo));
+    QCOMPARE(e.view->m_nLineNumberMode, 0);
+    QVERIFY(!header->isVisible());
 }
 
 void TestEditorView::lineNumberCommands_data()
