@@ -106,6 +106,7 @@ private Q_SLOTS:
     void symbolColoursOnScreen_data();
     void symbolColoursOnScreen();
     void readOnlyColours();
+    void selectedTextKeepsHighlightColours();
     void eofMark_data();
     void eofMark();
     void caretLineUnderline();
@@ -184,6 +185,18 @@ void TestEditorView::readOnlyColours()
     const QImage image = Grab(e.view);
     QCOMPARE(image.pixelColor(image.width() - 5, image.height() - 5), QColor(244, 254, 255));
     QVERIFY(!HasColorIn(image, RangeRect(e.view, 0, 1), QColor(255, 0, 0)));
+}
+
+void TestEditorView::selectedTextKeepsHighlightColours()
+{
+    Editor e(QStringLiteral("a.tex"), "{a} {b}");
+    QTextCursor c = e.view->textCursor();
+    c.setPosition(0);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    e.view->setTextCursor(c);
+    const QImage image = Grab(e.view);
+    QVERIFY(!HasColorIn(image, RangeRect(e.view, 0, 1), QColor(255, 0, 0)));
+    QVERIFY(HasColorIn(image, RangeRect(e.view, 4, 5), QColor(255, 0, 0)));
 }
 
 void TestEditorView::eofMark_data()

@@ -97,7 +97,23 @@ QPointF CViewPainter::PositionOf(int position, int *lineHeight, int *ascent) con
 
 void CViewPainter::PaintRange(QPainter &p, int start, int length, const QColor &color)
 {
-    const int end = start + length;
+    // Selected text keeps the highlight's own colours, so that it stays readable.
+    const QTextCursor cursor = m_view.textCursor();
+    if (cursor.hasSelection()) {
+        const int a = cursor.selectionStart();
+        const int b = cursor.selectionEnd();
+        const int end = start + length;
+        if (start < a)
+            PaintGlyphs(p, start, std::min(end, a), color);
+        if (end > b)
+            PaintGlyphs(p, std::max(start, b), end, color);
+        return;
+    }
+    PaintGlyphs(p, start, start + length, color);
+}
+
+void CViewPainter::PaintGlyphs(QPainter &p, int start, int end, const QColor &color)
+{
     const int height = m_view.viewport()->height();
     p.setPen(color);
     for (QTextBlock block = m_view.document()->findBlock(start);

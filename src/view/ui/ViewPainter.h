@@ -38,6 +38,7 @@ public:
 
 private:
     void PaintRange(QPainter &p, int start, int length, const QColor &color);
+    void PaintGlyphs(QPainter &p, int start, int end, const QColor &color);
     void PaintMark(QPainter &p, int position, const QString &glyph, const QFont &font,
                    const QColor &color, int dx, int dy, int rightLimit);
     void PaintEof(QPainter &p);
