@@ -107,6 +107,7 @@ private Q_SLOTS:
     void symbolColoursOnScreen();
     void readOnlyColours();
     void selectedTextKeepsHighlightColours();
+    void coloursOnLowerRowsOfAScrolledLongLine();
     void eofMark_data();
     void eofMark();
     void caretLineUnderline();
@@ -197,6 +198,20 @@ void TestEditorView::selectedTextKeepsHighlightColours()
     const QImage image = Grab(e.view);
     QVERIFY(!HasColorIn(image, RangeRect(e.view, 0, 1), QColor(255, 0, 0)));
     QVERIFY(HasColorIn(image, RangeRect(e.view, 4, 5), QColor(255, 0, 0)));
+}
+
+void TestEditorView::coloursOnLowerRowsOfAScrolledLongLine()
+{
+    // One line over many rows, scrolled so that its first rows are above the window.
+    const QByteArray text = QByteArray("word ").repeated(3000) + "{x} % c";
+    Editor e(QStringLiteral("a.tex"), text);
+    e.view->verticalScrollBar()->setValue(e.view->verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    QVERIFY(DisplayLineOf(*e.view, 0) < TopDisplayLine(*e.view));
+    const int brace = static_cast<int>(text.indexOf('{'));
+    const QImage image = Grab(e.view);
+    QVERIFY(HasColorIn(image, RangeRect(e.view, brace, brace + 1), QColor(255, 0, 0)));
+    QVERIFY(HasColorIn(image, RangeRect(e.view, brace + 4, brace + 7), QColor(90, 220, 90)));
 }
 
 void TestEditorView::eofMark_data()

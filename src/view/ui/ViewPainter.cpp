@@ -161,17 +161,27 @@ void CViewPainter::PaintText(QPainter &p)
     if (v.m_bColoring) {
         const QList<Row> rows = VisibleRows();
         if (!rows.isEmpty()) {
-            // The examined text: from the top row's line to the end of the last row's line.
-            const QTextBlock first = rows.first().block;
-            const QTextBlock last = rows.last().block;
+            // The examined text: from the first character of the top row to the end of the
+            // last row, with its line break when the row ends a line. A long wrapped line is
+            // looked at only as far as it is on screen.
+            const Row &top = rows.first();
+            const Row &bottom = rows.last();
+            const QTextLayout *topLayout = top.block.layout();
+            const QTextLayout *bottomLayout = bottom.block.layout();
+            const int base = top.block.position() + topLayout->lineAt(top.lineInBlock).textStart();
+            const QTextLine lastLine = bottomLayout->lineAt(bottom.lineInBlock);
+            int end = bottom.block.position() + lastLine.textStart() + lastLine.textLength();
+            if (bottom.lineInBlock + 1 == bottomLayout->lineCount() && bottom.block.next().isValid())
+                ++end;
             QString text;
-            for (QTextBlock b = first; b.isValid(); b = b.next()) {
-                text += b.text();
-                if (b == last)
-                    break;
-                text += QLatin1Char('\n');
+            for (QTextBlock b = top.block; b.isValid() && b.position() < end; b = b.next()) {
+                const int from = std::max(base, b.position()) - b.position();
+                const int to = std::min(end, b.position() + b.length()) - b.position();
+                const QString blockText = b.text();
+                text += blockText.mid(from, std::min(to, static_cast<int>(blockText.size())) - from);
+                if (to > blockText.size())
+                    text += QLatin1Char('\n');
             }
-            const int base = first.position();
             const int lineHeight = v.LineHeight();
             const int width = v.viewport()->width();
             const int hWidth = v.fontMetrics().horizontalAdvance(QLatin1Char('h'));
