@@ -14,8 +14,8 @@
 #include "app/ui/CommandRouter.h"
 #include "app/ui/MenuBuilder.h"
 #include "res/Messages.h"
-#include "view/ui/ViewCommands.h"
 #include "view/ui/FindReplaceBars.h"
+#include "view/ui/ViewCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
