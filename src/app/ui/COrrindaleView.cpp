@@ -75,6 +75,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     LoadFonts();
     connect(doc, &COrrindaleDoc::Update, this, &COrrindaleView::OnUpdate);
 
+    setCursorWidth(2);
     m_pGutter = new CViewMargin(this, CViewMargin::Kind::Gutter);
     m_pHeader = new CViewMargin(this, CViewMargin::Kind::Header);
     // The caret-line underline and the marks follow the caret and the selection.
