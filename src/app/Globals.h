@@ -8,3 +8,6 @@
 inline qint64 g_tFileTime = 0;
 // Insert (1) or overwrite (0), toggled by the Insert key.
 inline int g_bInsertMode = 1;
+// Set when a double-click in the log pane moved the editing pane to a line; the frame's status
+// update clears it.
+inline int g_bLogJump = 0;

@@ -18,6 +18,7 @@
 #include "res/Messages.h"
 #include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/FindReplaceBars.h"
+#include "view/ui/ViewCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -279,6 +280,7 @@ void CMainFrame::RegisterCommands()
     r.SetHandler(Cmd::SelectAll, [this] { GetActiveView()->selectAll(); });
     RegisterPaneCommands(*this, m_context, r);
     RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
+    RegisterViewCommands(*this, r, m_context);
 }
 
 void CMainFrame::UpdateTitle()
@@ -527,8 +529,8 @@ void CMainFrame::UpdateStatusPanes()
         return;
     }
     if (view->isReadOnly()) {
-        if (m_bLogJump) {
-            m_bLogJump = false;
+        if (g_bLogJump) {
+            g_bLogJump = 0;
             DecideTeXBar();
         }
         return;

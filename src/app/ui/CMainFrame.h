@@ -111,7 +111,6 @@ private:
     QString m_strExt;
     int m_nLastCol = 0;
     int m_nLastCharPos = 0;
-    bool m_bLogJump = false;
     bool m_bCheckingFile = false;
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -12,11 +12,18 @@
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
+#include "view/Coloring.h"
+#include "view/Gutter.h"
+#include "view/ui/ViewNavigator.h"
+#include "view/ui/ViewPainter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -68,6 +75,20 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     LoadFonts();
     doc->AddView(this);
+
+    setCursorWidth(2);
+    m_pGutter = new CViewMargin(this, CViewMargin::Kind::Gutter);
+    m_pHeader = new CViewMargin(this, CViewMargin::Kind::Header);
+    // The caret-line underline and the marks follow the caret and the selection.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(this, &QPlainTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(this, &QPlainTextEdit::updateRequest, this, [this] {
+        m_pGutter->update();
+        m_pHeader->update();
+    });
+    // The widget's own signal follows a text set later (the log pane has a text of its own).
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
+    ApplyColors();
 }
 
 bool COrrindaleView::IsLogPane() const
@@ -271,6 +292,9 @@ void COrrindaleView::OnUpdate(int hint)
         ApplyTabStops();
         QApplication::restoreOverrideCursor();
         break;
+    case Hint::Colors:
+        m_colors = LoadViewColors(store);
+        break;
     case Hint::NewFile:
         OnInitialUpdate();
         return; // the initial update ran the common part already
@@ -285,15 +309,15 @@ void COrrindaleView::OnUpdate(int hint)
         m_nGutterTextLength = 0;
         m_nGutterWidth = 10;
     } else {
-        int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
-        if (m_nLineNumberMode == 1)
-            n = std::max(n, viewport()->height() / LineHeight());
-        const QString text = QStringLiteral("  %1:").arg(n);
+        const int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
+        const QString text = GutterSizingText(m_nLineNumberMode, n, VisibleRows());
         m_nGutterTextLength = static_cast<int>(text.size());
         m_nGutterWidth = fontMetrics().horizontalAdvance(text) + LineHeight();
     }
     const int top = (m_bCalcMode && m_nLineNumberMode == 1) ? LineHeight() : 0;
     setViewportMargins(m_nGutterWidth, top, 0, 0);
+    ApplyColors();
+    LayoutMargins();
     viewport()->update();
 }
 
@@ -318,7 +342,113 @@ void COrrindaleView::OnDeleteBackup()
 void COrrindaleView::focusInEvent(QFocusEvent *e)
 {
     QPlainTextEdit::focusInEvent(e);
+    viewport()->update();
+    m_pGutter->update();
+    // The other pane of a split window repaints with this one.
+    if (COrrindaleView *other = OtherPane(*this); other && !other->isReadOnly()) {
+        other->viewport()->update();
+        other->m_pGutter->update();
+    }
     Q_EMIT FocusGained();
+}
+
+void COrrindaleView::focusOutEvent(QFocusEvent *e)
+{
+    QPlainTextEdit::focusOutEvent(e);
+    viewport()->update(); // the underline goes with the focus
+}
+
+bool COrrindaleView::IsTeXDocument() const
+{
+    return ::IsTeXDocument(m_strEditedExt, m_strTargetExt);
+}
+
+int COrrindaleView::VisibleRows() const
+{
+    return viewport()->height() / LineHeight();
+}
+
+void COrrindaleView::ApplyColors()
+{
+    QPalette p = palette();
+    // Read-only text (logs, help) is black on a pale blue, whatever the colour settings say.
+    const bool ro = isReadOnly();
+    p.setColor(QPalette::Text, ro ? QColor(0, 0, 0) : ColorFromRef(m_colors.text));
+    p.setColor(QPalette::Base, ro ? QColor(244, 254, 255) : ColorFromRef(m_colors.back));
+    setPalette(p);
+}
+
+void COrrindaleView::LayoutMargins()
+{
+    const QRect r = contentsRect();
+    const int top = viewportMargins().top();
+    m_pGutter->setGeometry(r.left(), r.top() + top, m_nGutterWidth, r.height() - top);
+    m_pHeader->setGeometry(r.left(), r.top(), r.width(), top);
+    m_pHeader->setVisible(top > 0);
+    m_pGutter->update();
+    m_pHeader->update();
+}
+
+void COrrindaleView::CheckGutterDigits()
+{
+    // A new digit in the line count (or, numbering rows, in the row count) widens the gutter.
+    if (m_nLineNumberMode == 0 || isReadOnly())
+        return;
+    const int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
+    if (GutterSizingText(m_nLineNumberMode, n, VisibleRows()).size() != m_nGutterTextLength)
+        m_pDoc->UpdateAllViews(Hint::Initial);
+}
+
+void COrrindaleView::paintEvent(QPaintEvent *e)
+{
+    QPlainTextEdit::paintEvent(e);
+    QPainter p(viewport());
+    CViewPainter(*this).PaintText(p);
+}
+
+void COrrindaleView::resizeEvent(QResizeEvent *e)
+{
+    QPlainTextEdit::resizeEvent(e);
+    LayoutMargins();
+    CheckGutterDigits();
+}
+
+void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)
+{
+    ShowPopupMenu(*this, m_pRouter, e->globalPos());
+}
+
+void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    // The program's own word selection replaces the control's.
+    if (e->button() != Qt::LeftButton) {
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+        return;
+    }
+    setTextCursor(cursorForPosition(e->position().toPoint()));
+    SelectWordAtCaret(*this);
+}
+
+void COrrindaleView::mouseReleaseEvent(QMouseEvent *e)
+{
+    QPlainTextEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton)
+        RememberCaretX(*this);
+}
+
+void COrrindaleView::keyPressEvent(QKeyEvent *e)
+{
+    QPlainTextEdit::keyPressEvent(e);
+    if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) &&
+        !(e->modifiers() & Qt::ShiftModifier))
+        KeepCaretColumn(*this);
+}
+
+void COrrindaleView::keyReleaseEvent(QKeyEvent *e)
+{
+    QPlainTextEdit::keyReleaseEvent(e);
+    if (MovesCaretColumn(e->key(), e->text()))
+        RememberCaretX(*this);
 }
 
 bool COrrindaleView::event(QEvent *e)

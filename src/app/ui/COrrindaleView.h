@@ -8,6 +8,7 @@
 
 class COrrindaleDoc;
 class CommandRouter;
+class CViewMargin;
 struct AppContext;
 
 // The editor: the text widget of one pane, with every setting the features read loaded at
@@ -89,6 +90,13 @@ public:
     int m_nGutterTextLength = 0;
     int m_nLineCountAtOpen = 0;
 
+    // Painting, caret and mouse (src/view/ui/ViewPainter.*, ViewNavigator.*).
+    bool IsTeXDocument() const;
+    int VisibleRows() const;
+    void ApplyColors();
+    int m_bRightClickMenu = 1; // not stored: on at every start
+    int m_nDesiredCaretX = 0;
+
     static LogFont s_screenFont;
     static LogFont s_screenFontSaved;
     static LogFont s_printFont;
@@ -102,8 +110,22 @@ Q_SIGNALS:
 protected:
     bool event(QEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
 
 private:
+    friend class CViewPainter;
+    void LayoutMargins();
+    void CheckGutterDigits();
+    CViewMargin *m_pGutter = nullptr;
+    CViewMargin *m_pHeader = nullptr;
+
     void LoadFonts();
     void ApplyTabStops();
     void ReadZelSettings();
