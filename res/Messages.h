@@ -41,6 +41,11 @@ enum class Msg {
     AllFilesFilter,
     // Command line.
     Usage,
+    // Text commands.
+    RemoveCommentLinesQuestion,
+    TabStopsTo4Question,
+    TabStopsTo8Question,
+    WebSearchFailed,
     Count
 };
 

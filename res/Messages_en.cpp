@@ -53,6 +53,10 @@ constexpr MessageEntry kEnglish[] = {
      "  -m0         no line numbers in this window\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
+    {Msg::RemoveCommentLinesQuestion, "Remove all comment lines (lines starting %)"},
+    {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
+    {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
+    {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
 };
 } // namespace
 

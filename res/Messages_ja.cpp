@@ -55,6 +55,10 @@ constexpr MessageEntry kJapanese[] = {
      "  -m0         このウィンドウでは行番号を表示しない\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
+    {Msg::RemoveCommentLinesQuestion, "コメント行（% で始まる行）を全て削除します。"},
+    {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
+    {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
+    {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
 };
 } // namespace
 

@@ -14,6 +14,7 @@
 #include "app/ui/CommandRouter.h"
 #include "app/ui/MenuBuilder.h"
 #include "res/Messages.h"
+#include "view/ui/EditingCommands.h"
 #include "view/ui/FindReplaceBars.h"
 
 #include <QApplication>
@@ -263,6 +264,7 @@ void CMainFrame::RegisterCommands()
     });
     r.SetHandler(Cmd::Font, [this] { GetActiveView()->OnFont(); });
     r.SetHandler(Cmd::SelectAll, [this] { GetActiveView()->selectAll(); });
+    RegisterEditingCommands(*this, r);
 }
 
 void CMainFrame::UpdateTitle()

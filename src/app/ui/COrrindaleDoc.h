@@ -36,6 +36,8 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
     bool BackupMode() const { return m_bBackup != 0; }
+    // True while a file's text is being put into the document (not an edit).
+    bool IsSettingText() const { return m_bSettingText; }
 
     bool OnNewDocument();
     // Reads path into the text; false (after telling why) when it cannot be opened.

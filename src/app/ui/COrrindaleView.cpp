@@ -12,6 +12,7 @@
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
+#include "view/ui/UndoController.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,6 +68,18 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     LoadFonts();
     connect(doc, &COrrindaleDoc::Update, this, &COrrindaleView::OnUpdate);
+    m_pUndo = new CUndoController(this);
+}
+
+void COrrindaleView::PushUndoSnapshot()
+{
+    m_pUndo->PushSnapshot();
+}
+
+void COrrindaleView::CopyUndoHistoryTo(COrrindaleView *other)
+{
+    if (other)
+        m_pUndo->CopyTo(other->m_pUndo);
 }
 
 void COrrindaleView::LoadFonts()
@@ -209,6 +222,8 @@ void COrrindaleView::OnInitialUpdate()
     RestoreCaretMemory();
     // 14.
     PruneCaretMemoryOfMissingFiles(store);
+    // 15.
+    m_pUndo->Start();
 }
 
 void COrrindaleView::RestoreCaretMemory()
@@ -253,6 +268,12 @@ void COrrindaleView::OnUpdate(int hint)
         setFont(FontFromLogFont(s_screenFont));
         ApplyTabStops();
         QApplication::restoreOverrideCursor();
+        break;
+    case Hint::BackupMade:
+        m_pUndo->MarkSaved();
+        break;
+    case Hint::ReplaceAll:
+        m_pUndo->OnWholeTextReplaced();
         break;
     case Hint::NewFile:
         OnInitialUpdate();

@@ -1,0 +1,292 @@
+#include "support/FrameFixture.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/CommandRouter.h"
+#include "res/Commands.h"
+#include "view/ui/UndoController.h"
+
+#include <QFocusEvent>
+#include <QRandomGenerator>
+#include <QSplitter>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+struct Editor {
+    FrameFixture f;
+    std::unique_ptr<CMainFrame> frame;
+    COrrindaleView *view = nullptr;
+
+    explicit Editor(const QByteArray &content = "line one\nline two\nline three\n")
+    {
+        frame = f.MakeFrame();
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile(QStringLiteral("doc.tex"), content)));
+        view = frame->GetActiveView();
+    }
+    bool Run(Cmd cmd) { return frame->Router()->Execute(IdsOf(cmd).japaneseId); }
+    bool Enabled(Cmd cmd) { return frame->Router()->StateOf(cmd).enabled; }
+    const UndoHistory &History() const { return view->UndoController()->History(); }
+    QString Text() const { return view->toPlainText(); }
+    void Select(int from, int to)
+    {
+        QTextCursor c = view->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        view->setTextCursor(c);
+    }
+};
+
+void GiveFocus(QWidget *w)
+{
+    QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+    QApplication::sendEvent(w, &in);
+}
+} // namespace
+
+class TestUndoView : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void typingThenUndo()
+    {
+        Editor e;
+        const QString opened = e.Text();
+        e.Select(5, 5);
+        QTest::keyClick(e.view, Qt::Key_X);
+        QCOMPARE(e.History().CurrentIndex(), 1);
+        QVERIFY(e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Enabled(Cmd::Undo));
+        QVERIFY(!e.Enabled(Cmd::UndoForward));
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), opened);
+        // The selection comes back as the file was shown.
+        QCOMPARE(e.view->textCursor().position(), 0);
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+        QVERIFY(!e.Enabled(Cmd::Undo));
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QCOMPARE(e.Text(), QStringLiteral("line xone\nline two\nline three\n"));
+        QVERIFY(e.frame->GetDocument()->IsModified());
+    }
+
+    // One change of the selected text is one snapshot, however the widget gets there.
+    void oneSnapshotPerChangeOfASelection_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("typing over") << 0 << "line Xe\nline two\nline three\n";
+        QTest::newRow("backspace") << 1 << "line e\nline two\nline three\n";
+        QTest::newRow("delete") << 2 << "line e\nline two\nline three\n";
+        QTest::newRow("cut") << 3 << "line e\nline two\nline three\n";
+        QTest::newRow("paste over") << 4 << "line one\ne\nline two\nline three\n";
+    }
+    void oneSnapshotPerChangeOfASelection()
+    {
+        QFETCH(int, how);
+        QFETCH(QString, after);
+        Editor e;
+        if (how == 4) {
+            e.Select(5, 9);
+            QVERIFY(e.Run(Cmd::Copy));
+        }
+        e.Select(5, 7);
+        const QString before = e.Text();
+        switch (how) {
+        case 0: QTest::keyClicks(e.view, QStringLiteral("X")); break;
+        case 1: QTest::keyClick(e.view, Qt::Key_Backspace); break;
+        case 2: QTest::keyClick(e.view, Qt::Key_Delete); break;
+        case 3: QVERIFY(e.Run(Cmd::Cut)); break;
+        case 4: QVERIFY(e.Run(Cmd::Paste)); break;
+        }
+        QCOMPARE(e.Text(), after);
+        QCOMPARE(e.History().CurrentIndex(), 1);
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), before);
+        QCOMPARE(e.view->textCursor().selectionStart(), 5);
+        QCOMPARE(e.view->textCursor().selectionEnd(), 7);
+    }
+
+    void aNewChangeAfterTwoUndosKeepsTheSnapshotAhead()
+    {
+        Editor e("");
+        QTest::keyClicks(e.view, QStringLiteral("abc"));
+        QCOMPARE(e.History().CurrentIndex(), 3);
+        QVERIFY(e.Run(Cmd::Undo));
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), QStringLiteral("a"));
+        QTest::keyClick(e.view, Qt::Key_D);
+        QCOMPARE(e.Text(), QStringLiteral("ad"));
+        QCOMPARE(e.History().TopIndex(), 3);
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QCOMPARE(e.Text(), QStringLiteral("abc"));
+        QVERIFY(!e.Enabled(Cmd::UndoForward));
+    }
+
+    void undoReturnsToTheSavedText()
+    {
+        Editor e;
+        QVERIFY(e.frame->GetDocument()->BackupMode());
+        e.Select(0, 0);
+        QTest::keyClick(e.view, Qt::Key_A);
+        QVERIFY(e.Run(Cmd::FileSave));
+        const QString saved = e.Text();
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+        QTest::keyClick(e.view, Qt::Key_B);
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), saved);
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::Undo));
+        QVERIFY(e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+    }
+
+    void readOnlyDisablesUndo()
+    {
+        Editor e;
+        QTest::keyClick(e.view, Qt::Key_A);
+        QVERIFY(e.Run(Cmd::Undo));
+        QVERIFY(e.Enabled(Cmd::UndoForward));
+        QVERIFY(e.Run(Cmd::ReadWrite));
+        QVERIFY(e.view->isReadOnly());
+        QVERIFY(!e.Enabled(Cmd::Undo));
+        QVERIFY(!e.Enabled(Cmd::UndoForward));
+        QVERIFY(!e.Run(Cmd::UndoForward));
+        QVERIFY(e.Run(Cmd::ReadWrite));
+        QVERIFY(e.Enabled(Cmd::UndoForward));
+    }
+
+    void restoresTheFirstVisibleLine()
+    {
+        QByteArray many;
+        for (int i = 0; i < 300; ++i)
+            many += "line " + QByteArray::number(i) + "\n";
+        Editor e(many);
+        e.frame->resize(600, 400);
+        e.frame->show();
+        e.view->ScrollToLine(120);
+        const int top = e.view->FirstVisibleLine();
+        QVERIFY(top > 100);
+        QTextCursor c(e.view->document()->findBlockByNumber(top + 3));
+        e.view->setTextCursor(c);
+        QTest::keyClick(e.view, Qt::Key_Z);
+        QTest::keyClick(e.view, Qt::Key_Return);
+        e.view->ScrollToLine(0);
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.view->FirstVisibleLine(), top);
+    }
+
+    // Random edits of every size and kind, then all the way back and forward: every step shows
+    // exactly the text it had.
+    void randomEditsComeBackExactly_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("seed 1") << 1u;
+        QTest::newRow("seed 7") << 7u;
+        QTest::newRow("seed 42") << 42u;
+    }
+    void randomEditsComeBackExactly()
+    {
+        QFETCH(quint32, seed);
+        Editor e(QString::fromUtf8("一行目\n二行目 abc\n\n😀 end").toUtf8());
+        QRandomGenerator rng(seed);
+        QStringList texts{e.Text()};
+        const QStringList pieces{QStringLiteral("x"), QStringLiteral("\n"), QStringLiteral("漢字"),
+                                 QStringLiteral("two\nlines\n"), QString::fromUtf8("😁"),
+                                 QString()};
+        bool pending = false; // the text moved on without a snapshot of its own
+        for (int i = 0; i < 60; ++i) {
+            const int length = e.Text().size();
+            const int a = rng.bounded(length + 1);
+            const int b = std::min(length, a + rng.bounded(6));
+            e.Select(a, b);
+            const int before = e.History().CurrentIndex();
+            const int kind = rng.bounded(4);
+            if (kind == 0)
+                QTest::keyClick(e.view, Qt::Key_Backspace);
+            else if (kind == 1)
+                QTest::keyClick(e.view, Qt::Key_Return);
+            else
+                e.view->textCursor().insertText(pieces.at(rng.bounded(pieces.size())));
+            if (e.History().CurrentIndex() == before + 1) {
+                texts << e.Text();
+                pending = false;
+            } else {
+                QCOMPARE(e.History().CurrentIndex(), before);
+                pending = pending || e.Text() != texts.last();
+            }
+        }
+        QCOMPARE(e.History().CurrentIndex(), texts.size() - 1);
+        if (!pending)
+            QCOMPARE(e.Text(), texts.last());
+        for (int i = texts.size() - 1; i > 0; --i) {
+            QVERIFY(e.Run(Cmd::Undo));
+            QCOMPARE(e.Text(), texts.at(i - 1));
+        }
+        QVERIFY(!e.Run(Cmd::Undo));
+        for (int i = 1; i < texts.size(); ++i) {
+            QVERIFY(e.Run(Cmd::UndoForward));
+            QCOMPARE(e.Text(), texts.at(i));
+        }
+    }
+
+    void wholeTextReplacementIsOneSnapshot()
+    {
+        Editor e;
+        e.view->m_bRecordUndo = 0;
+        e.view->selectAll();
+        e.view->textCursor().insertText(QStringLiteral("first"));
+        QTextCursor c = e.view->textCursor();
+        c.insertText(QStringLiteral(" and more"));
+        e.view->m_bRecordUndo = 1;
+        QCOMPARE(e.History().CurrentIndex(), 0);
+        e.frame->GetDocument()->UpdateAllViews(Hint::ReplaceAll);
+        QCOMPARE(e.History().CurrentIndex(), 1);
+        QCOMPARE(e.History().CurrentText(), e.Text());
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), QStringLiteral("line one\nline two\nline three\n"));
+    }
+
+    // Two panes over one text: an edit is recorded once, by the pane it was made in, and the
+    // other pane takes over that history.
+    void twoPanesRecordEachChangeOnce()
+    {
+        Editor e;
+        auto *splitter = qobject_cast<QSplitter *>(e.frame->centralWidget());
+        QVERIFY(splitter);
+        auto *second = new COrrindaleView(e.f.context, e.frame->GetDocument(), splitter);
+        splitter->addWidget(second);
+        GiveFocus(second);
+        second->textCursor().insertText(QStringLiteral("new "));
+        const UndoHistory &mine = second->UndoController()->History();
+        const UndoHistory &other = e.History();
+        QCOMPARE(mine.CurrentIndex(), 1);
+        QCOMPARE(other.CurrentIndex(), 1);
+        QCOMPARE(other.TopIndex(), 1);
+        second->UndoController()->Undo();
+        QCOMPARE(e.Text(), QStringLiteral("line one\nline two\nline three\n"));
+        QCOMPARE(mine.CurrentIndex(), 0);
+        QCOMPARE(other.CurrentIndex(), 0);
+        QCOMPARE(other.TopIndex(), 1);
+        // Back in the first pane, Undo Forward goes on from the same place.
+        GiveFocus(e.view);
+        e.view->UndoController()->Redo();
+        QCOMPARE(e.Text(), QStringLiteral("new line one\nline two\nline three\n"));
+        QCOMPARE(mine.CurrentIndex(), 1);
+        e.view->CopyUndoHistoryTo(second);
+        QCOMPARE(mine.TopIndex(), 1);
+    }
+
+    void aFileReadInStartsTheHistoryAgain()
+    {
+        Editor e;
+        QTest::keyClick(e.view, Qt::Key_A);
+        QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile(QStringLiteral("other.txt"), "other\n")));
+        QCOMPARE(e.History().CurrentIndex(), 0);
+        QCOMPARE(e.History().TopIndex(), 0);
+        QCOMPARE(e.History().CurrentText(), QStringLiteral("other\n"));
+        QVERIFY(!e.Enabled(Cmd::Undo));
+    }
+};
+
+QTEST_MAIN(TestUndoView)
+#include "tst_undo_view.moc"
