@@ -73,7 +73,7 @@ void UndoHistory::Revert(QString &text, const TextEdit &edit)
 
 void UndoHistory::Push(const QString &text, int topLine, int selStart, int selEnd)
 {
-    Record(text, Difference(m_strCurrent, text), topLine, selStart, selEnd);
+    Record(Difference(m_strCurrent, text), topLine, selStart, selEnd);
 }
 
 bool UndoHistory::PushEdit(const TextEdit &edit, int topLine, int selStart, int selEnd)
@@ -82,14 +82,11 @@ bool UndoHistory::PushEdit(const TextEdit &edit, int topLine, int selStart, int 
     if (edit.position < 0 || end > m_strCurrent.size()
         || QStringView(m_strCurrent).mid(edit.position, edit.removed.size()) != edit.removed)
         return false;
-    QString text = m_strCurrent;
-    Apply(text, edit);
-    Record(text, Trimmed(edit), topLine, selStart, selEnd);
+    Record(Trimmed(edit), topLine, selStart, selEnd);
     return true;
 }
 
-void UndoHistory::Record(const QString &newText, const TextEdit &edit, int topLine,
-                         int selStart, int selEnd)
+void UndoHistory::Record(const TextEdit &edit, int topLine, int selStart, int selEnd)
 {
     Entry entry;
     entry.topLine = topLine;
@@ -104,7 +101,9 @@ void UndoHistory::Record(const QString &newText, const TextEdit &edit, int topLi
             QString after = m_strCurrent;
             Apply(after, m_entries[next].fromPrevious);
             Apply(after, m_entries[next + 1].fromPrevious);
-            m_entries[next + 1].fromPrevious = Difference(newText, after);
+            QString text = m_strCurrent;
+            Apply(text, edit);
+            m_entries[next + 1].fromPrevious = Difference(text, after);
         }
         m_entries[next] = entry;
         m_nCurrent = next;
@@ -119,7 +118,8 @@ void UndoHistory::Record(const QString &newText, const TextEdit &edit, int topLi
             --m_nTop;
         }
     }
-    m_strCurrent = newText;
+    // In place: a keystroke in a long text moves the tail, it does not copy the text.
+    Apply(m_strCurrent, edit);
     ++m_nRevision;
 }
 

@@ -82,8 +82,7 @@ private:
     static void Apply(QString &text, const TextEdit &edit);
     static void Revert(QString &text, const TextEdit &edit);
     static TextEdit Trimmed(const TextEdit &edit);
-    void Record(const QString &newText, const TextEdit &edit, int topLine, int selStart,
-                int selEnd);
+    void Record(const TextEdit &edit, int topLine, int selStart, int selEnd);
     UndoStep StepTo(int index, const TextEdit &edit) const;
 
     int m_nCapacity;

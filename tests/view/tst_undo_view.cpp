@@ -272,8 +272,35 @@ private Q_SLOTS:
         e.view->UndoController()->Redo();
         QCOMPARE(e.Text(), QStringLiteral("new line one\nline two\nline three\n"));
         QCOMPARE(mine.CurrentIndex(), 1);
-        e.view->CopyUndoHistoryTo(second);
-        QCOMPARE(mine.TopIndex(), 1);
+        // A new pane's set-up does not wipe the history the first pane still shows.
+        second->OnInitialUpdate();
+        QCOMPARE(other.TopIndex(), 1);
+        // Whichever widget the change comes through, it is one snapshot.
+        QTest::keyClick(second, Qt::Key_Q);
+        QCOMPARE(other.CurrentIndex(), 2);
+        QTest::keyClick(e.view, Qt::Key_W);
+        QCOMPARE(other.CurrentIndex(), 3);
+        QCOMPARE(&mine, &other);
+    }
+
+    // The log pane shows another text; a copied history brings back the snapshots exactly.
+    void historyCopiedToAPaneOverAnotherText()
+    {
+        Editor e("abc\n");
+        QTest::keyClicks(e.view, QStringLiteral("xy"));
+        COrrindaleDoc logDoc(e.f.context);
+        COrrindaleView log(e.f.context, &logDoc);
+        log.setPlainText(QStringLiteral("log text\n"));
+        e.view->CopyUndoHistoryTo(&log);
+        const UndoHistory &copied = log.UndoController()->History();
+        QCOMPARE(copied.CurrentIndex(), 2);
+        QCOMPARE(copied.TopIndex(), 2);
+        log.UndoController()->Undo();
+        QCOMPARE(log.toPlainText(), QStringLiteral("xabc\n"));
+        log.UndoController()->Redo();
+        QCOMPARE(log.toPlainText(), QStringLiteral("xyabc\n"));
+        QCOMPARE(e.Text(), QStringLiteral("xyabc\n"));
+        QCOMPARE(e.History().CurrentIndex(), 2);
     }
 
     void aFileReadInStartsTheHistoryAgain()

@@ -12,9 +12,6 @@
 #include <QTextDocument>
 
 namespace {
-// Set on the shared text while a pane puts a snapshot back, so that no pane records it.
-constexpr const char *kRestoringProperty = "velloquinRestoringUndo";
-
 QString TextOfRange(QTextDocument *doc, int from, int to)
 {
     QTextCursor c(doc);
@@ -50,64 +47,88 @@ void ReplaceDocumentText(QTextDocument *doc, const QString &current, const QStri
     c.insertText(e.removed);
 }
 
+CUndoRecord::CUndoRecord(QTextDocument *doc)
+    : QObject(doc)
+    , m_pDoc(doc)
+{
+    setObjectName(QStringLiteral("undoRecord"));
+    history.Start(DocumentText(doc), 0, 0);
+    connect(doc, &QTextDocument::contentsChange, this, &CUndoRecord::OnContentsChange);
+}
+
+CUndoRecord *CUndoRecord::Of(QTextDocument *doc)
+{
+    if (auto *record = doc->findChild<CUndoRecord *>(QString(), Qt::FindDirectChildrenOnly))
+        return record;
+    return new CUndoRecord(doc);
+}
+
+void CUndoRecord::ResetChanges()
+{
+    changed = false;
+    changedFrom = changedTo = 0;
+}
+
+void CUndoRecord::MarkAllChanged()
+{
+    changed = true;
+    changedFrom = 0;
+    changedTo = TextLength(m_pDoc);
+}
+
+void CUndoRecord::OnContentsChange(int position, int removed, int added)
+{
+    if (removed == 0 && added == 0)
+        return;
+    if (!changed && removed == added) {
+        // A change of format only (the widget reports one before it inserts a line break).
+        const int length = TextLength(m_pDoc);
+        const QString &current = history.CurrentText();
+        if (length == current.size() && position <= length
+            && TextOfRange(m_pDoc, position, std::min(position + added, length))
+                   == QStringView(current).mid(position, std::min(removed, length - position)))
+            return;
+    }
+    if (!changed) {
+        changed = true;
+        changedFrom = position;
+        changedTo = position + added;
+        return;
+    }
+    // Move the end of the known range with the edit, then take in the edited range.
+    int to = changedTo;
+    if (to > position)
+        to = to >= position + removed ? to + added - removed : position + added;
+    changedFrom = std::min(changedFrom, position);
+    changedTo = std::max(to, position + added);
+}
+
 CUndoController::CUndoController(COrrindaleView *view)
     : QObject(view)
     , m_pView(view)
 {
-    // The history always starts from the text as it is, so that every later edit fits it.
-    Start();
-    connect(view->document(), &QTextDocument::contentsChange, this,
-            &CUndoController::OnContentsChange);
+    Record();
     connect(view, &QPlainTextEdit::textChanged, this, &CUndoController::OnTextChanged);
     connect(view, &QPlainTextEdit::selectionChanged, this, &CUndoController::OnSelectionChanged);
     connect(view, &COrrindaleView::FocusGained, this, &CUndoController::OnFocusGained);
     view->installEventFilter(this);
 }
 
+CUndoRecord *CUndoController::Record() const
+{
+    return CUndoRecord::Of(m_pView->document());
+}
+
 void CUndoController::Start()
 {
+    // A pane added beside the editing one shows the same text and keeps its history.
+    if (!IsEditingPane())
+        return;
+    CUndoRecord *record = Record();
     const QTextCursor c = m_pView->textCursor();
-    m_history.Start(DocumentText(m_pView->document()), c.selectionStart(), c.selectionEnd());
+    record->history.Start(DocumentText(m_pView->document()), c.selectionStart(), c.selectionEnd());
+    record->ResetChanges();
     m_pView->m_bRecordUndo = 1;
-    ResetChanges();
-}
-
-void CUndoController::ResetChanges()
-{
-    m_bChanged = false;
-    m_nChangedFrom = m_nChangedTo = 0;
-}
-
-void CUndoController::OnContentsChange(int position, int removed, int added)
-{
-    if (removed == 0 && added == 0)
-        return;
-    if (!m_bChanged && removed == added) {
-        // A change of format only (the widget reports one before it inserts a line break).
-        const int length = TextLength(m_pView->document());
-        const QString &current = m_history.CurrentText();
-        if (length == current.size()
-            && TextOfRange(m_pView->document(), position, std::min(position + added, length))
-                   == QStringView(current).mid(position, std::min<qsizetype>(removed, current.size() - position)))
-            return;
-    }
-    if (!m_bChanged) {
-        m_bChanged = true;
-        m_nChangedFrom = position;
-        m_nChangedTo = position + added;
-        return;
-    }
-    // Move the end of the known range with the edit, then take in the edited range.
-    int to = m_nChangedTo;
-    if (to > position)
-        to = to >= position + removed ? to + added - removed : position + added;
-    m_nChangedFrom = std::min(m_nChangedFrom, position);
-    m_nChangedTo = std::max(to, position + added);
-}
-
-bool CUndoController::Restoring() const
-{
-    return m_bRestoring || m_pView->document()->property(kRestoringProperty).toBool();
 }
 
 CUndoController *CUndoController::Sibling() const
@@ -142,44 +163,22 @@ bool CUndoController::IsEditingPane() const
 void CUndoController::OnFocusGained()
 {
     m_bActive = true;
-    if (CUndoController *sibling = Sibling()) {
+    if (CUndoController *sibling = Sibling())
         sibling->m_bActive = false;
-        // The pane with the longer history gives it to the other.
-        if (sibling->m_history.TopIndex() > m_history.TopIndex())
-            sibling->CopyTo(this);
-        else if (sibling->m_history.Revision() != m_history.Revision()
-                 || sibling->m_history.TopIndex() < m_history.TopIndex())
-            CopyTo(sibling);
-    }
-}
-
-void CUndoController::SyncSibling()
-{
-    CUndoController *sibling = Sibling();
-    if (!sibling)
-        return;
-    if (sibling->m_history.TopIndex() > m_history.TopIndex())
-        sibling->CopyTo(this);
-    else
-        CopyTo(sibling);
 }
 
 void CUndoController::CopyTo(CUndoController *other) const
 {
     if (!other || other == this)
         return;
-    other->m_history = m_history;
-    other->m_bChanged = m_bChanged;
-    other->m_nChangedFrom = m_nChangedFrom;
-    other->m_nChangedTo = m_nChangedTo;
+    CUndoRecord *mine = Record();
+    CUndoRecord *theirs = other->Record();
     other->m_pView->m_bRecordUndo = m_pView->m_bRecordUndo;
-    if (other->m_pView->document() != m_pView->document()) {
-        // A pane over another text (the log pane) cannot follow this text's edits: its own
-        // text differs from the copied snapshot in full.
-        other->m_bChanged = true;
-        other->m_nChangedFrom = 0;
-        other->m_nChangedTo = TextLength(other->m_pView->document());
-    }
+    if (mine == theirs)
+        return;
+    theirs->history = mine->history;
+    // That pane's own text differs from the copied snapshot in full until it takes one.
+    theirs->MarkAllChanged();
 }
 
 bool CUndoController::eventFilter(QObject *watched, QEvent *event)
@@ -198,20 +197,24 @@ void CUndoController::OnSelectionChanged()
     // A selection is remembered while it exists, so that typing over it or cutting it is
     // recognised by the change that follows.
     const QTextCursor c = m_pView->textCursor();
-    if (!c.hasSelection() || Restoring() || !IsEditingPane())
+    CUndoRecord *record = Record();
+    if (!c.hasSelection() || record->restoring || !IsEditingPane())
         return;
-    m_history.StoreSelection(m_pView->FirstVisibleLine(), c.selectionStart(), c.selectionEnd());
+    record->history.StoreSelection(m_pView->FirstVisibleLine(), c.selectionStart(),
+                                   c.selectionEnd());
 }
 
 void CUndoController::OnTextChanged()
 {
-    if (!m_bChanged || Restoring() || !IsEditingPane())
+    CUndoRecord *record = Record();
+    if (!record->changed || record->restoring || !IsEditingPane())
         return;
     if (m_pView->GetDocument()->IsSettingText())
         return; // a file being read in: its snapshot 0 follows
-    const int index = m_history.CurrentIndex();
-    const int storedStart = m_history.SelStartAt(index);
-    const bool storedSelection = storedStart != m_history.SelEndAt(index);
+    const UndoHistory &history = record->history;
+    const int index = history.CurrentIndex();
+    const int storedStart = history.SelStartAt(index);
+    const bool storedSelection = storedStart != history.SelEndAt(index);
     // Typing over a selection or cutting it passes through a state with the selection gone;
     // that state is not a snapshot of its own.
     if (m_pView->textCursor().selectionEnd() == storedStart && storedSelection
@@ -223,53 +226,55 @@ void CUndoController::OnTextChanged()
 
 void CUndoController::PushSnapshot()
 {
+    CUndoRecord *record = Record();
+    UndoHistory &history = record->history;
     QTextDocument *doc = m_pView->document();
     const QTextCursor c = m_pView->textCursor();
     const int top = m_pView->FirstVisibleLine();
     const int length = TextLength(doc);
-    const int delta = length - static_cast<int>(m_history.CurrentText().size());
-    const int to = std::min(m_nChangedTo, length);
-    const int oldTo = to - delta;
-    const int from = m_nChangedFrom;
+    const int currentLength = static_cast<int>(history.CurrentText().size());
+    const int to = std::min(record->changedTo, length);
+    const int oldTo = to - (length - currentLength);
+    const int from = record->changedFrom;
     bool recorded = false;
-    if (!m_bChanged) {
-        if (delta == 0)
-            recorded = m_history.PushEdit(TextEdit{}, top, c.selectionStart(), c.selectionEnd());
-    } else if (from >= 0 && from <= to && from <= oldTo
-               && oldTo <= static_cast<int>(m_history.CurrentText().size())) {
-        const TextEdit edit{from, m_history.CurrentText().mid(from, oldTo - from),
+    if (!record->changed) {
+        if (length == currentLength)
+            recorded = history.PushEdit(TextEdit{}, top, c.selectionStart(), c.selectionEnd());
+    } else if (from >= 0 && from <= to && from <= oldTo && oldTo <= currentLength) {
+        const TextEdit edit{from, history.CurrentText().mid(from, oldTo - from),
                             TextOfRange(doc, from, to)};
-        recorded = m_history.PushEdit(edit, top, c.selectionStart(), c.selectionEnd());
+        recorded = history.PushEdit(edit, top, c.selectionStart(), c.selectionEnd());
     }
     if (!recorded)
-        m_history.Push(DocumentText(doc), top, c.selectionStart(), c.selectionEnd());
-    ResetChanges();
+        history.Push(DocumentText(doc), top, c.selectionStart(), c.selectionEnd());
+    record->ResetChanges();
     m_pView->GetDocument()->SetModifiedFlag(true);
     m_pView->viewport()->update();
-    SyncSibling();
 }
 
 void CUndoController::Show(const UndoStep &step)
 {
+    CUndoRecord *record = Record();
     QTextDocument *doc = m_pView->document();
-    const QScopedValueRollback<bool> guard(m_bRestoring, true);
-    doc->setProperty(kRestoringProperty, true);
-    const TextEdit &e = step.edit;
-    const int shownLength = static_cast<int>(m_history.CurrentText().size() - e.inserted.size()
-                                             + e.removed.size());
-    if (!m_bChanged && TextLength(doc) == shownLength) {
-        if (!e.removed.isEmpty() || !e.inserted.isEmpty()) {
-            QTextCursor c(doc);
-            c.setPosition(e.position);
-            c.setPosition(e.position + static_cast<int>(e.removed.size()), QTextCursor::KeepAnchor);
-            c.insertText(e.inserted);
+    {
+        const QScopedValueRollback<bool> guard(record->restoring, true);
+        const TextEdit &e = step.edit;
+        const qsizetype shown = record->history.CurrentText().size() - e.inserted.size()
+                                + e.removed.size();
+        if (!record->changed && TextLength(doc) == shown) {
+            if (!e.removed.isEmpty() || !e.inserted.isEmpty()) {
+                QTextCursor c(doc);
+                c.setPosition(e.position);
+                c.setPosition(e.position + static_cast<int>(e.removed.size()),
+                              QTextCursor::KeepAnchor);
+                c.insertText(e.inserted);
+            }
+        } else {
+            // The text moved on from the current snapshot without a snapshot of its own.
+            ReplaceDocumentText(doc, DocumentText(doc), record->history.CurrentText());
         }
-    } else {
-        // The text moved on from the current snapshot without a snapshot of its own.
-        ReplaceDocumentText(doc, DocumentText(doc), m_history.CurrentText());
     }
-    doc->setProperty(kRestoringProperty, false);
-    ResetChanges();
+    record->ResetChanges();
     const int last = TextLength(doc);
     m_pView->ScrollToLine(step.topLine);
     QTextCursor c = m_pView->textCursor();
@@ -278,41 +283,41 @@ void CUndoController::Show(const UndoStep &step)
     m_pView->setTextCursor(c);
     m_pView->ensureCursorVisible();
     m_pView->GetDocument()->SetModifiedFlag(!step.saved);
-    SyncSibling();
 }
 
 void CUndoController::Undo()
 {
     const QTextCursor c = m_pView->textCursor();
-    if (const std::optional<UndoStep> step = m_history.Undo(c.selectionStart(), c.selectionEnd()))
+    if (const std::optional<UndoStep> step = Record()->history.Undo(c.selectionStart(),
+                                                                    c.selectionEnd()))
         Show(*step);
 }
 
 void CUndoController::Redo()
 {
-    if (const std::optional<UndoStep> step = m_history.Redo())
+    if (const std::optional<UndoStep> step = Record()->history.Redo())
         Show(*step);
 }
 
 bool CUndoController::CanUndo() const
 {
-    return m_history.CanUndo() && !m_pView->isReadOnly();
+    return History().CanUndo() && !m_pView->isReadOnly();
 }
 
 bool CUndoController::CanRedo() const
 {
-    return m_history.CanRedo() && !m_pView->isReadOnly();
+    return History().CanRedo() && !m_pView->isReadOnly();
 }
 
 void CUndoController::MarkSaved()
 {
-    m_history.MarkSaved();
+    Record()->history.MarkSaved();
 }
 
 void CUndoController::OnWholeTextReplaced()
 {
     if (!IsEditingPane())
-        return; // the pane that made the change records it and hands the history over
+        return; // the pane that made the change records it for both
     PushSnapshot();
     m_pView->GetDocument()->SetModifiedFlag(true);
 }

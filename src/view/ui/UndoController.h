@@ -14,15 +14,37 @@ QString DocumentText(const QTextDocument *doc);
 // widget relays out only that range.
 void ReplaceDocumentText(QTextDocument *doc, const QString &current, const QString &target);
 
-// Ties one pane's undo history to its widget: records a snapshot for each change of the text,
-// steps back and forward by editing only the range that differs, and keeps the history of a
-// second pane over the same text in step.
+// The undo state of one text: its history and the range changed since the current snapshot.
+// Panes over the same text share it, so one change is one snapshot whichever pane shows it.
+class CUndoRecord : public QObject {
+    Q_OBJECT
+public:
+    // The record of doc, made with snapshot 0 of its present text on first use.
+    static CUndoRecord *Of(QTextDocument *doc);
+
+    UndoHistory history;
+    bool changed = false;
+    int changedFrom = 0; // present positions
+    int changedTo = 0;
+    bool restoring = false;
+
+    void ResetChanges();
+    void MarkAllChanged();
+
+private:
+    explicit CUndoRecord(QTextDocument *doc);
+    void OnContentsChange(int position, int removed, int added);
+    QTextDocument *m_pDoc;
+};
+
+// Ties one pane to the undo record of its text: records a snapshot for each change the pane
+// makes, and steps back and forward by editing only the range that differs.
 class CUndoController : public QObject {
     Q_OBJECT
 public:
     explicit CUndoController(COrrindaleView *view);
 
-    // Snapshot 0 of the text shown now.
+    // Snapshot 0 of the text shown now (a second pane over the same text keeps the history).
     void Start();
     void PushSnapshot();
     void Undo();
@@ -33,33 +55,25 @@ public:
     void MarkSaved();
     // The whole text was replaced (Replace All and the like): one snapshot, text modified.
     void OnWholeTextReplaced();
+    // Gives other this history; a pane over the same text has it already.
     void CopyTo(CUndoController *other) const;
 
-    const UndoHistory &History() const { return m_history; }
-    // The pane whose edits this is: the one with the focus, else the one that had it last.
+    const UndoHistory &History() const { return Record()->history; }
+    // The pane whose edits these are: the one with the focus, else the one that had it last.
     bool IsEditingPane() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void OnContentsChange(int position, int removed, int added);
     void OnTextChanged();
     void OnSelectionChanged();
     void OnFocusGained();
     void Show(const UndoStep &step);
-    void ResetChanges();
-    void SyncSibling();
     CUndoController *Sibling() const;
-    bool Restoring() const;
+    CUndoRecord *Record() const;
 
     COrrindaleView *m_pView;
-    UndoHistory m_history;
-    // The range of the text changed since the current snapshot, in present positions.
-    bool m_bChanged = false;
-    int m_nChangedFrom = 0;
-    int m_nChangedTo = 0;
     bool m_bActive = true;
     bool m_bEraseKeyDown = false;
-    bool m_bRestoring = false;
 };
