@@ -8,6 +8,7 @@
 #include "view/ui/FindReplaceBars.h"
 #include "view/ui/UndoController.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -117,12 +118,39 @@ private Q_SLOTS:
         QVERIFY(e.Enabled(Cmd::Find));
     }
 
-    void initialStatesOfTheChecks()
+    void downOpensTheHistoryList()
     {
         Editor e("text");
-        QVERIFY(!e.find->m_pMatchCase->isChecked());
-        QVERIFY(e.find->m_pContinuity->isChecked());
-        QVERIFY(e.replace->m_pMatchCase->isChecked());
+        e.replace->m_pReplacement->addItems({QStringLiteral("one"), QStringLiteral("two")});
+        QVERIFY(e.Run(Cmd::Replace));
+        QComboBox *combo = e.replace->m_pReplacement;
+        QVERIFY(!combo->view()->isVisible());
+        QTest::keyClick(combo, Qt::Key_Down);
+        QVERIFY(combo->view()->isVisible());
+        combo->hidePopup();
+    }
+
+    void chosenEntriesLeadOn_data()
+    {
+        QTest::addColumn<int>("combo"); // 0 find bar search, 1 replace bar search, 2 replacement
+        QTest::newRow("find bar: on to Next") << 0;
+        QTest::newRow("replace bar: on to the replacement") << 1;
+        QTest::newRow("replacement: on to Find Next") << 2;
+    }
+    void chosenEntriesLeadOn()
+    {
+        QFETCH(int, combo);
+        Editor e("text");
+        QVERIFY(e.Run(combo == 0 ? Cmd::Find : Cmd::Replace));
+        QComboBox *box = combo == 0 ? e.find->m_pSearch
+                                    : combo == 1 ? e.replace->m_pSearch : e.replace->m_pReplacement;
+        QWidget *next = combo == 0   ? static_cast<QWidget *>(e.find->m_pNext)
+                        : combo == 1 ? static_cast<QWidget *>(e.replace->m_pReplacement)
+                                     : static_cast<QWidget *>(e.replace->m_pFindNext);
+        box->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        Q_EMIT box->activated(1);
+        QWidget *focused = e.frame->focusWidget();
+        QVERIFY(focused == next || next->isAncestorOf(focused));
     }
 
     // Next and Prev walk through the matches and start again at the other end.

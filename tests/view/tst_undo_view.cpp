@@ -229,6 +229,26 @@ private Q_SLOTS:
         }
     }
 
+    // Stepping back over one typed character edits that character only, however long the text.
+    void undoEditsOnlyTheRangeThatDiffers()
+    {
+        QByteArray many;
+        for (int i = 0; i < 2000; ++i)
+            many += "a line of text that is long enough\n";
+        Editor e(many);
+        e.Select(40000, 40000);
+        QTest::keyClick(e.view, Qt::Key_Q);
+        QList<int> sizes;
+        connect(e.view->document(), &QTextDocument::contentsChange, this,
+                [&sizes](int, int removed, int added) { sizes << removed + added; });
+        QVERIFY(e.Run(Cmd::Undo));
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QVERIFY(!sizes.isEmpty());
+        for (int size : sizes)
+            QVERIFY2(size <= 4, qPrintable(QString::number(size)));
+        QCOMPARE(e.Text().size(), many.size() + 1);
+    }
+
     void wholeTextReplacementIsOneSnapshot()
     {
         Editor e;
