@@ -69,13 +69,6 @@ void CUndoRecord::ResetChanges()
     changedFrom = changedTo = 0;
 }
 
-void CUndoRecord::MarkAllChanged()
-{
-    changed = true;
-    changedFrom = 0;
-    changedTo = TextLength(m_pDoc);
-}
-
 void CUndoRecord::OnContentsChange(int position, int removed, int added)
 {
     if (removed == 0 && added == 0)
@@ -176,9 +169,12 @@ void CUndoController::CopyTo(CUndoController *other) const
     other->m_pView->m_bRecordUndo = m_pView->m_bRecordUndo;
     if (mine == theirs)
         return;
+    // A history only fits the text its current snapshot shows; over any other text its steps
+    // would put this text into that pane.
+    if (mine->history.CurrentText() != DocumentText(other->m_pView->document()))
+        return;
     theirs->history = mine->history;
-    // That pane's own text differs from the copied snapshot in full until it takes one.
-    theirs->MarkAllChanged();
+    theirs->ResetChanges();
 }
 
 bool CUndoController::eventFilter(QObject *watched, QEvent *event)

@@ -29,7 +29,6 @@ public:
     bool restoring = false;
 
     void ResetChanges();
-    void MarkAllChanged();
 
 private:
     explicit CUndoRecord(QTextDocument *doc);
@@ -55,7 +54,8 @@ public:
     void MarkSaved();
     // The whole text was replaced (Replace All and the like): one snapshot, text modified.
     void OnWholeTextReplaced();
-    // Gives other this history; a pane over the same text has it already.
+    // Gives other this history when other shows the text of its current snapshot; a pane over
+    // the same text has it already.
     void CopyTo(CUndoController *other) const;
 
     const UndoHistory &History() const { return Record()->history; }
