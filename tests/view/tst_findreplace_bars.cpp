@@ -1,12 +1,6 @@
-#include "support/FrameFixture.h"
-#include "app/SettingsKeys.h"
-#include "app/ui/CMainFrame.h"
+#include "support/EditorFixture.h"
 #include "app/ui/COrrindaleDoc.h"
-#include "app/ui/COrrindaleView.h"
-#include "app/ui/CommandRouter.h"
-#include "res/Commands.h"
 #include "view/ui/FindReplaceBars.h"
-#include "view/ui/UndoController.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -18,36 +12,14 @@
 #include <QToolBar>
 
 namespace {
-struct Editor {
-    FrameFixture f;
-    std::unique_ptr<CMainFrame> frame;
-    COrrindaleView *view = nullptr;
-    CFindBar *find = nullptr;
-    CReplaceBar *replace = nullptr;
-
+struct Editor : EditorFixture {
+    CFindBar *find;
+    CReplaceBar *replace;
     explicit Editor(const QByteArray &content)
+        : EditorFixture(content, false, true)
+        , find(frame->FindBar())
+        , replace(frame->ReplaceBar())
     {
-        frame = f.MakeFrame();
-        QVERIFY(frame->OpenDocumentFile(f.WriteFile(QStringLiteral("doc.tex"), content)));
-        view = frame->GetActiveView();
-        find = frame->FindBar();
-        replace = frame->ReplaceBar();
-        frame->resize(700, 500);
-        frame->show();
-    }
-    bool Run(Cmd cmd) { return frame->Router()->Execute(IdsOf(cmd).englishId); }
-    bool Enabled(Cmd cmd) { return frame->Router()->StateOf(cmd).enabled; }
-    QString Text() const { return view->toPlainText(); }
-    void Select(int from, int to)
-    {
-        QTextCursor c = view->textCursor();
-        c.setPosition(from);
-        c.setPosition(to, QTextCursor::KeepAnchor);
-        view->setTextCursor(c);
-    }
-    QPair<int, int> Selection() const
-    {
-        return {view->textCursor().selectionStart(), view->textCursor().selectionEnd()};
     }
     static QStringList Items(const QComboBox *combo)
     {
@@ -128,29 +100,6 @@ private Q_SLOTS:
         QTest::keyClick(combo, Qt::Key_Down);
         QVERIFY(combo->view()->isVisible());
         combo->hidePopup();
-    }
-
-    void chosenEntriesLeadOn_data()
-    {
-        QTest::addColumn<int>("combo"); // 0 find bar search, 1 replace bar search, 2 replacement
-        QTest::newRow("find bar: on to Next") << 0;
-        QTest::newRow("replace bar: on to the replacement") << 1;
-        QTest::newRow("replacement: on to Find Next") << 2;
-    }
-    void chosenEntriesLeadOn()
-    {
-        QFETCH(int, combo);
-        Editor e("text");
-        QVERIFY(e.Run(combo == 0 ? Cmd::Find : Cmd::Replace));
-        QComboBox *box = combo == 0 ? e.find->m_pSearch
-                                    : combo == 1 ? e.replace->m_pSearch : e.replace->m_pReplacement;
-        QWidget *next = combo == 0   ? static_cast<QWidget *>(e.find->m_pNext)
-                        : combo == 1 ? static_cast<QWidget *>(e.replace->m_pReplacement)
-                                     : static_cast<QWidget *>(e.replace->m_pFindNext);
-        box->addItems({QStringLiteral("a"), QStringLiteral("b")});
-        Q_EMIT box->activated(1);
-        QWidget *focused = e.frame->focusWidget();
-        QVERIFY(focused == next || next->isAncestorOf(focused));
     }
 
     // Next and Prev walk through the matches and start again at the other end.
@@ -260,31 +209,6 @@ private Q_SLOTS:
         QCOMPARE(e.find->m_pSearch->currentText(), QStringLiteral("w19"));
     }
 
-    void historiesAreKeptOverARestart()
-    {
-        FrameFixture f;
-        {
-            auto frame = f.MakeFrame();
-            frame->show();
-            QVERIFY(frame->OpenDocumentFile(f.WriteFile(QStringLiteral("a.tex"), "one two")));
-            QVERIFY(frame->Router()->Execute(IdsOf(Cmd::Replace).japaneseId));
-            frame->ReplaceBar()->m_pSearch->setEditText(QStringLiteral("one"));
-            frame->ReplaceBar()->m_pReplacement->setEditText(QStringLiteral("1"));
-            frame->ReplaceBar()->m_pReplace->click();
-            QCOMPARE(frame->GetActiveView()->toPlainText(), QStringLiteral("1 two"));
-            frame->GetDocument()->SetModifiedFlag(false);
-            frame->close();
-        }
-        QCOMPARE(f.store->GetString(QStringLiteral("Find"), QStringLiteral("List0")),
-                 QStringLiteral("one"));
-        QCOMPARE(f.store->GetString(QStringLiteral("Replace"), QStringLiteral("List0")),
-                 QStringLiteral("1"));
-        f.Restart();
-        auto again = f.MakeFrame();
-        QCOMPARE(Editor::Items(again->FindBar()->m_pSearch), QStringList{"one"});
-        QCOMPARE(Editor::Items(again->ReplaceBar()->m_pReplacement), QStringList{"1"});
-    }
-
     void replace_data()
     {
         QTest::addColumn<QString>("text");
@@ -318,10 +242,10 @@ private Q_SLOTS:
         e.replace->m_pSearch->setEditText(text.left(text.indexOf(QLatin1Char(' '))).toLower());
         e.replace->m_pReplacement->setEditText(with);
         e.replace->m_pMatchCase->setChecked(matchCase);
-        const int index = e.view->UndoController()->History().CurrentIndex();
+        const int index = e.History().CurrentIndex();
         e.replace->m_pReplace->click();
         QCOMPARE(e.Text(), after);
-        QCOMPARE(e.view->UndoController()->History().CurrentIndex(),
+        QCOMPARE(e.History().CurrentIndex(),
                  index + (after == text ? 0 : 1));
         if (nextMatch >= 0)
             QCOMPARE(e.Selection().first, nextMatch);
@@ -349,7 +273,7 @@ private Q_SLOTS:
         QCOMPARE(e.Text(), QString::fromUtf8(text).replace(QStringLiteral("foo"), QStringLiteral("bar")));
         QCOMPARE(e.view->FirstVisibleLine(), top);
         QCOMPARE(e.view->textCursor().position(), caret);
-        QCOMPARE(e.view->UndoController()->History().CurrentIndex(), 1);
+        QCOMPARE(e.History().CurrentIndex(), 1);
         QVERIFY(e.frame->GetDocument()->IsModified());
         QVERIFY(e.Run(Cmd::Undo));
         QCOMPARE(e.Text(), QString::fromUtf8(text));
@@ -368,7 +292,7 @@ private Q_SLOTS:
         e.replace->m_pReplacement->setEditText(QStringLiteral("y"));
         e.replace->m_pReplaceAll->click();
         QCOMPARE(e.Text(), QStringLiteral("abc"));
-        QCOMPARE(e.view->UndoController()->History().CurrentIndex(), 0);
+        QCOMPARE(e.History().CurrentIndex(), 0);
         QVERIFY(!e.frame->GetDocument()->IsModified());
     }
 

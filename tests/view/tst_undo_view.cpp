@@ -1,9 +1,6 @@
-#include "support/FrameFixture.h"
-#include "app/ui/CMainFrame.h"
+#include "support/EditorFixture.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
-#include "app/ui/CommandRouter.h"
-#include "res/Commands.h"
 #include "view/ui/UndoController.h"
 
 #include <QFocusEvent>
@@ -13,29 +10,8 @@
 #include <QTextBlock>
 
 namespace {
-struct Editor {
-    FrameFixture f;
-    std::unique_ptr<CMainFrame> frame;
-    COrrindaleView *view = nullptr;
-
-    explicit Editor(const QByteArray &content = "line one\nline two\nline three\n")
-    {
-        frame = f.MakeFrame();
-        QVERIFY(frame->OpenDocumentFile(f.WriteFile(QStringLiteral("doc.tex"), content)));
-        view = frame->GetActiveView();
-    }
-    bool Run(Cmd cmd) { return frame->Router()->Execute(IdsOf(cmd).japaneseId); }
-    bool Enabled(Cmd cmd) { return frame->Router()->StateOf(cmd).enabled; }
-    const UndoHistory &History() const { return view->UndoController()->History(); }
-    QString Text() const { return view->toPlainText(); }
-    void Select(int from, int to)
-    {
-        QTextCursor c = view->textCursor();
-        c.setPosition(from);
-        c.setPosition(to, QTextCursor::KeepAnchor);
-        view->setTextCursor(c);
-    }
-};
+using Editor = EditorFixture;
+const QByteArray kText = "line one\nline two\nline three\n";
 
 void GiveFocus(QWidget *w)
 {
@@ -49,7 +25,7 @@ class TestUndoView : public QObject {
 private Q_SLOTS:
     void typingThenUndo()
     {
-        Editor e;
+        Editor e(kText);
         const QString opened = e.Text();
         e.Select(5, 5);
         QTest::keyClick(e.view, Qt::Key_X);
@@ -83,7 +59,7 @@ private Q_SLOTS:
     {
         QFETCH(int, how);
         QFETCH(QString, after);
-        Editor e;
+        Editor e(kText);
         if (how == 4) {
             e.Select(5, 9);
             QVERIFY(e.Run(Cmd::Copy));
@@ -105,25 +81,9 @@ private Q_SLOTS:
         QCOMPARE(e.view->textCursor().selectionEnd(), 7);
     }
 
-    void aNewChangeAfterTwoUndosKeepsTheSnapshotAhead()
-    {
-        Editor e("");
-        QTest::keyClicks(e.view, QStringLiteral("abc"));
-        QCOMPARE(e.History().CurrentIndex(), 3);
-        QVERIFY(e.Run(Cmd::Undo));
-        QVERIFY(e.Run(Cmd::Undo));
-        QCOMPARE(e.Text(), QStringLiteral("a"));
-        QTest::keyClick(e.view, Qt::Key_D);
-        QCOMPARE(e.Text(), QStringLiteral("ad"));
-        QCOMPARE(e.History().TopIndex(), 3);
-        QVERIFY(e.Run(Cmd::UndoForward));
-        QCOMPARE(e.Text(), QStringLiteral("abc"));
-        QVERIFY(!e.Enabled(Cmd::UndoForward));
-    }
-
     void undoReturnsToTheSavedText()
     {
-        Editor e;
+        Editor e(kText);
         QVERIFY(e.frame->GetDocument()->BackupMode());
         e.Select(0, 0);
         QTest::keyClick(e.view, Qt::Key_A);
@@ -142,7 +102,7 @@ private Q_SLOTS:
 
     void readOnlyDisablesUndo()
     {
-        Editor e;
+        Editor e(kText);
         QTest::keyClick(e.view, Qt::Key_A);
         QVERIFY(e.Run(Cmd::Undo));
         QVERIFY(e.Enabled(Cmd::UndoForward));
@@ -249,28 +209,11 @@ private Q_SLOTS:
         QCOMPARE(e.Text().size(), many.size() + 1);
     }
 
-    void wholeTextReplacementIsOneSnapshot()
-    {
-        Editor e;
-        e.view->m_bRecordUndo = 0;
-        e.view->selectAll();
-        e.view->textCursor().insertText(QStringLiteral("first"));
-        QTextCursor c = e.view->textCursor();
-        c.insertText(QStringLiteral(" and more"));
-        e.view->m_bRecordUndo = 1;
-        QCOMPARE(e.History().CurrentIndex(), 0);
-        e.frame->GetDocument()->UpdateAllViews(Hint::ReplaceAll);
-        QCOMPARE(e.History().CurrentIndex(), 1);
-        QCOMPARE(e.History().CurrentText(), e.Text());
-        QVERIFY(e.Run(Cmd::Undo));
-        QCOMPARE(e.Text(), QStringLiteral("line one\nline two\nline three\n"));
-    }
-
     // Two panes over one text: an edit is recorded once, by the pane it was made in, and the
     // other pane takes over that history.
     void twoPanesRecordEachChangeOnce()
     {
-        Editor e;
+        Editor e(kText);
         auto *splitter = qobject_cast<QSplitter *>(e.frame->centralWidget());
         QVERIFY(splitter);
         auto *second = new COrrindaleView(e.f.context, e.frame->GetDocument(), splitter);
@@ -336,7 +279,7 @@ private Q_SLOTS:
 
     void aFileReadInStartsTheHistoryAgain()
     {
-        Editor e;
+        Editor e(kText);
         QTest::keyClick(e.view, Qt::Key_A);
         QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile(QStringLiteral("other.txt"), "other\n")));
         QCOMPARE(e.History().CurrentIndex(), 0);
