@@ -220,12 +220,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("nextMatch"); // selected afterwards; -1 none
         QTest::newRow("replaces the match ahead and selects the next")
             << "ab ab ab" << 1 << 1 << true << "X" << "ab X ab" << 5;
-        QTest::newRow("a selected match is replaced") << "ab ab" << 0 << 2 << true << "Y" << "Y ab" << 2;
+        QTest::newRow("a selected match is replaced") << "ab ab" << 0 << 2 << true << "Y"
+            << "Y ab" << 2;
         QTest::newRow("another case is found but not replaced")
             << "ABC abc" << 0 << 0 << false << "x" << "ABC x" << -1;
         QTest::newRow("identical texts replace nothing")
             << "ab ab" << 0 << 2 << true << "ab" << "ab ab" << 0;
-        QTest::newRow("wraps to the first match") << "ab cd" << 3 << 3 << true << "Z" << "Z cd" << -1;
+        QTest::newRow("wraps to the first match") << "ab cd" << 3 << 3 << true << "Z" << "Z cd"
+            << -1;
     }
     void replace()
     {
@@ -270,7 +272,8 @@ private Q_SLOTS:
         // As long as "foo", so the remembered caret offset stays on its line.
         e.replace->m_pReplacement->setEditText(QStringLiteral("bar"));
         e.replace->m_pReplaceAll->click();
-        QCOMPARE(e.Text(), QString::fromUtf8(text).replace(QStringLiteral("foo"), QStringLiteral("bar")));
+        QCOMPARE(e.Text(), QString::fromUtf8(text).replace(QStringLiteral("foo"),
+            QStringLiteral("bar")));
         QCOMPARE(e.view->FirstVisibleLine(), top);
         QCOMPARE(e.view->textCursor().position(), caret);
         QCOMPARE(e.History().CurrentIndex(), 1);

@@ -68,19 +68,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("lines");
         const auto row = [](const char *name, EnvTemplate w, bool en, const char *at,
                             const char *before, const char *last, int lines) {
-            QTest::newRow(name) << int(w) << en << QString::fromUtf8(at) << QString::fromUtf8(before)
+            QTest::newRow(name) << int(w) << en << QString::fromUtf8(at)
+                << QString::fromUtf8(before)
                                 << QString::fromUtf8(last) << lines;
         };
-        row("eqnarray*", EnvTemplate::EqnarrayStar, true, "", "\\begin{eqnarray*}", "\\end{eqnarray*}", 5);
-        row("eqnarray", EnvTemplate::Eqnarray, true, "", "\\begin{eqnarray}", "\\end{eqnarray}", 5);
-        row("equation", EnvTemplate::Equation, true, "", "\\begin{equation}", "\\end{equation}", 3);
+        row("eqnarray*", EnvTemplate::EqnarrayStar, true, "", "\\begin{eqnarray*}",
+            "\\end{eqnarray*}", 5);
+        row("eqnarray", EnvTemplate::Eqnarray, true, "", "\\begin{eqnarray}", "\\end{eqnarray}",
+            5);
+        row("equation", EnvTemplate::Equation, true, "", "\\begin{equation}", "\\end{equation}",
+            3);
         row("enumerate", EnvTemplate::Enumerate, true, "", "\\item ", "\\end{enumerate}", 6);
         row("itemize", EnvTemplate::Itemize, true, "", "\\item ", "\\end{itemize}", 6);
         row("array", EnvTemplate::Array, true, " & ", "\\begin{array}{cc}", "\\end{array}", 5);
-        row("tabular", EnvTemplate::Tabular, true, " & ", "\\begin{tabular}{cc}", "\\end{tabular}", 5);
+        row("tabular", EnvTemplate::Tabular, true, " & ", "\\begin{tabular}{cc}",
+            "\\end{tabular}", 5);
         row("center", EnvTemplate::Center, true, "", "\\begin{center}", "\\end{center}", 3);
-        row("flushright", EnvTemplate::Flushright, false, "", "\\begin{flushright}", "\\end{flushright}", 3);
-        row("flushleft", EnvTemplate::Flushleft, false, "", "\\begin{flushleft}", "\\end{flushleft}", 3);
+        row("flushright", EnvTemplate::Flushright, false, "", "\\begin{flushright}",
+            "\\end{flushright}", 3);
+        row("flushleft", EnvTemplate::Flushleft, false, "", "\\begin{flushleft}",
+            "\\end{flushleft}", 3);
     }
     void templates()
     {
@@ -107,9 +114,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<QString>("beforeCaret");
         QTest::addColumn<int>("lines");
-        QTest::newRow("Japanese") << false << QString::fromUtf8("\\documentclass[a4j]{jarticle} % 基本はこれ, 10pt 文字")
+        QTest::newRow("Japanese") << false
+            << QString::fromUtf8("\\documentclass[a4j]{jarticle} % 基本はこれ, 10pt 文字")
                                   << "\\documentclass[a4j" << 18;
-        QTest::newRow("English") << true << "\\documentclass{article} % 10pt " << "\\documentclass{art"
+        QTest::newRow("English") << true << "\\documentclass{article} % 10pt "
+            << "\\documentclass{art"
                                  << 17;
     }
     void documentTemplates()
@@ -122,7 +131,8 @@ private Q_SLOTS:
         QCOMPARE(t.text.section(QLatin1Char('\n'), 0, 0), firstLine);
         QCOMPARE(t.text.left(t.caretOffset), beforeCaret);
         QCOMPARE(t.text.count(QLatin1Char('\n')), lines);
-        QVERIFY(t.text.endsWith(QStringLiteral("\\maketitle\n\\section{\n}\n\n\n\\end{document}\n")));
+        const QString end = QStringLiteral("\\maketitle\n\\section{\n}\n\n\n\\end{document}\n");
+        QVERIFY(t.text.endsWith(end));
     }
 
     void webSearch_data()

@@ -160,7 +160,8 @@ private Q_SLOTS:
         QVERIFY(e.Run(Cmd::TabStops));
         QCOMPARE(e.f.prompter.Texts(), QStringList{MsgText(Msg(question), false)});
         QCOMPARE(e.view->m_nTabWidth, after);
-        QCOMPARE(e.f.store->GetInt(QStringLiteral("Settings"), QStringLiteral("TabStops"), 0), stored);
+        QCOMPARE(e.f.store->GetInt(QStringLiteral("Settings"), QStringLiteral("TabStops"), 0),
+            stored);
         if (ok) {
             const qreal space = e.view->fontMetrics().horizontalAdvance(QLatin1Char(' '));
             QCOMPARE(e.view->tabStopDistance(), space * after);

@@ -150,7 +150,9 @@ void RegisterEditingCommands(CMainFrame &frame, CommandRouter &r)
                      view()->cut();
                      view()->PushUndoSnapshot();
                  },
-                 [view, enabled] { return enabled(HasSelection(view()) && !view()->isReadOnly()); });
+                 [view, enabled] {
+                     return enabled(HasSelection(view()) && !view()->isReadOnly());
+                 });
     r.SetHandler(Cmd::Copy, [view] { view()->copy(); },
                  [view, enabled] { return enabled(HasSelection(view())); });
     r.SetHandler(Cmd::Paste, [view] { view()->paste(); },

@@ -59,7 +59,8 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
     connect(replace->m_pFindNext, &QPushButton::clicked, this, [this] { Next(true); });
     connect(replace->m_pFindPrev, &QPushButton::clicked, this, [this] { Next(false); });
     connect(replace->m_pReplace, &QPushButton::clicked, this, &CFindReplaceController::Replace);
-    connect(replace->m_pReplaceAll, &QPushButton::clicked, this, &CFindReplaceController::ReplaceAll);
+    connect(replace->m_pReplaceAll, &QPushButton::clicked, this,
+            &CFindReplaceController::ReplaceAll);
     for (QPushButton *b : {find->m_pRecord, replace->m_pRecord})
         connect(b, &QPushButton::clicked, this, &CFindReplaceController::RecordPosition);
     for (QPushButton *b : {find->m_pBackToStart, replace->m_pBackToStart})
@@ -71,7 +72,8 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
         m_frame.Router()->Execute(IdOf(cmd, View()->m_bEnglish != 0));
     };
     connect(replace->m_pUndo, &QPushButton::clicked, this, [run] { run(Cmd::Undo); });
-    connect(replace->m_pUndoForward, &QPushButton::clicked, this, [run] { run(Cmd::UndoForward); });
+    connect(replace->m_pUndoForward, &QPushButton::clicked, this,
+            [run] { run(Cmd::UndoForward); });
     // Choosing from a list leads on to the next thing to fill in or press.
     connect(find->m_pSearch, &QComboBox::activated, find->m_pNext,
             [find] { find->m_pNext->setFocus(); });
