@@ -49,60 +49,6 @@ private Q_SLOTS:
             QCOMPARE(m->length, what.size());
     }
 
-    void scrollPlacesTheMatch_data()
-    {
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("rowAfter"); // the caret's row once scrolled
-        QTest::newRow("above the window") << 3 << 10 << 20 << 2;
-        QTest::newRow("on the top row") << 10 << 10 << 20 << 2;
-        QTest::newRow("on row 2 stays") << 12 << 10 << 20 << 2;
-        QTest::newRow("in the middle stays") << 20 << 10 << 20 << 10;
-        QTest::newRow("on row n-3") << 27 << 10 << 20 << 17;
-        QTest::newRow("far below") << 90 << 10 << 20 << 17;
-    }
-    void scrollPlacesTheMatch()
-    {
-        QFETCH(int, caret);
-        QFETCH(int, top);
-        QFETCH(int, rows);
-        QFETCH(int, rowAfter);
-        QCOMPARE(caret - (top + MatchScrollLines(caret, top, rows)), rowAfter);
-    }
-
-    void history_data()
-    {
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("matchCase");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("into an empty list") << QStringList() << "a" << true << QStringList{"a"};
-        QTest::newRow("new text goes first") << QStringList{"b", "c"} << "a" << true
-                                             << QStringList{"a", "b", "c"};
-        QTest::newRow("a known text moves to the top") << QStringList{"b", "a", "c"} << "a" << true
-                                                       << QStringList{"a", "b", "c"};
-        QTest::newRow("another case is another entry with case")
-            << QStringList{"b", "A"} << "a" << true << QStringList{"a", "b", "A"};
-        QTest::newRow("another case replaces the entry without case")
-            << QStringList{"b", "A"} << "a" << false << QStringList{"a", "b"};
-        QStringList full;
-        for (int i = 0; i < 16; ++i)
-            full << QString::number(i);
-        QTest::newRow("the seventeenth goes") << full << "new" << true
-                                              << (QStringList{"new"} + full.mid(0, 15));
-        QTest::newRow("a known text in a full list keeps all others")
-            << full << "15" << true << (QStringList{"15"} + full.mid(0, 15));
-    }
-    void history()
-    {
-        QFETCH(QStringList, before);
-        QFETCH(QString, text);
-        QFETCH(bool, matchCase);
-        QFETCH(QStringList, after);
-        QCOMPARE(AddToHistory(before, text, matchCase), after);
-    }
-
     void replaceAll_data()
     {
         QTest::addColumn<QString>("text");

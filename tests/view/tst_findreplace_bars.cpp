@@ -81,15 +81,6 @@ private Q_SLOTS:
         QVERIFY(e.frame->ReplaceBarHost()->isHidden());
     }
 
-    void findNeedsText()
-    {
-        Editor e("");
-        QVERIFY(!e.Enabled(Cmd::Find));
-        QVERIFY(!e.Enabled(Cmd::Replace));
-        QTest::keyClick(e.view, Qt::Key_A);
-        QVERIFY(e.Enabled(Cmd::Find));
-    }
-
     void downOpensTheHistoryList()
     {
         Editor e("text");
@@ -285,18 +276,6 @@ private Q_SLOTS:
         QVERIFY(e.Text().contains(QStringLiteral("bar")));
         e.replace->m_pUndo->click();
         QCOMPARE(e.Text(), QString::fromUtf8(text));
-    }
-
-    void replaceAllWithoutAMatchChangesNothing()
-    {
-        Editor e("abc");
-        QVERIFY(e.Run(Cmd::Replace));
-        e.replace->m_pSearch->setEditText(QStringLiteral("zzz"));
-        e.replace->m_pReplacement->setEditText(QStringLiteral("y"));
-        e.replace->m_pReplaceAll->click();
-        QCOMPARE(e.Text(), QStringLiteral("abc"));
-        QCOMPARE(e.History().CurrentIndex(), 0);
-        QVERIFY(!e.frame->GetDocument()->IsModified());
     }
 
     void repeatFindReplace_data()

@@ -1,27 +1,10 @@
 #include "view/TextCommands.h"
 
 #include <QTest>
-#include <QUrlQuery>
 
 class TestTextCommands : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void comment_data()
-    {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("commented");
-        QTest::newRow("part of a line") << "abc" << "%%abc";
-        QTest::newRow("three whole lines with the last break")
-            << "a\nb\nc\n" << "%%a\n%%b\n%%c\n%%";
-        QTest::newRow("lines without the last break") << "a\nb" << "%%a\n%%b";
-    }
-    void comment()
-    {
-        QFETCH(QString, selected);
-        QFETCH(QString, commented);
-        QCOMPARE(CommentedSelection(selected), commented);
-    }
-
     void uncomment_data()
     {
         QTest::addColumn<QString>("selected");
@@ -135,29 +118,6 @@ private Q_SLOTS:
         QVERIFY(t.text.endsWith(end));
     }
 
-    void webSearch_data()
-    {
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("words with spaces") << "pLaTeX table";
-        QTest::newRow("reserved characters") << "a+b & c=d #e %f ?g";
-        QTest::newRow("Japanese") << QString::fromUtf8("表組み 罫線");
-    }
-    void webSearch()
-    {
-        QFETCH(QString, selected);
-        const QUrl url = WebSearchUrl(selected);
-        QVERIFY(url.isValid());
-        QCOMPARE(url.path(), QStringLiteral("/search"));
-        const QString encoded = url.toString(QUrl::FullyEncoded);
-        QVERIFY(!encoded.contains(QLatin1Char(' ')));
-        QVERIFY(!encoded.contains(QLatin1Char('\n')));
-        // The page reads the value back exactly, "+" not turned into a space.
-        const QString query = QUrl(encoded).query(QUrl::FullyEncoded);
-        QVERIFY(query.startsWith(QStringLiteral("q=")));
-        QCOMPARE(query.count(QLatin1Char('&')), 0);
-        QCOMPARE(query.count(QLatin1Char('+')), 0);
-        QCOMPARE(QUrl::fromPercentEncoding(query.mid(2).toLatin1()), selected);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTextCommands)

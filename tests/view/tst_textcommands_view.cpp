@@ -184,36 +184,16 @@ private Q_SLOTS:
         QCOMPARE(e.view->m_bUnderlineCaretLine, 1);
     }
 
-    void wordWrapSwitch()
-    {
-        Editor e("text");
-        QVERIFY(e.State(Cmd::WordWrap).checked);
-        QVERIFY(e.Run(Cmd::WordWrap));
-        QCOMPARE(e.view->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(e.view->m_bWordWrap, 0);
-        QVERIFY(!e.State(Cmd::WordWrap).checked);
-        QVERIFY(e.Run(Cmd::WordWrap));
-        QCOMPARE(e.view->m_bWordWrap, 1);
-        QVERIFY(e.State(Cmd::WordWrap).checked);
-    }
-
-    void copyCutPasteFollowTheSelection()
+    void cutAndPasteNeedAnEditableText()
     {
         Editor e("alpha beta");
-        QVERIFY(!e.State(Cmd::Copy).enabled);
-        QVERIFY(!e.State(Cmd::Cut).enabled);
         e.Select(0, 6);
         QVERIFY(e.Run(Cmd::Copy));
-        QVERIFY(e.State(Cmd::Paste).enabled);
-        e.Select(10, 10);
-        QVERIFY(e.Run(Cmd::Paste));
-        QCOMPARE(e.Text(), QStringLiteral("alpha betaalpha "));
-        QCOMPARE(e.History().CurrentIndex(), 1);
+        QVERIFY(e.Enabled(Cmd::Cut) && e.Enabled(Cmd::Paste));
         QVERIFY(e.Run(Cmd::ReadWrite));
-        e.Select(0, 6);
-        QVERIFY(!e.State(Cmd::Paste).enabled);
-        QVERIFY(!e.State(Cmd::Cut).enabled);
-        QVERIFY(e.State(Cmd::Copy).enabled);
+        QVERIFY(!e.Enabled(Cmd::Paste));
+        QVERIFY(!e.Enabled(Cmd::Cut));
+        QVERIFY(e.Enabled(Cmd::Copy));
     }
 };
 
