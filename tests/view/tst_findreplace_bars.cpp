@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -123,6 +124,19 @@ private Q_SLOTS:
                 QCOMPARE(e.Selection(), qMakePair(start, start + 2));
             }
         }
+    }
+
+    void enterSearchesAndReplaces()
+    {
+        Editor e("one two one two");
+        QVERIFY(e.Run(Cmd::Replace));
+        e.replace->m_pSearch->setEditText(QStringLiteral("two"));
+        QTest::keyClick(e.replace->m_pSearch->lineEdit(), Qt::Key_Return);
+        QCOMPARE(e.Selection(), qMakePair(4, 7));
+        e.replace->m_pReplacement->setEditText(QStringLiteral("2"));
+        QTest::keyClick(e.replace->m_pReplacement->lineEdit(), Qt::Key_Return);
+        QCOMPARE(e.Text(), QStringLiteral("one 2 one two"));
+        QCOMPARE(e.Selection(), qMakePair(10, 13));
     }
 
     void continuityDecidesWhereTheFocusGoes_data()
@@ -262,7 +276,10 @@ private Q_SLOTS:
         e.replace->m_pSearch->setEditText(QStringLiteral("foo"));
         // As long as "foo", so the remembered caret offset stays on its line.
         e.replace->m_pReplacement->setEditText(QStringLiteral("bar"));
+        QVERIFY(!e.replace->m_pUndo->isEnabled());
         e.replace->m_pReplaceAll->click();
+        QVERIFY(e.replace->m_pUndo->isEnabled());
+        QVERIFY(!e.replace->m_pUndoForward->isEnabled());
         QCOMPARE(e.Text(), QString::fromUtf8(text).replace(QStringLiteral("foo"),
             QStringLiteral("bar")));
         QCOMPARE(e.view->FirstVisibleLine(), top);

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -74,6 +76,16 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
     connect(replace->m_pUndo, &QPushButton::clicked, this, [run] { run(Cmd::Undo); });
     connect(replace->m_pUndoForward, &QPushButton::clicked, this,
             [run] { run(Cmd::UndoForward); });
+    // Enter in a search box searches on; in the replacement box it replaces.
+    for (QComboBox *combo : {find->m_pSearch, replace->m_pSearch, replace->m_pReplacement})
+        combo->lineEdit()->installEventFilter(this);
+    // The undo buttons are greyed exactly when their commands are.
+    connect(frame.GetDocument()->TextDocument(), &QTextDocument::contentsChanged, this,
+            &CFindReplaceController::RefreshUndoButtons);
+    connect(frame.Router(), &CommandRouter::CommandExecuted, this,
+            &CFindReplaceController::RefreshUndoButtons);
+    connect(frame.ReplaceBarHost(), &QToolBar::visibilityChanged, this,
+            &CFindReplaceController::RefreshUndoButtons);
     // Choosing from a list leads on to the next thing to fill in or press.
     connect(find->m_pSearch, &QComboBox::activated, find->m_pNext,
             [find] { find->m_pNext->setFocus(); });
@@ -81,6 +93,27 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
             [replace] { replace->m_pReplacement->setFocus(); });
     connect(replace->m_pReplacement, &QComboBox::activated, replace->m_pFindNext,
             [replace] { replace->m_pFindNext->setFocus(); });
+}
+
+void CFindReplaceController::RefreshUndoButtons()
+{
+    CReplaceBar *bar = m_frame.ReplaceBar();
+    bar->m_pUndo->setEnabled(m_frame.Router()->StateOf(Cmd::Undo).enabled);
+    bar->m_pUndoForward->setEnabled(m_frame.Router()->StateOf(Cmd::UndoForward).enabled);
+}
+
+bool CFindReplaceController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QObject::eventFilter(watched, event);
+    if (watched == m_frame.ReplaceBar()->m_pReplacement->lineEdit())
+        Replace();
+    else
+        Next(m_bForward);
+    return true; // the key is used up here, not passed on to the box or the bar
 }
 
 COrrindaleView *CFindReplaceController::View() const
@@ -240,6 +273,7 @@ void CFindReplaceController::ReplaceAll()
         view->setTextCursor(c);
         view->ensureCursorVisible();
         view->GetDocument()->UpdateAllViews(Hint::ReplaceAll);
+        RefreshUndoButtons();
     }
     if (!m_strReplacement.isEmpty())
         PutOnTopOfHistory(bar->m_pReplacement, m_strReplacement, true);

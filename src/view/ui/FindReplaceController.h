@@ -33,7 +33,11 @@ public:
     int LastOperation() const { return m_nLastOperation; }
     bool Forward() const { return m_bForward; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void RefreshUndoButtons();
     void OpenBar(int mode);
     void Next(bool forward);
     void AddSearchHistory(const QString &text);
