@@ -135,6 +135,26 @@ private Q_SLOTS:
         QCOMPARE(e.view->FirstVisibleLine(), top);
     }
 
+    // Scrolling while a snapshot is put back is no selection of the person's own.
+    void aRestoredSnapshotKeepsItsSelection()
+    {
+        QByteArray many;
+        for (int i = 0; i < 300; ++i)
+            many += "line " + QByteArray::number(i) + "\n";
+        Editor e(many, false, true);
+        const int far = e.view->document()->findBlockByNumber(200).position();
+        e.Select(far, far);
+        QTest::keyClick(e.view, Qt::Key_X);
+        e.Select(far, far + 4);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(e.Run(Cmd::Undo));
+            QCOMPARE(e.Selection(), qMakePair(0, 0));
+            QCOMPARE(e.view->FirstVisibleLine(), 0);
+            QVERIFY(e.Run(Cmd::UndoForward));
+            QCOMPARE(e.Selection(), qMakePair(far, far + 4));
+        }
+    }
+
     // Random edits of every size and kind, then all the way back and forward: every step shows
     // exactly the text it had.
     void randomEditsComeBackExactly_data()

@@ -103,6 +103,9 @@ CUndoController::CUndoController(COrrindaleView *view)
     Record();
     connect(view, &QPlainTextEdit::textChanged, this, &CUndoController::OnTextChanged);
     connect(view, &QPlainTextEdit::selectionChanged, this, &CUndoController::OnSelectionChanged);
+    // Scrolling with a selection moves the first line the snapshot comes back with.
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &CUndoController::OnSelectionChanged);
     connect(view, &COrrindaleView::FocusGained, this, &CUndoController::OnFocusGained);
     view->installEventFilter(this);
 }
@@ -184,6 +187,8 @@ bool CUndoController::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
             m_bEraseKeyDown = event->type() == QEvent::KeyPress;
+    } else if (watched == m_pView && event->type() == QEvent::FocusOut) {
+        m_bEraseKeyDown = false; // its release goes to another window
     }
     return QObject::eventFilter(watched, event);
 }
@@ -252,23 +257,22 @@ void CUndoController::Show(const UndoStep &step)
 {
     CUndoRecord *record = Record();
     QTextDocument *doc = m_pView->document();
-    {
-        const QScopedValueRollback<bool> guard(record->restoring, true);
-        const TextEdit &e = step.edit;
-        const qsizetype shown = record->history.CurrentText().size() - e.inserted.size()
-                                + e.removed.size();
-        if (!record->changed && TextLength(doc) == shown) {
-            if (!e.removed.isEmpty() || !e.inserted.isEmpty()) {
-                QTextCursor c(doc);
-                c.setPosition(e.position);
-                c.setPosition(e.position + static_cast<int>(e.removed.size()),
-                              QTextCursor::KeepAnchor);
-                c.insertText(e.inserted);
-            }
-        } else {
-            // The text moved on from the current snapshot without a snapshot of its own.
-            ReplaceDocumentText(doc, DocumentText(doc), record->history.CurrentText());
+    // Nothing here is an edit or a selection of the person's own.
+    const QScopedValueRollback<bool> guard(record->restoring, true);
+    const TextEdit &e = step.edit;
+    const qsizetype shown =
+        record->history.CurrentText().size() - e.inserted.size() + e.removed.size();
+    if (!record->changed && TextLength(doc) == shown) {
+        if (!e.removed.isEmpty() || !e.inserted.isEmpty()) {
+            QTextCursor c(doc);
+            c.setPosition(e.position);
+            c.setPosition(e.position + static_cast<int>(e.removed.size()),
+                          QTextCursor::KeepAnchor);
+            c.insertText(e.inserted);
         }
+    } else {
+        // The text moved on from the current snapshot without a snapshot of its own.
+        ReplaceDocumentText(doc, DocumentText(doc), record->history.CurrentText());
     }
     record->ResetChanges();
     const int last = TextLength(doc);
