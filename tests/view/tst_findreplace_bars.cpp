@@ -80,6 +80,13 @@ private Q_SLOTS:
         QVERIFY(e.Run(Cmd::Find));
         QVERIFY(!e.frame->FindBarHost()->isHidden());
         QVERIFY(e.frame->ReplaceBarHost()->isHidden());
+        // Hidden from the window's toolbar menu, the bar counts as closed.
+        e.find->m_pSearch->setEditText(QStringLiteral("text"));
+        e.find->m_pNext->click();
+        QVERIFY(!e.Enabled(Cmd::RepeatFindReplace));
+        e.frame->FindBarHost()->toggleViewAction()->trigger();
+        QVERIFY(e.frame->FindBarHost()->isHidden());
+        QVERIFY(e.Enabled(Cmd::RepeatFindReplace));
     }
 
     void downOpensTheHistoryList()

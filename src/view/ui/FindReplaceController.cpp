@@ -86,6 +86,12 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
             &CFindReplaceController::RefreshUndoButtons);
     connect(frame.ReplaceBarHost(), &QToolBar::visibilityChanged, this,
             &CFindReplaceController::RefreshUndoButtons);
+    // A bar hidden another way (the window's toolbar menu) counts as closed.
+    for (QToolBar *host : {frame.FindBarHost(), frame.ReplaceBarHost()})
+        connect(host, &QToolBar::visibilityChanged, this, [this] {
+            if (Host(1)->isHidden() && Host(2)->isHidden())
+                m_nBarMode = 0;
+        });
     // Choosing from a list leads on to the next thing to fill in or press.
     connect(find->m_pSearch, &QComboBox::activated, find->m_pNext,
             [find] { find->m_pNext->setFocus(); });
