@@ -89,6 +89,31 @@ private Q_SLOTS:
         QVERIFY(e.Enabled(Cmd::RepeatFindReplace));
     }
 
+    void keysOpenTheBars_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("replaceBar");
+        QTest::newRow("F1") << int(Qt::Key_F1) << false;
+        QTest::newRow("Ctrl+F") << int(Qt::CTRL | Qt::Key_F) << false;
+        QTest::newRow("F2") << int(Qt::Key_F2) << true;
+        QTest::newRow("Ctrl+R") << int(Qt::CTRL | Qt::Key_R) << true;
+    }
+    void keysOpenTheBars()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, replaceBar);
+        Editor e("text");
+        e.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e.frame.get()));
+        e.view->setFocus();
+        e.frame->Router()->RefreshActions(); // the text is no longer empty
+        const QKeyCombination combination = QKeyCombination::fromCombined(key);
+        QTest::keyClick(e.view, combination.key(), combination.keyboardModifiers());
+        QToolBar *host = replaceBar ? e.frame->ReplaceBarHost() : e.frame->FindBarHost();
+        QVERIFY(!host->isHidden());
+        QCOMPARE(e.Text(), QStringLiteral("text"));
+    }
+
     void downOpensTheHistoryList()
     {
         Editor e("text");

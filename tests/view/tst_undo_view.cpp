@@ -81,6 +81,27 @@ private Q_SLOTS:
         QCOMPARE(e.view->textCursor().selectionEnd(), 7);
     }
 
+    // The window's keys reach the program's own history, not the widget's.
+    void keysUndoRedoAndCut()
+    {
+        Editor e(kText, false, true);
+        e.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e.frame.get()));
+        e.view->setFocus();
+        e.Select(0, 5);
+        e.frame->Router()->RefreshActions();
+        QTest::keyClick(e.view, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(e.Text(), QStringLiteral("one\nline two\nline three\n"));
+        QCOMPARE(e.History().CurrentIndex(), 1);
+        e.frame->Router()->RefreshActions();
+        QTest::keyClick(e.view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(e.Text(), QString::fromLatin1(kText));
+        e.frame->Router()->RefreshActions();
+        QTest::keyClick(e.view, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(e.History().CurrentIndex(), 1);
+        QCOMPARE(e.Text(), QStringLiteral("one\nline two\nline three\n"));
+    }
+
     void undoReturnsToTheSavedText()
     {
         Editor e(kText);
