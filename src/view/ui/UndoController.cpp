@@ -82,6 +82,8 @@ void CUndoRecord::OnContentsChange(int position, int removed, int added)
                    == QStringView(current).mid(position, std::min(removed, length - position)))
             return;
     }
+    lastRemovalOnly = added == 0;
+    lastPosition = position;
     if (!changed) {
         changed = true;
         changedFrom = position;
@@ -217,9 +219,10 @@ void CUndoController::OnTextChanged()
     const int storedStart = history.SelStartAt(index);
     const bool storedSelection = storedStart != history.SelEndAt(index);
     // Typing over a selection or cutting it passes through a state with the selection gone;
-    // that state is not a snapshot of its own.
+    // that state is not a snapshot of its own. Only that removal is passed over: typing in
+    // front of where a selection was is a change like any other.
     if (m_pView->textCursor().selectionEnd() == storedStart && storedSelection
-        && !m_bEraseKeyDown)
+        && !m_bEraseKeyDown && record->lastRemovalOnly && record->lastPosition == storedStart)
         return;
     if (m_pView->m_bRecordUndo)
         PushSnapshot();
@@ -285,8 +288,27 @@ void CUndoController::Show(const UndoStep &step)
     m_pView->GetDocument()->SetModifiedFlag(!step.saved);
 }
 
+bool CUndoController::HasUnrecordedChange() const
+{
+    const CUndoRecord *record = Record();
+    if (!record->changed)
+        return false;
+    QTextDocument *doc = m_pView->document();
+    const QString &current = record->history.CurrentText();
+    const int length = TextLength(doc);
+    if (length != current.size())
+        return true;
+    const int from = std::clamp(record->changedFrom, 0, length);
+    const int to = std::clamp(record->changedTo, from, length);
+    return TextOfRange(doc, from, to) != QStringView(current).mid(from, to - from);
+}
+
 void CUndoController::Undo()
 {
+    // A change that passed without a snapshot (typing where a selection had been) becomes
+    // one first, so that Undo takes back that change and Undo Forward brings it again.
+    if (HasUnrecordedChange() && !m_pView->isReadOnly())
+        PushSnapshot();
     const QTextCursor c = m_pView->textCursor();
     if (const std::optional<UndoStep> step = Record()->history.Undo(c.selectionStart(),
                                                                     c.selectionEnd()))
@@ -301,7 +323,7 @@ void CUndoController::Redo()
 
 bool CUndoController::CanUndo() const
 {
-    return History().CanUndo() && !m_pView->isReadOnly();
+    return (History().CanUndo() || HasUnrecordedChange()) && !m_pView->isReadOnly();
 }
 
 bool CUndoController::CanRedo() const

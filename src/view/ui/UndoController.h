@@ -27,6 +27,9 @@ public:
     int changedFrom = 0; // present positions
     int changedTo = 0;
     bool restoring = false;
+    // The last edit of the text: a removal only, and where.
+    bool lastRemovalOnly = false;
+    int lastPosition = 0;
 
     void ResetChanges();
 
@@ -70,6 +73,7 @@ private:
     void OnSelectionChanged();
     void OnFocusGained();
     void Show(const UndoStep &step);
+    bool HasUnrecordedChange() const;
     CUndoController *Sibling() const;
     CUndoRecord *Record() const;
 
