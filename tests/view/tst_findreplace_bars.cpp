@@ -94,9 +94,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("replaceBar");
         QTest::newRow("F1") << int(Qt::Key_F1) << false;
-        QTest::newRow("Ctrl+F") << int(Qt::CTRL | Qt::Key_F) << false;
+        QTest::newRow("Ctrl+F") << (Qt::CTRL | Qt::Key_F).toCombined() << false;
         QTest::newRow("F2") << int(Qt::Key_F2) << true;
-        QTest::newRow("Ctrl+R") << int(Qt::CTRL | Qt::Key_R) << true;
+        QTest::newRow("Ctrl+R") << (Qt::CTRL | Qt::Key_R).toCombined() << true;
     }
     void keysOpenTheBars()
     {
