@@ -81,6 +81,11 @@ enum class Msg {
     PaperSizeDontShow,
     PaperSizeNextTime,
     PaperSizeAnyMore,
+    // Text commands.
+    RemoveCommentLinesQuestion,
+    TabStopsTo4Question,
+    TabStopsTo8Question,
+    WebSearchFailed,
     Count
 };
 

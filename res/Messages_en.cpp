@@ -130,6 +130,10 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::PaperSizeDontShow, "Don't show this daialog to make [PDF]"},
     {Msg::PaperSizeNextTime, "to the next time. (Reset settings in the time.) "},
     {Msg::PaperSizeAnyMore, "any more. (Save settings.)"},
+    {Msg::RemoveCommentLinesQuestion, "Remove all comment lines (lines starting %)"},
+    {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
+    {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
+    {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
 };
 } // namespace
 

@@ -131,6 +131,10 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::PaperSizeDontShow, "[PDF] 作成時にこのダイアログを表示しない"},
     {Msg::PaperSizeNextTime, "次回の起動まで (その時に設定を戻す) "},
     {Msg::PaperSizeAnyMore, "今後ずっと (設定を保存する)"},
+    {Msg::RemoveCommentLinesQuestion, "コメント行（% で始まる行）を全て削除します。"},
+    {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
+    {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
+    {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
 };
 } // namespace
 

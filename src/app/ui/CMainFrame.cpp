@@ -17,6 +17,7 @@
 #include "app/ui/PaneCommands.h"
 #include "res/Messages.h"
 #include "toolchain/ui/ViewToolchain.h"
+#include "view/ui/EditingCommands.h"
 #include "view/ui/FindReplaceBars.h"
 #include "view/ui/ViewCommands.h"
 
@@ -281,6 +282,7 @@ void CMainFrame::RegisterCommands()
     RegisterPaneCommands(*this, m_context, r);
     RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
     RegisterViewCommands(*this, r, m_context);
+    RegisterEditingCommands(*this, r);
 }
 
 void CMainFrame::UpdateTitle()

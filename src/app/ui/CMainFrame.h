@@ -36,6 +36,9 @@ public:
     QToolBar *TeXBar() const { return m_pTeXBar; }
     CFindBar *FindBar() const { return m_pFindBar; }
     CReplaceBar *ReplaceBar() const { return m_pReplaceBar; }
+    QToolBar *FindBarHost() const { return m_pFindBarHost; }
+    QToolBar *ReplaceBarHost() const { return m_pReplaceBarHost; }
+    AppContext &Context() const { return m_context; }
     QLabel *LinePane() const { return m_pLinePane; }
     QLabel *SizePane() const { return m_pSizePane; }
     QLabel *InsertPane() const { return m_pInsertPane; }

@@ -14,6 +14,11 @@
 #include <QPlainTextDocumentLayout>
 #include <QTextDocument>
 
+QString DocumentText(const QTextDocument *doc)
+{
+    return doc->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
 COrrindaleDoc::COrrindaleDoc(AppContext &context, QObject *parent)
     : QObject(parent)
     , m_context(context)
@@ -114,7 +119,7 @@ bool COrrindaleDoc::OnSaveDocument(const QString &path)
         backup = m_bBackup != 0 && QFileInfo::exists(path);
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SaveResult result = SaveTextFile(path, m_text->toPlainText(), SaveOptions{backup});
+    const SaveResult result = SaveTextFile(path, DocumentText(m_text), SaveOptions{backup});
     QApplication::restoreOverrideCursor();
     if (result.backupFailed) // ownerless, with the system's caption
         m_context.prompter->Message({MsgText(Msg::BackupFailed, m_bEnglish), QString(),

@@ -9,6 +9,10 @@ class COrrindaleView;
 class QTextDocument;
 struct AppContext;
 
+// The text of a document as the program keeps and saves it: "\n" between lines, every other
+// character as it is (toPlainText() would turn no-break spaces into plain ones).
+QString DocumentText(const QTextDocument *doc);
+
 // Update hints sent through the document to its views.
 namespace Hint {
 inline constexpr int Initial = 0;
@@ -39,6 +43,8 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
     bool BackupMode() const { return m_bBackup != 0; }
+    // True while a file's text is being put into the document (not an edit).
+    bool IsSettingText() const { return m_bSettingText; }
 
     bool OnNewDocument();
     // Reads path into the text; false (after telling why) when it cannot be opened.

@@ -16,6 +16,7 @@
 #include "view/Gutter.h"
 #include "view/ui/ViewNavigator.h"
 #include "view/ui/ViewPainter.h"
+#include "view/ui/UndoController.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,11 +90,23 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     // The widget's own signal follows a text set later (the log pane has a text of its own).
     connect(this, &QPlainTextEdit::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
     ApplyColors();
+    m_pUndo = new CUndoController(this);
 }
 
 bool COrrindaleView::IsLogPane() const
 {
     return document() != m_pDoc->TextDocument();
+}
+
+void COrrindaleView::PushUndoSnapshot()
+{
+    m_pUndo->PushSnapshot();
+}
+
+void COrrindaleView::CopyUndoHistoryTo(COrrindaleView *other)
+{
+    if (other)
+        m_pUndo->CopyTo(other->m_pUndo);
 }
 
 void COrrindaleView::LoadFonts()
@@ -239,6 +252,8 @@ void COrrindaleView::OnInitialUpdate()
     RestoreCaretMemory();
     // 14.
     PruneCaretMemoryOfMissingFiles(store);
+    // 15.
+    m_pUndo->Start();
 }
 
 void COrrindaleView::RestoreCaretMemory()
@@ -294,6 +309,12 @@ void COrrindaleView::OnUpdate(int hint)
         break;
     case Hint::Colors:
         m_colors = LoadViewColors(store);
+        break;
+    case Hint::BackupMade:
+        m_pUndo->MarkSaved();
+        break;
+    case Hint::ReplaceAll:
+        m_pUndo->OnWholeTextReplaced();
         break;
     case Hint::NewFile:
         OnInitialUpdate();

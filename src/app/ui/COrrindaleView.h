@@ -9,6 +9,7 @@
 class COrrindaleDoc;
 class CommandRouter;
 class CViewMargin;
+class CUndoController;
 struct AppContext;
 
 // The editor: the text widget of one pane, with every setting the features read loaded at
@@ -45,6 +46,13 @@ public:
     // Commands of the view.
     void OnFont();
     void OnDeleteBackup();
+    void ApplyTabStops();
+
+    // Undo history: a command that edits with m_bRecordUndo at 0 records one snapshot itself.
+    void PushUndoSnapshot();
+    void CopyUndoHistoryTo(COrrindaleView *other);
+    CUndoController *UndoController() const { return m_pUndo; }
+    int m_bRecordUndo = 1;
 
     // Settings and state read by the features.
     int m_bEnglish;
@@ -127,12 +135,12 @@ private:
     CViewMargin *m_pHeader = nullptr;
 
     void LoadFonts();
-    void ApplyTabStops();
     void ReadZelSettings();
     void RestoreCaretMemory();
 
     AppContext &m_context;
     COrrindaleDoc *m_pDoc;
     CommandRouter *m_pRouter = nullptr;
+    CUndoController *m_pUndo = nullptr;
     QHash<int, int> m_accelerators;
 };

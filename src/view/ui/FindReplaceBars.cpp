@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -12,9 +13,25 @@ QString T(bool english, const char *en, const char *ja)
     return english ? QString::fromUtf8(en) : QString::fromUtf8(ja);
 }
 
+// The history lists open with the Down key, as the platform's extended combo boxes do.
+class HistoryComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->key() == Qt::Key_Down && e->modifiers() == Qt::NoModifier && count() > 0) {
+            showPopup();
+            return;
+        }
+        QComboBox::keyPressEvent(e);
+    }
+};
+
 QComboBox *HistoryCombo(QWidget *parent, int id)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new HistoryComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMinimumContentsLength(24);

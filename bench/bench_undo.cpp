@@ -1,0 +1,125 @@
+// Undo history in a large document: the time of a keystroke with its snapshot, of one Undo and
+// one Undo Forward, and the memory the history holds, for a generated 10 MB document typed into
+// 2000 times. Figures are printed, not judged.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_undo
+
+#include "app/SettingsStore.h"
+#include "app/ui/AppContext.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/ProcessLauncher.h"
+#include "app/ui/QtPrompter.h"
+#include "view/ui/UndoController.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+namespace {
+long PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+struct Timing {
+    qint64 total = 0;
+    qint64 worst = 0;
+    int count = 0;
+    void Add(qint64 ns)
+    {
+        total += ns;
+        worst = std::max(worst, ns);
+        ++count;
+    }
+    QString Text() const
+    {
+        return QStringLiteral("mean %1 ms, worst %2 ms over %3")
+            .arg(double(total) / count / 1e6, 0, 'f', 3)
+            .arg(double(worst) / 1e6, 0, 'f', 3)
+            .arg(count);
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit());
+    std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
+    QtPrompter prompter;
+    ProcessLauncher launcher;
+    AppContext context;
+    context.store = store.get();
+    context.prompter = &prompter;
+    context.launcher = &launcher;
+    context.programPath = QApplication::applicationFilePath();
+
+    const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
+                             "% コメント行\n\\begin{tabular}{lrr}\n国語 & 72 & 65 \\\\\n"
+                             "\\end{tabular}\n\n";
+    QByteArray text;
+    while (text.size() < 10 * 1024 * 1024)
+        text += block;
+    const QString path = dir.filePath(QStringLiteral("large.tex"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        return 1;
+    file.close();
+
+    CMainFrame frame(context);
+    if (!frame.OpenDocumentFile(path))
+        return 1;
+    frame.resize(900, 700);
+    frame.show();
+    COrrindaleView *view = frame.GetActiveView();
+    QTextCursor c = view->textCursor();
+    c.setPosition(view->document()->characterCount() / 2);
+    view->setTextCursor(c);
+    const long before = PeakMegabytes();
+
+    QElapsedTimer clock;
+    Timing typing;
+    for (int i = 0; i < 2000; ++i) {
+        const bool newLine = i % 40 == 39;
+        QKeyEvent press(QEvent::KeyPress, newLine ? Qt::Key_Return : Qt::Key_A, Qt::NoModifier,
+                        newLine ? QStringLiteral("\r") : QStringLiteral("a"));
+        clock.start();
+        QApplication::sendEvent(view, &press);
+        typing.Add(clock.nsecsElapsed());
+    }
+    CUndoController *undo = view->UndoController();
+    const UndoHistory &history = undo->History();
+    Timing back;
+    while (history.CanUndo()) {
+        clock.start();
+        undo->Undo();
+        back.Add(clock.nsecsElapsed());
+    }
+    Timing forward;
+    while (history.CanRedo()) {
+        clock.start();
+        undo->Redo();
+        forward.Add(clock.nsecsElapsed());
+    }
+
+    QTextStream out(stdout);
+    out << "document: " << text.size() << " bytes, " << view->document()->characterCount() - 1
+        << " characters\n";
+    out << "keystroke with its snapshot: " << typing.Text() << '\n';
+    out << "undo: " << back.Text() << '\n';
+    out << "undo forward: " << forward.Text() << '\n';
+    out << "snapshots: " << history.TopIndex() + 1 << ", differences held: "
+        << history.DifferenceSize() << " characters\n";
+    out << "peak memory: " << before << " MB after opening, " << PeakMegabytes()
+        << " MB at the end\n";
+    return 0;
+}

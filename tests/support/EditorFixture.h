@@ -1,0 +1,23 @@
+#pragma once
+
+#include "FrameFixture.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/CommandRouter.h"
+#include "view/UndoHistory.h"
+
+// A main window showing one file, with the editor's commands at hand.
+struct EditorFixture {
+    FrameFixture f;
+    std::unique_ptr<CMainFrame> frame;
+    COrrindaleView *view = nullptr;
+
+    explicit EditorFixture(const QByteArray &content, bool english = false, bool shown = false);
+    bool Run(Cmd cmd) { return frame->Router()->Execute(IdsOf(cmd).japaneseId); }
+    CommandState State(Cmd cmd) const { return frame->Router()->StateOf(cmd); }
+    bool Enabled(Cmd cmd) const { return State(cmd).enabled; }
+    QString Text() const { return view->toPlainText(); }
+    const UndoHistory &History() const;
+    void Select(int from, int to);
+    QPair<int, int> Selection() const;
+};
