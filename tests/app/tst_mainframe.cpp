@@ -373,11 +373,12 @@ void TestMainFrame::saveWritesUtf8AndKeepsBackup()
     QVERIFY(frame->OpenDocumentFile(path));
     QCOMPARE(frame->GetActiveView()->toPlainText(), QStringLiteral("表ソ\nold\n"));
     frame->GetActiveView()->moveCursor(QTextCursor::End);
-    frame->GetActiveView()->insertPlainText(QStringLiteral("新"));
+    // A no-break space is kept as it is, not written as a plain space.
+    frame->GetActiveView()->insertPlainText(QStringLiteral("新\u00a0x"));
     QVERIFY(frame->Router()->Execute(57603)); // Japanese Save
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), QStringLiteral("表ソ\nold\n新").toUtf8());
+    QCOMPARE(saved.readAll(), QStringLiteral("表ソ\nold\n新\u00a0x").toUtf8());
     QFile backup(path + ".bak");
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), sjis);
