@@ -7,12 +7,11 @@
 //   build/bench/bench_open            generate the files and measure all three
 //   build/bench/bench_open FILE       measure one file (the child's job)
 
+#include "BenchContext.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleView.h"
-#include "app/ui/ProcessLauncher.h"
-#include "app/ui/QtPrompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,13 +79,8 @@ int MeasureOne(int argc, char *argv[], const QString &path)
     QTemporaryDir config;
     qputenv("VELLOQUIN_CONFIG_DIR", config.path().toLocal8Bit());
     std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
-    QtPrompter prompter;
-    ProcessLauncher launcher;
-    AppContext context;
-    context.store = store.get();
-    context.prompter = &prompter;
-    context.launcher = &launcher;
-    context.programPath = QApplication::applicationFilePath();
+    BenchContext bench(*store);
+    AppContext &context = bench.context;
     CMainFrame frame(context);
     FirstPaint watcher;
     frame.GetActiveView()->viewport()->installEventFilter(&watcher);

@@ -4,12 +4,11 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_scroll
 
+#include "BenchContext.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleView.h"
-#include "app/ui/ProcessLauncher.h"
-#include "app/ui/QtPrompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,12 +40,8 @@ int main(int argc, char **argv)
 
     IniSettingsStore store(dir.filePath(QStringLiteral("Velloquin.ini")));
     store.WriteInt(QStringLiteral("Settings"), QStringLiteral("Line"), 2);
-    QtPrompter prompter;
-    ProcessLauncher launcher;
-    AppContext context;
-    context.store = &store;
-    context.prompter = &prompter;
-    context.launcher = &launcher;
+    BenchContext bench(store);
+    AppContext &context = bench.context;
     CMainFrame frame(context);
     frame.resize(1000, 800);
     frame.OpenDocumentFile(path);

@@ -4,12 +4,11 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_undo
 
+#include "BenchContext.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleView.h"
-#include "app/ui/ProcessLauncher.h"
-#include "app/ui/QtPrompter.h"
 #include "view/ui/UndoController.h"
 
 #include <QApplication>
@@ -55,13 +54,8 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit());
     std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
-    QtPrompter prompter;
-    ProcessLauncher launcher;
-    AppContext context;
-    context.store = store.get();
-    context.prompter = &prompter;
-    context.launcher = &launcher;
-    context.programPath = QApplication::applicationFilePath();
+    BenchContext bench(*store);
+    AppContext &context = bench.context;
 
     const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
                              "% コメント行\n\\begin{tabular}{lrr}\n国語 & 72 & 65 \\\\\n"

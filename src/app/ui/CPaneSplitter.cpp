@@ -7,6 +7,7 @@
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "toolchain/AnotherFile.h"
+#include "view/ui/ViewNavigator.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -47,33 +48,11 @@ void SetTopRow(COrrindaleView *pane, int row)
     pane->verticalScrollBar()->setValue(std::max(0, row));
 }
 
-int RowOf(const COrrindaleView *pane, int position)
-{
-    const QTextBlock block = pane->document()->findBlock(position);
-    if (!block.isValid())
-        return std::max(0, pane->document()->lineCount() - 1);
-    int row = block.firstLineNumber();
-    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine line = layout->lineForTextPosition(position - block.position());
-        if (line.isValid())
-            row += line.lineNumber();
-    }
-    return row;
-}
-
+// The first character of a display row; the text's end past the last row.
 int RowStart(const COrrindaleView *pane, int row)
 {
-    const QTextDocument *text = pane->document();
-    const QTextBlock block = text->findBlockByLineNumber(row);
-    if (!block.isValid() || row >= text->lineCount())
-        return text->characterCount() - 1;
-    int start = block.position();
-    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine line = layout->lineAt(row - block.firstLineNumber());
-        if (line.isValid())
-            start += line.textStart();
-    }
-    return start;
+    const int start = DisplayLineStart(*pane, row);
+    return start < 0 ? pane->document()->characterCount() - 1 : start;
 }
 
 void PlaceCaret(COrrindaleView *pane, int position)
@@ -252,7 +231,7 @@ void CPaneSplitter::OnSplitRow()
     }
     COrrindaleView *upper = Pane(0);
     const int caret = ActivePane()->SelectionStart();
-    const int caretRow = RowOf(upper, caret);
+    const int caretRow = DisplayLineOf(*upper, caret);
     COrrindaleView::s_nSplitLineCount = upper->LineCount();
 
     m_pSplitter->setOrientation(Qt::Vertical);

@@ -8,6 +8,7 @@
 #include "view/FindReplace.h"
 #include "view/ui/FindReplaceBars.h"
 #include "view/ui/UndoController.h"
+#include "view/ui/ViewNavigator.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,19 +25,6 @@ namespace {
 QString SelectedText(const COrrindaleView *view)
 {
     return view->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-}
-
-// The display row of a text position, counting wrapped rows as the scroll bar does.
-int RowOf(const COrrindaleView *view, int position)
-{
-    const QTextBlock block = view->document()->findBlock(position);
-    int row = block.firstLineNumber();
-    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine line = layout->lineForTextPosition(position - block.position());
-        if (line.isValid())
-            row += line.lineNumber();
-    }
-    return row;
 }
 } // namespace
 
@@ -209,7 +197,7 @@ void CFindReplaceController::Search(bool forward)
         // Rows as the widget lays them out: the glyph height of "M" would count too many.
         const int rowHeight = std::max(1, view->cursorRect().height());
         const int rows = std::max(1, view->viewport()->height() / rowHeight);
-        const int caretRow = RowOf(view, c.position());
+        const int caretRow = DisplayLineOf(*view, c.position());
         bar->setValue(bar->value() + MatchScrollLines(caretRow, bar->value(), rows));
         if (!m_frame.FindBar()->m_pContinuity->isChecked())
             view->setFocus();
@@ -234,14 +222,23 @@ bool CFindReplaceController::SelectSearchText(const QString &what)
     return SelectedText(View()) == m_strSearch;
 }
 
-void CFindReplaceController::Replace()
+bool CFindReplaceController::TakeReplaceTexts()
 {
     CReplaceBar *bar = m_frame.ReplaceBar();
     const QString what = m_strSearch.isEmpty() ? bar->m_pSearch->currentText() : m_strSearch;
     if (what.isEmpty())
-        return;
+        return false;
     m_strSearch = what;
     m_strReplacement = bar->m_pReplacement->currentText();
+    return true;
+}
+
+void CFindReplaceController::Replace()
+{
+    if (!TakeReplaceTexts())
+        return;
+    const QString &what = m_strSearch;
+    CReplaceBar *bar = m_frame.ReplaceBar();
     if (SelectSearchText(what) && m_strReplacement != m_strSearch) {
         COrrindaleView *view = View();
         QTextCursor c = view->textCursor();
@@ -256,12 +253,10 @@ void CFindReplaceController::Replace()
 
 void CFindReplaceController::ReplaceAll()
 {
-    CReplaceBar *bar = m_frame.ReplaceBar();
-    const QString what = m_strSearch.isEmpty() ? bar->m_pSearch->currentText() : m_strSearch;
-    if (what.isEmpty())
+    if (!TakeReplaceTexts())
         return;
-    m_strSearch = what;
-    m_strReplacement = bar->m_pReplacement->currentText();
+    const QString &what = m_strSearch;
+    CReplaceBar *bar = m_frame.ReplaceBar();
     COrrindaleView *view = View();
     const int caret = view->textCursor().position();
     const int top = view->FirstVisibleLine();

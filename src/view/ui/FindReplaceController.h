@@ -37,6 +37,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The search and replacement texts from the bar; false while there is nothing to search.
+    bool TakeReplaceTexts();
     void RefreshUndoButtons();
     void OpenBar(int mode);
     void Next(bool forward);
