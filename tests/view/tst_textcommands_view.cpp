@@ -175,6 +175,8 @@ private Q_SLOTS:
         QVERIFY(e.Run(Cmd::ReadWrite));
         QVERIFY(e.view->isReadOnly());
         QCOMPARE(e.view->m_bColoring, 0);
+        const QColor readOnlyBack(244, 254, 255);
+        QCOMPARE(e.view->palette().color(QPalette::Base), readOnlyBack);
         QTest::keyClick(e.view, Qt::Key_A);
         QCOMPARE(e.Text(), QStringLiteral("text"));
         e.view->m_bUnderlineCaretLine = 0;
@@ -182,6 +184,7 @@ private Q_SLOTS:
         QVERIFY(!e.view->isReadOnly());
         QCOMPARE(e.view->m_bColoring, 0); // as "Enter" now says
         QCOMPARE(e.view->m_bUnderlineCaretLine, 1);
+        QVERIFY(e.view->palette().color(QPalette::Base) != readOnlyBack);
     }
 
     void cutAndPasteNeedAnEditableText()

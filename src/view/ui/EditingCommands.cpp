@@ -116,6 +116,7 @@ void SwitchReadOnly(COrrindaleView *view, AppContext &context)
         view->m_bUnderlineCaretLine = 1;
         view->m_bColoring = ReadSetting(*context.store, Keys::Enter);
     }
+    view->ApplyColors(); // read-only text has colours of its own
     view->viewport()->update();
 }
 
