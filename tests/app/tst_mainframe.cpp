@@ -88,6 +88,8 @@ private Q_SLOTS:
     void languageMenuOffersTheOtherLanguage();
     void acceleratorsDifferByLanguage_data();
     void acceleratorsDifferByLanguage();
+    void editorKeysGoToAccelerators_data();
+    void editorKeysGoToAccelerators();
     void bothIdsReachOneHandler();
     void switchLanguageTakesEffectAtRestart();
     void viewerWindowHasNoBars();
@@ -233,6 +235,31 @@ void TestMainFrame::acceleratorsDifferByLanguage()
         if (a->shortcut() == QKeySequence(key, QKeySequence::PortableText))
             found = ActionId(a);
     QCOMPARE(found, id);
+}
+
+void TestMainFrame::editorKeysGoToAccelerators_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("panes");
+    // Log Column is offered for TeX files only; elsewhere its key must not reach the editor,
+    // whose own Ctrl+K would delete to the end of the line.
+    QTest::newRow("disabled command swallows its key") << "a.txt" << 1;
+    QTest::newRow("enabled command runs in an inactive window") << "a.tex" << 2;
+}
+
+void TestMainFrame::editorKeysGoToAccelerators()
+{
+    QFETCH(QString, file);
+    QFETCH(int, panes);
+    FrameFixture f;
+    f.WriteFile("a.log", "log\n");
+    auto frame = f.MakeFrame();
+    QVERIFY(frame->OpenDocumentFile(f.WriteFile(file, "first line\nsecond\n")));
+    QVERIFY(!frame->isActiveWindow()); // as after a dialog closed without a window manager
+    COrrindaleView *view = frame->GetActiveView();
+    QTest::keyClick(view, Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(frame->GetDocument()->TextDocument()->toPlainText(), "first line\nsecond\n");
+    QCOMPARE(frame->findChildren<COrrindaleView *>().size(), panes);
 }
 
 void TestMainFrame::bothIdsReachOneHandler()

@@ -459,6 +459,11 @@ void COrrindaleView::mouseReleaseEvent(QMouseEvent *e)
 
 void COrrindaleView::keyPressEvent(QKeyEvent *e)
 {
+    if (const int id = AcceleratorOf(e)) {
+        m_pRouter->Execute(id); // nothing when the command is disabled
+        e->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(e);
     if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) &&
         !(e->modifiers() & Qt::ShiftModifier))
@@ -475,13 +480,18 @@ void COrrindaleView::keyReleaseEvent(QKeyEvent *e)
 bool COrrindaleView::event(QEvent *e)
 {
     // The window's accelerators come before the editor's own keys, as they do on the platform
-    // the program comes from: a key bound to an enabled command is not taken by the editor.
-    if (e->type() == QEvent::ShortcutOverride && m_pRouter && !m_accelerators.isEmpty()) {
-        const int id = m_accelerators.value(static_cast<QKeyEvent *>(e)->keyCombination().toCombined());
-        if (id != 0 && m_pRouter->StateOfId(id).enabled) {
-            e->ignore();
-            return false;
-        }
+    // the program comes from. The editor claims such a key and runs the command itself (see
+    // keyPressEvent), so that it works even while the window system has not handed activation
+    // back after a dialog, and a key of a disabled command does nothing rather than falling
+    // through to the editor's own binding (Ctrl+K would delete to the line's end).
+    if (e->type() == QEvent::ShortcutOverride && AcceleratorOf(static_cast<QKeyEvent *>(e))) {
+        e->accept();
+        return true;
     }
     return QPlainTextEdit::event(e);
+}
+
+int COrrindaleView::AcceleratorOf(const QKeyEvent *e) const
+{
+    return m_pRouter ? m_accelerators.value(e->keyCombination().toCombined()) : 0;
 }

@@ -134,6 +134,8 @@ private:
     CViewMargin *m_pGutter = nullptr;
     CViewMargin *m_pHeader = nullptr;
 
+    // The command id bound to the key in the window's accelerator table; 0 when none is.
+    int AcceleratorOf(const QKeyEvent *e) const;
     void LoadFonts();
     void ReadZelSettings();
     void RestoreCaretMemory();

@@ -62,6 +62,9 @@ int CConsoleDialog::Run(const QString &program, const QStringList &arguments,
         return -1;
     m_pInput->setFocus();
     exec();
+    // Hand the keyboard back to the editor's window; without a window manager nobody else does.
+    if (QWidget *owner = parentWidget())
+        owner->window()->activateWindow();
     if (m_process.state() != QProcess::NotRunning) {
         // Closed by the window manager: the program must not outlive its console.
         m_process.kill();
