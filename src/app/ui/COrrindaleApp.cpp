@@ -13,8 +13,24 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QTextStream>
+#include <QTranslator>
+
+bool COrrindaleApp::InstallQtTexts(bool english)
+{
+    if (english)
+        return true; // Qt speaks English by itself
+    auto *texts = new QTranslator(qApp);
+    if (!texts->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete texts;
+        return false;
+    }
+    return QCoreApplication::installTranslator(texts);
+}
 
 int COrrindaleApp::Main(int argc, char *argv[])
 {
@@ -36,6 +52,7 @@ int COrrindaleApp::Main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velloquin"));
     QApplication::setOrganizationName(QStringLiteral("Wendro"));
+    InstallQtTexts(english);
     // Dialogs on a light grey ground with black text.
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Window, QColor(240, 240, 240));
