@@ -322,6 +322,7 @@ private Q_SLOTS:
         QTest::newRow("columns, right editor read-only") << Cmd::SplitColumn << 1 << -1;
         QTest::newRow("log column, editor read-only") << Cmd::LogColumn << 1 << 0;
         QTest::newRow("log row, editor read-only") << Cmd::LogRow << 1 << 0;
+        QTest::newRow("log column, editor writable") << Cmd::LogColumn << -1 << 0;
     }
 
     void refreshLeavesReadOnlyEditorsAlone()
@@ -353,6 +354,7 @@ private Q_SLOTS:
         QVERIFY(r->Execute(IdsOf(Cmd::TeXCompile).englishId));
 
         QCOMPARE(DocumentText(frame->GetDocument()->TextDocument()).toUtf8(), source);
+        QVERIFY(!frame->GetDocument()->IsModified());
         if (logPane >= 0)
             QCOMPARE(panes->Pane(logPane)->toPlainText(), QStringLiteral("new log\n"));
     }
