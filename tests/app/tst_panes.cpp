@@ -116,6 +116,8 @@ private Q_SLOTS:
     void fileCommandsUnsplit_data();
     void fileCommandsUnsplit();
     void storeCaretLeavesTheLogPane();
+    void writableLogPaneStaysTheLog_data();
+    void writableLogPaneStaysTheLog();
     void anotherFileRoundTrip();
     void winTpicStartsOrExplains_data();
     void winTpicStartsOrExplains();
@@ -538,6 +540,56 @@ void TestPanes::storeCaretLeavesTheLogPane()
     QCOMPARE(f.store->GetInt(QStringLiteral("Caret"), path + QStringLiteral("cL"), -1),
              editor->document()->findBlockByNumber(line).position());
     QCOMPARE(f.store->GetInt(QStringLiteral("Caret"), path + QStringLiteral("cH"), -1), line);
+}
+
+void TestPanes::writableLogPaneStaysTheLog_data()
+{
+    QTest::addColumn<Cmd>("log");
+    QTest::addColumn<Cmd>("next");
+    QTest::addColumn<Layout>("layout");
+    QTest::addColumn<bool>("logFirst");
+    QTest::newRow("log column twice") << Cmd::LogColumn << Cmd::LogColumn << Layout::Single
+                                      << false;
+    QTest::newRow("log row twice") << Cmd::LogRow << Cmd::LogRow << Layout::Single << false;
+    QTest::newRow("log column, then log row") << Cmd::LogColumn << Cmd::LogRow << Layout::Rows
+                                              << true;
+    QTest::newRow("log row, then split row") << Cmd::LogRow << Cmd::SplitRow << Layout::Single
+                                             << false;
+    QTest::newRow("log column, then split row") << Cmd::LogColumn << Cmd::SplitRow
+                                                << Layout::Rows << false;
+}
+
+void TestPanes::writableLogPaneStaysTheLog()
+{
+    QFETCH(Cmd, log);
+    QFETCH(Cmd, next);
+    QFETCH(Layout, layout);
+    QFETCH(bool, logFirst);
+    FrameFixture f;
+    auto frame = OpenReport(f);
+    QVERIFY(frame);
+    const QString text = Text(frame->GetActiveView());
+    QVERIFY(Run(*frame, log));
+    COrrindaleView *logPane = Pane(*frame, 0);
+    COrrindaleView *editor = Pane(*frame, 1);
+    // The user clicks into the log and switches it to writable.
+    frame->Panes()->SetActivePane(logPane);
+    QVERIFY(Run(*frame, Cmd::ReadWrite));
+    QVERIFY(!logPane->isReadOnly());
+    // Back in the editor, then into the log again: the editor stays the first view.
+    frame->Panes()->SetActivePane(editor);
+    logPane->setFocus();
+    QCOMPARE(frame->Panes()->ActivePane(), logPane);
+    QCOMPARE(frame->GetDocument()->Views().first(), editor);
+
+    QVERIFY(Run(*frame, next));
+    QCOMPARE(frame->Panes()->CurrentLayout(), layout);
+    const int count = layout == Layout::Single ? 1 : 2;
+    QCOMPARE(Pane(*frame, 0)->IsLogPane(), logFirst);
+    for (int i = logFirst ? 1 : 0; i < count; ++i) {
+        QVERIFY(!Pane(*frame, i)->IsLogPane());
+        QCOMPARE(Text(Pane(*frame, i)), text);
+    }
 }
 
 void TestPanes::anotherFileRoundTrip()

@@ -7,6 +7,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/ProcessLauncher.h"
 #include "res/Commands.h"
@@ -309,6 +310,53 @@ private Q_SLOTS:
         QVERIFY(hints.contains(qMakePair(190, editor)));
         if (logExists)
             QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
+    }
+
+    void refreshLeavesReadOnlyEditorsAlone_data()
+    {
+        QTest::addColumn<Cmd>("split");
+        QTest::addColumn<int>("readOnlyPane");
+        QTest::addColumn<int>("logPane"); // -1: the window shows no log
+        QTest::newRow("rows, lower editor read-only") << Cmd::SplitRow << 1 << -1;
+        QTest::newRow("rows, upper editor read-only") << Cmd::SplitRow << 0 << -1;
+        QTest::newRow("columns, right editor read-only") << Cmd::SplitColumn << 1 << -1;
+        QTest::newRow("log column, editor read-only") << Cmd::LogColumn << 1 << 0;
+        QTest::newRow("log row, editor read-only") << Cmd::LogRow << 1 << 0;
+        QTest::newRow("log column, editor writable") << Cmd::LogColumn << -1 << 0;
+    }
+
+    void refreshLeavesReadOnlyEditorsAlone()
+    {
+        QFETCH(Cmd, split);
+        QFETCH(int, readOnlyPane);
+        QFETCH(int, logPane);
+        FrameFixture f;
+        auto frame = f.MakeFrame();
+        frame->resize(800, 600);
+        frame->show();
+        const QByteArray source = "\\documentclass{jarticle}\n\\begin{document}\nx\n";
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile("paper.tex", source)));
+        f.WriteFile("paper.log", "old log\n");
+        CommandRouter *r = frame->Router();
+        r->RefreshActions();
+        QVERIFY(r->Execute(IdsOf(split).englishId));
+        CPaneSplitter *panes = frame->Panes();
+        QCOMPARE(panes->PaneCount(), 2);
+        // The user protects one editor from typing and compiles from it.
+        if (readOnlyPane >= 0) {
+            panes->SetActivePane(panes->Pane(readOnlyPane));
+            r->RefreshActions();
+            QVERIFY(r->Execute(IdsOf(Cmd::ReadWrite).englishId));
+            QVERIFY(panes->Pane(readOnlyPane)->isReadOnly());
+        }
+        f.WriteFile("paper.log", "new log\n");
+        r->RefreshActions();
+        QVERIFY(r->Execute(IdsOf(Cmd::TeXCompile).englishId));
+
+        QCOMPARE(DocumentText(frame->GetDocument()->TextDocument()).toUtf8(), source);
+        QVERIFY(!frame->GetDocument()->IsModified());
+        if (logPane >= 0)
+            QCOMPARE(panes->Pane(logPane)->toPlainText(), QStringLiteral("new log\n"));
     }
 
 };

@@ -135,10 +135,18 @@ void CPaneSplitter::OnPaneFocused(COrrindaleView *pane)
     SynchronisePanes();
 }
 
+bool CPaneSplitter::FirstPaneIsLog() const
+{
+    // The log stays the log when the user has switched it to writable: it has no place in the
+    // document's view list and never outlives the editor.
+    const COrrindaleView *first = Pane(0);
+    return first && (first->isReadOnly() || first->IsLogPane());
+}
+
 void CPaneSplitter::SynchronisePanes()
 {
     COrrindaleView *active = ActivePane();
-    if (PaneCount() < 2 || Pane(0)->isReadOnly() || active == m_pLastActivePane)
+    if (PaneCount() < 2 || FirstPaneIsLog() || active == m_pLastActivePane)
         return;
     const ModifiedKeeper keep(m_pDoc);
     // The pane left behind goes to the end of the list, so the active one comes first. Both
@@ -205,7 +213,7 @@ void CPaneSplitter::RemovePane(int index)
 
 bool CPaneSplitter::RemoveSplit(int halfRows)
 {
-    const bool firstReadOnly = Pane(0)->isReadOnly();
+    const bool firstReadOnly = FirstPaneIsLog();
     const int victim = PaneToRemove(firstReadOnly, IndexOf(ActivePane()));
     // The lower pane was opened half a window further down; taking its place, it goes back.
     if (CurrentLayout() == Layout::Rows && victim == 0 && !firstReadOnly)

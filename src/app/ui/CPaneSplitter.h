@@ -52,6 +52,8 @@ protected:
 private:
     COrrindaleView *AddPane(int index, bool logPane);
     void RemovePane(int index);
+    // A read-only first pane, or the log pane even when switched to writable.
+    bool FirstPaneIsLog() const;
     // Removes the split by the common rule; true when the read-only first pane went.
     bool RemoveSplit(int halfRows);
     void ShowLog(bool columns);

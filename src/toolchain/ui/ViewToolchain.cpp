@@ -85,11 +85,16 @@ COrrindaleView *FindLogPane(COrrindaleView *view)
     auto *splitter = qobject_cast<QSplitter *>(view->parentWidget());
     if (!splitter || splitter->count() < 2)
         return nullptr;
+    // Only a read-only pane with a text of its own is the log: an editor the user switched
+    // to read-only shows the document's text, which the log must never replace.
+    const auto isLog = [](const COrrindaleView *pane) {
+        return pane && pane->isReadOnly() && pane->IsLogPane();
+    };
     auto *first = qobject_cast<COrrindaleView *>(splitter->widget(0));
     auto *last = qobject_cast<COrrindaleView *>(splitter->widget(splitter->count() - 1));
-    if (last && last->isReadOnly())
+    if (isLog(last))
         return last;
-    if (first && first->isReadOnly())
+    if (isLog(first))
         return first;
     return nullptr;
 }
@@ -106,8 +111,12 @@ void CViewToolchain::RefreshLogPane(const QString &logText)
         if (pane && pane != log)
             other = pane;
     }
+    // The log is not the document's text: showing it leaves the document as it was.
+    COrrindaleDoc *doc = m_pView->GetDocument();
+    const bool wasModified = doc->IsModified();
     log->setPlainText(logText);
-    m_pView->GetDocument()->UpdateAllViews(Hint::LogPane, other);
+    doc->UpdateAllViews(Hint::LogPane, other);
+    doc->SetModifiedFlag(wasModified);
     // Down by the log's length and half a page, which brings its end into view.
     const int h = log->LineHeight();
     const int n = log->viewport()->height() / (2 * h);

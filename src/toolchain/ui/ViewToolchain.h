@@ -52,7 +52,7 @@ private:
 };
 
 // The log pane among the panes of view's window: the read-only one of the first and the last
-// pane (the last when both are); nullptr when the window is not split.
+// pane that shows a text of its own (the last when both do); nullptr when there is none.
 COrrindaleView *FindLogPane(COrrindaleView *view);
 
 // Enabled exactly when the view's compile target is a TeX source. Every command that works on
