@@ -158,17 +158,37 @@ private Q_SLOTS:
         }
     }
 
+    // The keys reach the box that has the focus: the combo box, which hands them to its line
+    // edit itself; a test that sends them to the line edit directly would miss that road.
+    void enterSearchesAndReplaces_data()
+    {
+        QTest::addColumn<bool>("toLineEdit");
+        QTest::newRow("keys to the focused box") << false;
+        QTest::newRow("keys to its line edit") << true;
+    }
     void enterSearchesAndReplaces()
     {
+        QFETCH(bool, toLineEdit);
         Editor e("one two one two");
+        const auto target = [toLineEdit](QComboBox *combo) -> QWidget * {
+            return toLineEdit ? static_cast<QWidget *>(combo->lineEdit()) : combo;
+        };
         QVERIFY(e.Run(Cmd::Replace));
+        QCOMPARE(e.replace->m_pSearch->lineEdit()->focusProxy(), e.replace->m_pSearch);
         e.replace->m_pSearch->setEditText(QStringLiteral("two"));
-        QTest::keyClick(e.replace->m_pSearch->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(target(e.replace->m_pSearch), Qt::Key_Return);
         QCOMPARE(e.Selection(), qMakePair(4, 7));
         e.replace->m_pReplacement->setEditText(QStringLiteral("2"));
-        QTest::keyClick(e.replace->m_pReplacement->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(target(e.replace->m_pReplacement), Qt::Key_Return);
         QCOMPARE(e.Text(), QStringLiteral("one 2 one two"));
         QCOMPARE(e.Selection(), qMakePair(10, 13));
+        QVERIFY(e.Run(Cmd::Find));
+        e.find->m_pSearch->setEditText(QStringLiteral("one"));
+        // Nothing after the selection: the first Enter starts again at the top.
+        QTest::keyClick(target(e.find->m_pSearch), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(e.Selection(), qMakePair(0, 0));
+        QTest::keyClick(target(e.find->m_pSearch), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(e.Selection(), qMakePair(0, 3));
     }
 
     void continuityDecidesWhereTheFocusGoes_data()
@@ -325,6 +345,38 @@ private Q_SLOTS:
         QVERIFY(e.Text().contains(QStringLiteral("bar")));
         e.replace->m_pUndo->click();
         QCOMPARE(e.Text(), QString::fromUtf8(text));
+    }
+
+    // The replace bar's undo buttons are greyed exactly when their commands are, also right
+    // after a change typed into the text.
+    void undoButtonsFollowTheHistory_data()
+    {
+        QTest::addColumn<QString>("steps"); // k: a key typed into the text, u: the Undo button
+        QTest::addColumn<bool>("undo");
+        QTest::addColumn<bool>("forward");
+        QTest::newRow("nothing yet") << "" << false << false;
+        QTest::newRow("a key typed") << "k" << true << false;
+        QTest::newRow("undone") << "ku" << false << true;
+        QTest::newRow("a change after the undo") << "kuk" << true << false;
+        QTest::newRow("two undone, one typed") << "kkuuk" << true << true;
+    }
+    void undoButtonsFollowTheHistory()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, undo);
+        QFETCH(bool, forward);
+        Editor e("text\n");
+        QVERIFY(e.Run(Cmd::Replace));
+        for (const QChar step : steps) {
+            if (step == QLatin1Char('k'))
+                QTest::keyClick(e.view, Qt::Key_A);
+            else
+                e.replace->m_pUndo->click();
+        }
+        QCOMPARE(e.Enabled(Cmd::Undo), undo);
+        QCOMPARE(e.Enabled(Cmd::UndoForward), forward);
+        QCOMPARE(e.replace->m_pUndo->isEnabled(), undo);
+        QCOMPARE(e.replace->m_pUndoForward->isEnabled(), forward);
     }
 
     void repeatFindReplace_data()
