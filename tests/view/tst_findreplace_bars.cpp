@@ -70,6 +70,25 @@ private Q_SLOTS:
         QCOMPARE(e.frame->focusWidget(), e.view);
     }
 
+    // Opening a bar with nothing selected: what is typed replaces the last search text.
+    void theLastSearchTextIsTypedOver_data()
+    {
+        QTest::addColumn<bool>("replaceBar");
+        QTest::newRow("find bar") << false;
+        QTest::newRow("replace bar") << true;
+    }
+    void theLastSearchTextIsTypedOver()
+    {
+        QFETCH(bool, replaceBar);
+        Editor e("alpha beta\n");
+        QComboBox *combo = replaceBar ? e.replace->m_pSearch : e.find->m_pSearch;
+        combo->setEditText(QStringLiteral("last"));
+        e.Select(3, 3);
+        QVERIFY(e.Run(replaceBar ? Cmd::Replace : Cmd::Find));
+        QTest::keyClicks(combo, QStringLiteral("beta"));
+        QCOMPARE(combo->currentText(), QStringLiteral("beta"));
+    }
+
     void onlyOneBarAtATime()
     {
         Editor e("text");
@@ -377,6 +396,37 @@ private Q_SLOTS:
         QCOMPARE(e.Enabled(Cmd::UndoForward), forward);
         QCOMPARE(e.replace->m_pUndo->isEnabled(), undo);
         QCOMPARE(e.replace->m_pUndoForward->isEnabled(), forward);
+    }
+
+    // A bar fits the window it is shown in: a long text in a history does not widen it, nor
+    // does the replace bar with all its buttons.
+    void barsFitTheWindow_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("replaceBar");
+        QTest::newRow("Japanese find bar") << false << false;
+        QTest::newRow("Japanese replace bar") << false << true;
+        QTest::newRow("English find bar") << true << false;
+        QTest::newRow("English replace bar") << true << true;
+    }
+    void barsFitTheWindow()
+    {
+        QFETCH(bool, english);
+        QFETCH(bool, replaceBar);
+        EditorFixture e("text with a long line\n", english, true);
+        const QString longText = QStringLiteral("a long search text ").repeated(20);
+        e.frame->FindBar()->m_pSearch->insertItem(0, longText);
+        e.frame->ReplaceBar()->m_pSearch->insertItem(0, longText);
+        e.frame->ReplaceBar()->m_pReplacement->insertItem(0, longText);
+        e.frame->resize(1200, 600);
+        QCOMPARE(e.frame->width(), 1200);
+        QVERIFY(e.Run(replaceBar ? Cmd::Replace : Cmd::Find));
+        QWidget *bar = replaceBar ? static_cast<QWidget *>(e.frame->ReplaceBar())
+                                  : static_cast<QWidget *>(e.frame->FindBar());
+        QVERIFY2(bar->minimumSizeHint().width() <= 1200 - 40,
+                 qPrintable(QString::number(bar->minimumSizeHint().width())));
+        QCOMPARE(e.frame->minimumSizeHint().width() <= 1200, true);
+        QCOMPARE(e.frame->width(), 1200);
     }
 
     void repeatFindReplace_data()

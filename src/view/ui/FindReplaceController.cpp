@@ -151,7 +151,9 @@ void CFindReplaceController::OpenBar(int mode)
         else
             m_frame.ReplaceBar()->m_pFindNext->setFocus();
     } else {
+        // As the platform's combo boxes do on focus: typing replaces the last search text.
         combo->setFocus();
+        combo->lineEdit()->selectAll();
     }
 }
 
