@@ -199,6 +199,33 @@ private Q_SLOTS:
         QVERIFY(!e.frame->GetDocument()->IsModified());
     }
 
+    // A change that passed without a snapshot is in the saved file all the same: stepping back
+    // from the saved text is a change again.
+    void savingAChangeWithoutASnapshot_data()
+    {
+        QTest::addColumn<int>("caret");
+        QTest::newRow("the change has no snapshot") << 4;
+        QTest::newRow("the change has one") << 12;
+    }
+    void savingAChangeWithoutASnapshot()
+    {
+        QFETCH(int, caret);
+        Editor e(kText);
+        QVERIFY(e.frame->GetDocument()->BackupMode());
+        e.Select(5, 8);
+        e.Select(caret, caret);
+        QTest::keyClick(e.view, Qt::Key_A);
+        const QString saved = e.Text();
+        QVERIFY(e.Run(Cmd::FileSave));
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), QString::fromLatin1(kText));
+        QVERIFY(e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QCOMPARE(e.Text(), saved);
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+    }
+
     void readOnlyDisablesUndo()
     {
         Editor e(kText);

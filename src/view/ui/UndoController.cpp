@@ -327,6 +327,10 @@ bool CUndoController::CanRedo() const
 
 void CUndoController::MarkSaved()
 {
+    // The file holds the text as it is now. A change still without a snapshot of its own gets
+    // one first, or the mark would go to an older text and Undo would call that one saved.
+    if (IsEditingPane() && HasUnrecordedChange() && !m_pView->isReadOnly())
+        PushSnapshot();
     Record()->history.MarkSaved();
 }
 
