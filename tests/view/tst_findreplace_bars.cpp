@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -370,27 +371,44 @@ private Q_SLOTS:
     // after a change typed into the text.
     void undoButtonsFollowTheHistory_data()
     {
+        QTest::addColumn<bool>("split"); // typed into the second pane of a split window
         QTest::addColumn<QString>("steps"); // k: a key typed into the text, u: the Undo button
         QTest::addColumn<bool>("undo");
         QTest::addColumn<bool>("forward");
-        QTest::newRow("nothing yet") << "" << false << false;
-        QTest::newRow("a key typed") << "k" << true << false;
-        QTest::newRow("undone") << "ku" << false << true;
-        QTest::newRow("a change after the undo") << "kuk" << true << false;
-        QTest::newRow("two undone, one typed") << "kkuuk" << true << true;
+        for (const bool split : {false, true}) {
+            const auto name = [split](const char *what) {
+                return QByteArray(what) + (split ? ", second pane" : "");
+            };
+            QTest::newRow(name("nothing yet")) << split << "" << false << false;
+            QTest::newRow(name("a key typed")) << split << "k" << true << false;
+            QTest::newRow(name("undone")) << split << "ku" << false << true;
+            QTest::newRow(name("a change after the undo")) << split << "kuk" << true << false;
+            QTest::newRow(name("two undone, one typed")) << split << "kkuuk" << true << true;
+        }
     }
     void undoButtonsFollowTheHistory()
     {
+        QFETCH(bool, split);
         QFETCH(QString, steps);
         QFETCH(bool, undo);
         QFETCH(bool, forward);
         Editor e("text\n");
+        COrrindaleView *pane = e.view;
+        if (split) {
+            QVERIFY(e.Run(Cmd::SplitRow));
+            const QList<COrrindaleView *> views = e.frame->GetDocument()->Views();
+            QCOMPARE(views.size(), 2);
+            pane = views.at(1);
+            QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+            QApplication::sendEvent(pane, &in);
+        }
         QVERIFY(e.Run(Cmd::Replace));
         for (const QChar step : steps) {
             if (step == QLatin1Char('k'))
-                QTest::keyClick(e.view, Qt::Key_A);
+                QTest::keyClick(pane, Qt::Key_A);
             else
                 e.replace->m_pUndo->click();
+            QCoreApplication::processEvents(); // the window at rest between two steps
         }
         QCOMPARE(e.Enabled(Cmd::Undo), undo);
         QCOMPARE(e.Enabled(Cmd::UndoForward), forward);

@@ -70,9 +70,11 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
     }
-    // The undo buttons are greyed exactly when their commands are.
+    // The undo buttons are greyed exactly when their commands are. A change of the text is
+    // looked at once every pane has had it: the snapshot may be taken by a pane that hears of
+    // the change after this does.
     connect(frame.GetDocument()->TextDocument(), &QTextDocument::contentsChanged, this,
-            &CFindReplaceController::RefreshUndoButtons);
+            &CFindReplaceController::RefreshUndoButtons, Qt::QueuedConnection);
     connect(frame.Router(), &CommandRouter::CommandExecuted, this,
             &CFindReplaceController::RefreshUndoButtons);
     connect(frame.ReplaceBarHost(), &QToolBar::visibilityChanged, this,
