@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +69,25 @@ private Q_SLOTS:
         QVERIFY(e.Run(replaceBar ? Cmd::Replace : Cmd::Find));
         QVERIFY(host->isHidden());
         QCOMPARE(e.frame->focusWidget(), e.view);
+    }
+
+    // Opening a bar with nothing selected: what is typed replaces the last search text.
+    void theLastSearchTextIsTypedOver_data()
+    {
+        QTest::addColumn<bool>("replaceBar");
+        QTest::newRow("find bar") << false;
+        QTest::newRow("replace bar") << true;
+    }
+    void theLastSearchTextIsTypedOver()
+    {
+        QFETCH(bool, replaceBar);
+        Editor e("alpha beta\n");
+        QComboBox *combo = replaceBar ? e.replace->m_pSearch : e.find->m_pSearch;
+        combo->setEditText(QStringLiteral("last"));
+        e.Select(3, 3);
+        QVERIFY(e.Run(replaceBar ? Cmd::Replace : Cmd::Find));
+        QTest::keyClicks(combo, QStringLiteral("beta"));
+        QCOMPARE(combo->currentText(), QStringLiteral("beta"));
     }
 
     void onlyOneBarAtATime()
@@ -158,17 +178,37 @@ private Q_SLOTS:
         }
     }
 
+    // The keys reach the box that has the focus: the combo box, which hands them to its line
+    // edit itself; a test that sends them to the line edit directly would miss that road.
+    void enterSearchesAndReplaces_data()
+    {
+        QTest::addColumn<bool>("toLineEdit");
+        QTest::newRow("keys to the focused box") << false;
+        QTest::newRow("keys to its line edit") << true;
+    }
     void enterSearchesAndReplaces()
     {
+        QFETCH(bool, toLineEdit);
         Editor e("one two one two");
+        const auto target = [toLineEdit](QComboBox *combo) -> QWidget * {
+            return toLineEdit ? static_cast<QWidget *>(combo->lineEdit()) : combo;
+        };
         QVERIFY(e.Run(Cmd::Replace));
+        QCOMPARE(e.replace->m_pSearch->lineEdit()->focusProxy(), e.replace->m_pSearch);
         e.replace->m_pSearch->setEditText(QStringLiteral("two"));
-        QTest::keyClick(e.replace->m_pSearch->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(target(e.replace->m_pSearch), Qt::Key_Return);
         QCOMPARE(e.Selection(), qMakePair(4, 7));
         e.replace->m_pReplacement->setEditText(QStringLiteral("2"));
-        QTest::keyClick(e.replace->m_pReplacement->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(target(e.replace->m_pReplacement), Qt::Key_Return);
         QCOMPARE(e.Text(), QStringLiteral("one 2 one two"));
         QCOMPARE(e.Selection(), qMakePair(10, 13));
+        QVERIFY(e.Run(Cmd::Find));
+        e.find->m_pSearch->setEditText(QStringLiteral("one"));
+        // Nothing after the selection: the first Enter starts again at the top.
+        QTest::keyClick(target(e.find->m_pSearch), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(e.Selection(), qMakePair(0, 0));
+        QTest::keyClick(target(e.find->m_pSearch), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(e.Selection(), qMakePair(0, 3));
     }
 
     void continuityDecidesWhereTheFocusGoes_data()
@@ -325,6 +365,86 @@ private Q_SLOTS:
         QVERIFY(e.Text().contains(QStringLiteral("bar")));
         e.replace->m_pUndo->click();
         QCOMPARE(e.Text(), QString::fromUtf8(text));
+    }
+
+    // The replace bar's undo buttons are greyed exactly when their commands are, also right
+    // after a change typed into the text.
+    void undoButtonsFollowTheHistory_data()
+    {
+        QTest::addColumn<bool>("split"); // typed into the second pane of a split window
+        QTest::addColumn<QString>("steps"); // k: a key typed into the text, u: the Undo button
+        QTest::addColumn<bool>("undo");
+        QTest::addColumn<bool>("forward");
+        for (const bool split : {false, true}) {
+            const auto name = [split](const char *what) {
+                return QByteArray(what) + (split ? ", second pane" : "");
+            };
+            QTest::newRow(name("nothing yet")) << split << "" << false << false;
+            QTest::newRow(name("a key typed")) << split << "k" << true << false;
+            QTest::newRow(name("undone")) << split << "ku" << false << true;
+            QTest::newRow(name("a change after the undo")) << split << "kuk" << true << false;
+            QTest::newRow(name("two undone, one typed")) << split << "kkuuk" << true << true;
+        }
+    }
+    void undoButtonsFollowTheHistory()
+    {
+        QFETCH(bool, split);
+        QFETCH(QString, steps);
+        QFETCH(bool, undo);
+        QFETCH(bool, forward);
+        Editor e("text\n");
+        COrrindaleView *pane = e.view;
+        if (split) {
+            QVERIFY(e.Run(Cmd::SplitRow));
+            const QList<COrrindaleView *> views = e.frame->GetDocument()->Views();
+            QCOMPARE(views.size(), 2);
+            pane = views.at(1);
+            QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+            QApplication::sendEvent(pane, &in);
+        }
+        QVERIFY(e.Run(Cmd::Replace));
+        for (const QChar step : steps) {
+            if (step == QLatin1Char('k'))
+                QTest::keyClick(pane, Qt::Key_A);
+            else
+                e.replace->m_pUndo->click();
+            QCoreApplication::processEvents(); // the window at rest between two steps
+        }
+        QCOMPARE(e.Enabled(Cmd::Undo), undo);
+        QCOMPARE(e.Enabled(Cmd::UndoForward), forward);
+        QCOMPARE(e.replace->m_pUndo->isEnabled(), undo);
+        QCOMPARE(e.replace->m_pUndoForward->isEnabled(), forward);
+    }
+
+    // A bar fits the window it is shown in: a long text in a history does not widen it, nor
+    // does the replace bar with all its buttons.
+    void barsFitTheWindow_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("replaceBar");
+        QTest::newRow("Japanese find bar") << false << false;
+        QTest::newRow("Japanese replace bar") << false << true;
+        QTest::newRow("English find bar") << true << false;
+        QTest::newRow("English replace bar") << true << true;
+    }
+    void barsFitTheWindow()
+    {
+        QFETCH(bool, english);
+        QFETCH(bool, replaceBar);
+        EditorFixture e("text with a long line\n", english, true);
+        const QString longText = QStringLiteral("a long search text ").repeated(20);
+        e.frame->FindBar()->m_pSearch->insertItem(0, longText);
+        e.frame->ReplaceBar()->m_pSearch->insertItem(0, longText);
+        e.frame->ReplaceBar()->m_pReplacement->insertItem(0, longText);
+        e.frame->resize(1200, 600);
+        QCOMPARE(e.frame->width(), 1200);
+        QVERIFY(e.Run(replaceBar ? Cmd::Replace : Cmd::Find));
+        QWidget *bar = replaceBar ? static_cast<QWidget *>(e.frame->ReplaceBar())
+                                  : static_cast<QWidget *>(e.frame->FindBar());
+        QVERIFY2(bar->minimumSizeHint().width() <= 1200 - 40,
+                 qPrintable(QString::number(bar->minimumSizeHint().width())));
+        QCOMPARE(e.frame->minimumSizeHint().width() <= 1200, true);
+        QCOMPARE(e.frame->width(), 1200);
     }
 
     void repeatFindReplace_data()

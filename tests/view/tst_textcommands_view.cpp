@@ -1,8 +1,10 @@
 #include "support/EditorFixture.h"
+#include "app/ui/COrrindaleDoc.h"
 #include "res/Messages.h"
 
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QUrl>
 
 namespace {
@@ -36,6 +38,24 @@ private Q_SLOTS:
         QCOMPARE(e.History().CurrentIndex(), 1);
     }
 
+    // Without a selection the marks go where the caret's row begins, which in a wrapped long
+    // line is inside the line.
+    void addCommentOnAWrappedRow()
+    {
+        const QString line = QStringLiteral("word ").repeated(200);
+        Editor e(("first\n" + line + "\n").toUtf8(), false, true);
+        const QTextBlock block = e.view->document()->findBlockByNumber(1);
+        QVERIFY(block.layout()->lineCount() > 2);
+        const int rowStart = block.position() + block.layout()->lineAt(1).textStart();
+        const int caret = rowStart + 3;
+        e.Select(caret, caret);
+        QVERIFY(e.Run(Cmd::AddComment));
+        QString expected = QStringLiteral("first\n") + line + QLatin1Char('\n');
+        expected.insert(rowStart, QStringLiteral("%%"));
+        QCOMPARE(e.Text(), expected);
+        QCOMPARE(e.view->textCursor().position(), caret + 2);
+    }
+
     void removeAllCommentLines_data()
     {
         QTest::addColumn<bool>("english");
@@ -54,8 +74,10 @@ private Q_SLOTS:
         Editor e(text, english);
         e.f.prompter.answers << (ok ? MsgAnswer::Ok : MsgAnswer::Cancel);
         QVERIFY(e.Run(Cmd::RemoveAllCommentLines));
-        QCOMPARE(e.f.prompter.Texts(),
-                 QStringList{MsgText(Msg::RemoveCommentLinesQuestion, english)});
+        const QString question = english
+            ? QStringLiteral("Remove all comment lines (lines starting %)")
+            : QString::fromUtf8("コメント行（% で始まる行）を全て削除します。");
+        QCOMPARE(e.f.prompter.Texts(), QStringList{question});
         QCOMPARE(e.f.prompter.messages.first().buttons, MsgButtons::OkCancel);
         QCOMPARE(e.Text(), after);
         QCOMPARE(e.History().CurrentIndex(), ok ? 1 : 0);
@@ -139,26 +161,34 @@ private Q_SLOTS:
     void tabStops_data()
     {
         QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("english");
         QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("question"); // Msg
+        QTest::addColumn<QString>("question");
         QTest::addColumn<int>("after");
         QTest::addColumn<int>("stored"); // 0: nothing written
-        QTest::newRow("8 to 4") << 8 << true << int(Msg::TabStopsTo4Question) << 4 << 4;
-        QTest::newRow("8, cancelled") << 8 << false << int(Msg::TabStopsTo4Question) << 8 << 0;
-        QTest::newRow("4 back to 8") << 4 << true << int(Msg::TabStopsTo8Question) << 8 << 8;
+        const QString to4 = QString::fromUtf8("タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。");
+        const QString to8 = QString::fromUtf8("タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。");
+        QTest::newRow("8 to 4") << 8 << false << true << to4 << 4 << 4;
+        QTest::newRow("8, cancelled") << 8 << false << false << to4 << 8 << 0;
+        QTest::newRow("4 back to 8") << 4 << false << true << to8 << 8 << 8;
+        QTest::newRow("English, 8 to 4")
+            << 8 << true << true << "Change Tab Stops from 8 (default) to 4." << 4 << 4;
+        QTest::newRow("English, 4 back to 8, cancelled")
+            << 4 << true << false << "Restore Tab Stops from 4 to 8 (default)." << 4 << 0;
     }
     void tabStops()
     {
         QFETCH(int, width);
+        QFETCH(bool, english);
         QFETCH(bool, ok);
-        QFETCH(int, question);
+        QFETCH(QString, question);
         QFETCH(int, after);
         QFETCH(int, stored);
-        Editor e("a\tb");
+        Editor e("a\tb", english);
         e.view->m_nTabWidth = width;
         e.f.prompter.answers << (ok ? MsgAnswer::Ok : MsgAnswer::Cancel);
         QVERIFY(e.Run(Cmd::TabStops));
-        QCOMPARE(e.f.prompter.Texts(), QStringList{MsgText(Msg(question), false)});
+        QCOMPARE(e.f.prompter.Texts(), QStringList{question});
         QCOMPARE(e.view->m_nTabWidth, after);
         QCOMPARE(e.f.store->GetInt(QStringLiteral("Settings"), QStringLiteral("TabStops"), 0),
             stored);
@@ -185,6 +215,39 @@ private Q_SLOTS:
         QCOMPARE(e.view->m_bColoring, 0); // as "Enter" now says
         QCOMPARE(e.view->m_bUnderlineCaretLine, 1);
         QVERIFY(e.view->palette().color(QPalette::Base) != readOnlyBack);
+    }
+
+    void wordWrapSwitches_data()
+    {
+        QTest::addColumn<int>("times");
+        QTest::addColumn<bool>("wrapped");
+        QTest::newRow("once: long lines run on") << 1 << false;
+        QTest::newRow("twice: wrapped again") << 2 << true;
+        QTest::newRow("three times") << 3 << false;
+    }
+    void wordWrapSwitches()
+    {
+        QFETCH(int, times);
+        QFETCH(bool, wrapped);
+        const QByteArray longLine = QByteArray("word ").repeated(200);
+        Editor e("first\n" + longLine + "\nlast\n", false, true);
+        QVERIFY(e.State(Cmd::WordWrap).checked);
+        QCOMPARE(e.view->m_bWordWrap, 1);
+        const QString text = e.Text();
+        const int caret = 6 + 500;
+        e.Select(caret, caret);
+        for (int i = 0; i < times; ++i)
+            QVERIFY(e.Run(Cmd::WordWrap));
+        QCOMPARE(e.view->lineWrapMode() != QPlainTextEdit::NoWrap, wrapped);
+        QCOMPARE(e.view->m_bWordWrap, wrapped ? 1 : 0);
+        QCOMPARE(e.State(Cmd::WordWrap).checked, wrapped);
+        // The long line takes several rows only while wrapped.
+        const QTextBlock block = e.view->document()->findBlockByNumber(1);
+        QCOMPARE(block.layout()->lineCount() > 1, wrapped);
+        QCOMPARE(e.Text(), text);
+        QCOMPARE(e.view->textCursor().position(), caret);
+        QCOMPARE(e.History().CurrentIndex(), 0);
+        QVERIFY(!e.frame->GetDocument()->IsModified());
     }
 
     void cutAndPasteNeedAnEditableText()

@@ -4,6 +4,7 @@
 #include "view/ui/UndoController.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QRandomGenerator>
 #include <QSplitter>
 #include <QTest>
@@ -95,14 +96,67 @@ private Q_SLOTS:
         QCOMPARE(e.Text(), QStringLiteral("line\nline two\nline three\n"));
     }
 
-    // Typing just in front of where a selection was is a change of its own.
-    void typingBeforeAFormerSelectionIsRecorded()
+    // Japanese is written through an input method: its composition takes the selection away
+    // first, and only the committed text follows. Whether committed or cancelled, one Undo
+    // brings the selected text back.
+    void inputMethodOverASelection_data()
     {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("committed") << QString::fromUtf8("漢字")
+                                   << QString::fromUtf8("line 漢字e\nline two\nline three\n");
+        QTest::newRow("cancelled") << QString() << "line e\nline two\nline three\n";
+    }
+    void inputMethodOverASelection()
+    {
+        QFETCH(QString, commit);
+        QFETCH(QString, after);
+        Editor e(kText);
+        e.Select(5, 7);
+        QInputMethodEvent compose(QString::fromUtf8("かんじ"), {});
+        QApplication::sendEvent(e.view, &compose);
+        QInputMethodEvent end;
+        end.setCommitString(commit);
+        QApplication::sendEvent(e.view, &end);
+        QCOMPARE(e.Text(), after);
+        QCOMPARE(e.History().CurrentIndex(), commit.isEmpty() ? 0 : 1);
+        QVERIFY(e.Enabled(Cmd::Undo));
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), QString::fromLatin1(kText));
+        QCOMPARE(e.Selection(), qMakePair(5, 7));
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QCOMPARE(e.Text(), after);
+    }
+
+    // A change that leaves the caret where the current snapshot's selection began, while no
+    // erase key is down, is the passing state of typing over that selection: no snapshot of
+    // its own. The next change records both, and Undo takes back what passed without one.
+    void changesEndingAtTheSelectionStart_data()
+    {
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("index");
+        QTest::newRow("typing up to where a selection began") << 4 << "a" << 0;
+        QTest::newRow("typing on past it") << 4 << "ab" << 1;
+        QTest::newRow("typing elsewhere") << 12 << "a" << 1;
+    }
+    void changesEndingAtTheSelectionStart()
+    {
+        QFETCH(int, caret);
+        QFETCH(QString, typed);
+        QFETCH(int, index);
         Editor e(kText);
         e.Select(5, 8);
-        e.Select(4, 4);
-        QTest::keyClicks(e.view, QStringLiteral("a"));
-        QCOMPARE(e.History().CurrentIndex(), 1);
+        e.Select(caret, caret);
+        QTest::keyClicks(e.view, typed);
+        QCOMPARE(e.History().CurrentIndex(), index);
+        QVERIFY(e.frame->GetDocument()->IsModified());
+        const QString typedText = e.Text();
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), QString::fromLatin1(kText));
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QCOMPARE(e.Text(), typedText);
     }
 
     // The window's keys reach the program's own history, not the widget's.
@@ -142,6 +196,33 @@ private Q_SLOTS:
         QVERIFY(e.Run(Cmd::Undo));
         QVERIFY(e.frame->GetDocument()->IsModified());
         QVERIFY(e.Run(Cmd::UndoForward));
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+    }
+
+    // A change that passed without a snapshot is in the saved file all the same: stepping back
+    // from the saved text is a change again.
+    void savingAChangeWithoutASnapshot_data()
+    {
+        QTest::addColumn<int>("caret");
+        QTest::newRow("the change has no snapshot") << 4;
+        QTest::newRow("the change has one") << 12;
+    }
+    void savingAChangeWithoutASnapshot()
+    {
+        QFETCH(int, caret);
+        Editor e(kText);
+        QVERIFY(e.frame->GetDocument()->BackupMode());
+        e.Select(5, 8);
+        e.Select(caret, caret);
+        QTest::keyClick(e.view, Qt::Key_A);
+        const QString saved = e.Text();
+        QVERIFY(e.Run(Cmd::FileSave));
+        QVERIFY(!e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::Undo));
+        QCOMPARE(e.Text(), QString::fromLatin1(kText));
+        QVERIFY(e.frame->GetDocument()->IsModified());
+        QVERIFY(e.Run(Cmd::UndoForward));
+        QCOMPARE(e.Text(), saved);
         QVERIFY(!e.frame->GetDocument()->IsModified());
     }
 

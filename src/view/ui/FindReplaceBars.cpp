@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,12 +30,15 @@ protected:
     }
 };
 
-QComboBox *HistoryCombo(QWidget *parent, int id)
+// width: the characters the box shows at least; it grows with the bar, never with a long
+// entry of its history, so that a bar always fits the window.
+QComboBox *HistoryCombo(QWidget *parent, int id, int width)
 {
     auto *combo = new HistoryComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMinimumContentsLength(24);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(width);
     combo->setFont(HistoryComboFont());
     combo->setObjectName(QString::number(id));
     return combo;
@@ -64,7 +68,7 @@ CFindBar::CFindBar(bool english, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->addWidget(new QLabel(T(english, "FIND", "検索"), this));
-    m_pSearch = HistoryCombo(this, 1023);
+    m_pSearch = HistoryCombo(this, 1023, 24);
     layout->addWidget(m_pSearch, 1);
     m_pNext = Control(new QPushButton(T(english, "&Next", "次を検索"), this), 1018);
     m_pPrev = Control(new QPushButton(T(english, "&Prev", "前を検索"), this), 1019);
@@ -85,14 +89,15 @@ CFindBar::CFindBar(bool english, QWidget *parent)
 CReplaceBar::CReplaceBar(bool english, QWidget *parent)
     : QWidget(parent)
 {
-    auto *layout = new QHBoxLayout(this);
+    // Two rows, searching above and replacing below: in one row the twelve controls would be
+    // wider than many screens.
+    auto *layout = new QGridLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(new QLabel(T(english, "FIND", "検索文字列"), this));
-    m_pSearch = HistoryCombo(this, 1023);
-    layout->addWidget(m_pSearch, 1);
-    layout->addWidget(new QLabel(T(english, "REPLACE", "置換文字列"), this));
-    m_pReplacement = HistoryCombo(this, 1020);
-    layout->addWidget(m_pReplacement, 1);
+    layout->setVerticalSpacing(2);
+    auto *findLabel = new QLabel(T(english, "FIND", "検索文字列"), this);
+    m_pSearch = HistoryCombo(this, 1023, 16);
+    auto *replaceLabel = new QLabel(T(english, "REPLACE", "置換文字列"), this);
+    m_pReplacement = HistoryCombo(this, 1020, 16);
     m_pFindNext = Control(new QPushButton(T(english, "Find &Next", "次を検索"), this), 1018);
     m_pFindPrev = Control(new QPushButton(T(english, "Find &Prev", "前を検索"), this), 1003);
     m_pReplace = Control(new QPushButton(T(english, "&Replace", "置換"), this), 1005);
@@ -103,11 +108,16 @@ CReplaceBar::CReplaceBar(bool english, QWidget *parent)
     m_pUndo = Control(new QPushButton(T(english, "Undo", "元へ戻す"), this), english ? 32994 : 32992);
     m_pUndoForward = Control(new QPushButton(T(english, "Undo Forward", "先へ戻す"), this), english ? 32995 : 32996);
     m_pClose = Control(new QPushButton(T(english, "&Close", "閉じる"), this), 1026);
-    for (QWidget *w : {static_cast<QWidget *>(m_pFindNext), static_cast<QWidget *>(m_pFindPrev),
-                       static_cast<QWidget *>(m_pReplace), static_cast<QWidget *>(m_pReplaceAll),
-                       static_cast<QWidget *>(m_pMatchCase), static_cast<QWidget *>(m_pRecord),
-                       static_cast<QWidget *>(m_pBackToStart), static_cast<QWidget *>(m_pUndo),
-                       static_cast<QWidget *>(m_pUndoForward), static_cast<QWidget *>(m_pClose)})
-        layout->addWidget(w);
+    const QList<QWidget *> rows[] = {
+        {findLabel, m_pSearch, m_pFindNext, m_pFindPrev, m_pMatchCase, m_pRecord,
+         m_pBackToStart},
+        {replaceLabel, m_pReplacement, m_pReplace, m_pReplaceAll, m_pUndo, m_pUndoForward,
+         m_pClose},
+    };
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < rows[row].size(); ++column)
+            layout->addWidget(rows[row].at(column), row, column);
+    }
+    layout->setColumnStretch(1, 1);
     m_pMatchCase->setChecked(true);
 }

@@ -64,12 +64,17 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
     connect(replace->m_pUndo, &QPushButton::clicked, this, [run] { run(Cmd::Undo); });
     connect(replace->m_pUndoForward, &QPushButton::clicked, this,
             [run] { run(Cmd::UndoForward); });
-    // Enter in a search box searches on; in the replacement box it replaces.
-    for (QComboBox *combo : {find->m_pSearch, replace->m_pSearch, replace->m_pReplacement})
+    // Enter in a search box searches on; in the replacement box it replaces. The keys come to
+    // the box itself, which has the focus for its line edit and passes them on directly.
+    for (QComboBox *combo : {find->m_pSearch, replace->m_pSearch, replace->m_pReplacement}) {
+        combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
-    // The undo buttons are greyed exactly when their commands are.
+    }
+    // The undo buttons are greyed exactly when their commands are. A change of the text is
+    // looked at once every pane has had it: the snapshot may be taken by a pane that hears of
+    // the change after this does.
     connect(frame.GetDocument()->TextDocument(), &QTextDocument::contentsChanged, this,
-            &CFindReplaceController::RefreshUndoButtons);
+            &CFindReplaceController::RefreshUndoButtons, Qt::QueuedConnection);
     connect(frame.Router(), &CommandRouter::CommandExecuted, this,
             &CFindReplaceController::RefreshUndoButtons);
     connect(frame.ReplaceBarHost(), &QToolBar::visibilityChanged, this,
@@ -103,7 +108,8 @@ bool CFindReplaceController::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return QObject::eventFilter(watched, event);
-    if (watched == m_frame.ReplaceBar()->m_pReplacement->lineEdit())
+    QComboBox *replacement = m_frame.ReplaceBar()->m_pReplacement;
+    if (watched == replacement || watched == replacement->lineEdit())
         Replace();
     else
         Next(m_bForward);
@@ -147,7 +153,9 @@ void CFindReplaceController::OpenBar(int mode)
         else
             m_frame.ReplaceBar()->m_pFindNext->setFocus();
     } else {
+        // As the platform's combo boxes do on focus: typing replaces the last search text.
         combo->setFocus();
+        combo->lineEdit()->selectAll();
     }
 }
 

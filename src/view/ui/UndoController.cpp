@@ -77,8 +77,6 @@ void CUndoRecord::OnContentsChange(int position, int removed, int added)
                    == QStringView(current).mid(position, std::min(removed, length - position)))
             return;
     }
-    lastRemovalOnly = added == 0;
-    lastPosition = position;
     if (!changed) {
         changed = true;
         changedFrom = position;
@@ -214,10 +212,11 @@ void CUndoController::OnTextChanged()
     const int storedStart = history.SelStartAt(index);
     const bool storedSelection = storedStart != history.SelEndAt(index);
     // Typing over a selection or cutting it passes through a state with the selection gone;
-    // that state is not a snapshot of its own. Only that removal is passed over: typing in
-    // front of where a selection was is a change like any other.
+    // that state is not a snapshot of its own. An input method's composition takes the
+    // selection away when it starts, and the widget reports that together with a change of
+    // the line's layout, so the caret standing where the selection began is what tells.
     if (m_pView->textCursor().selectionEnd() == storedStart && storedSelection
-        && !m_bEraseKeyDown && record->lastRemovalOnly && record->lastPosition == storedStart)
+        && !m_bEraseKeyDown)
         return;
     if (m_pView->m_bRecordUndo)
         PushSnapshot();
@@ -328,6 +327,10 @@ bool CUndoController::CanRedo() const
 
 void CUndoController::MarkSaved()
 {
+    // The file holds the text as it is now. A change still without a snapshot of its own gets
+    // one first, or the mark would go to an older text and Undo would call that one saved.
+    if (IsEditingPane() && HasUnrecordedChange() && !m_pView->isReadOnly())
+        PushSnapshot();
     Record()->history.MarkSaved();
 }
 

@@ -25,9 +25,6 @@ public:
     int changedFrom = 0; // present positions
     int changedTo = 0;
     bool restoring = false;
-    // The last edit of the text: a removal only, and where.
-    bool lastRemovalOnly = false;
-    int lastPosition = 0;
 
     void ResetChanges();
 
