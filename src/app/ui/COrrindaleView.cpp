@@ -436,7 +436,10 @@ void COrrindaleView::resizeEvent(QResizeEvent *e)
 
 void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)
 {
-    ShowPopupMenu(*this, m_pRouter, e->globalPos());
+    // Without the program's menu (switched off, or the read-me) the right click goes on to the
+    // editor's own standard menu, so the switch changes the menu rather than taking it away.
+    if (!ShowPopupMenu(*this, m_pRouter, e->globalPos()))
+        QPlainTextEdit::contextMenuEvent(e);
 }
 
 void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)

@@ -262,22 +262,23 @@ void SelectWordAtCaret(COrrindaleView &view)
     g_bLogJump = 1;
 }
 
-void ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos)
+bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos)
 {
     if (!router)
-        return;
+        return false;
     const bool readMe = IsReadMeFile(
         view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.m_strInstDir);
     const PopupChoice choice = PopupMenuFor(readMe, view.m_bCalcMode, view.m_bRightClickMenu);
     if (choice == PopupChoice::None)
-        return;
+        return false;
     const MenuResource which =
         choice == PopupChoice::Calculation ? MenuResource::ContextCalc : MenuResource::ContextTeX;
     QWidget *owner = view.window();
     QMenu *menu = BuildContextMenu(which, view.m_bEnglish, *router, owner);
     if (!menu)
-        return;
+        return false;
     menu->setObjectName(QStringLiteral("ViewPopupMenu"));
     menu->exec(globalPos);
     menu->deleteLater();
+    return true;
 }
