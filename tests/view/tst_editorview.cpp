@@ -120,6 +120,7 @@ private Q_SLOTS:
     void lineEndOnWrappedRow();
     void paging_data();
     void paging();
+    void caretColumnKeptThroughShortLines_data();
     void caretColumnKeptThroughShortLines();
     void lineJump_data();
     void lineJump();
@@ -444,23 +445,37 @@ void TestEditorView::paging()
         QCOMPARE(e.Caret(), DisplayLineStart(*e.view, expectedLine + (down ? rows : -rows)));
 }
 
+void TestEditorView::caretColumnKeptThroughShortLines_data()
+{
+    QTest::addColumn<bool>("keep");
+    QTest::addColumn<int>("landing"); // column on the last long line
+    QTest::newRow("switch on: back to the column") << true << 20;
+    QTest::newRow("switch off: from where the caret stands") << false << 0;
+}
+
 void TestEditorView::caretColumnKeptThroughShortLines()
 {
+    QFETCH(bool, keep);
+    QFETCH(int, landing);
     Editor e(QStringLiteral("a.txt"),
              "0123456789012345678901234\n\nshort\n0123456789012345678901234\n");
     QVERIFY(e.view->m_nCaretPos);
+    if (!keep)
+        QVERIFY(e.Run(Cmd::CaretPosition));
     e.SetCaret(20);
     QTest::keyClick(e.view, Qt::Key_Right);
     QTest::keyClick(e.view, Qt::Key_Left);
     const int x = e.view->cursorRect().left();
-    QCOMPARE(e.view->m_nDesiredCaretX, x);
+    if (keep)
+        QCOMPARE(e.view->m_nDesiredCaretX, x);
     QTest::keyClick(e.view, Qt::Key_Down);
     QCOMPARE(e.Caret(), 26); // the empty line
     QTest::keyClick(e.view, Qt::Key_Down);
     QCOMPARE(DisplayLineOf(*e.view, e.Caret()), 2);
     QTest::keyClick(e.view, Qt::Key_Down);
-    QCOMPARE(e.Caret(), 33 + 20);
-    QCOMPARE(e.view->cursorRect().left(), x);
+    QCOMPARE(e.Caret(), 33 + landing);
+    if (keep)
+        QCOMPARE(e.view->cursorRect().left(), x);
 }
 
 void TestEditorView::lineJump_data()

@@ -467,9 +467,16 @@ void COrrindaleView::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    const bool vertical = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down;
+    if (vertical && !m_nCaretPos) {
+        // With the caret column switched off a vertical move starts from where the caret
+        // stands, as on a plain edit control, not from a column remembered from before.
+        QTextCursor c = textCursor();
+        c.setVerticalMovementX(-1);
+        setTextCursor(c);
+    }
     QPlainTextEdit::keyPressEvent(e);
-    if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) &&
-        !(e->modifiers() & Qt::ShiftModifier))
+    if (vertical && !(e->modifiers() & Qt::ShiftModifier))
         KeepCaretColumn(*this);
 }
 
