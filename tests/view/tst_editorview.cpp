@@ -76,13 +76,14 @@ QImage Grab(COrrindaleView *view)
     return view->viewport()->grab().toImage();
 }
 
-bool HasColorIn(const QImage &image, const QRect &r, const QColor &want)
+bool HasColorIn(const QImage &image, const QRect &r, const QColor &want, int tolerance = 40)
 {
     for (int y = std::max(0, r.top()); y <= std::min(image.height() - 1, r.bottom()); ++y)
         for (int x = std::max(0, r.left()); x <= std::min(image.width() - 1, r.right()); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - want.red()) < 40 && std::abs(c.green() - want.green()) < 40
-                && std::abs(c.blue() - want.blue()) < 40)
+            if (std::abs(c.red() - want.red()) < tolerance
+                && std::abs(c.green() - want.green()) < tolerance
+                && std::abs(c.blue() - want.blue()) < tolerance)
                 return true;
         }
     return false;
@@ -108,6 +109,8 @@ private Q_SLOTS:
     void readOnlyColours();
     void selectedTextKeepsHighlightColours();
     void coloursOnLowerRowsOfAScrolledLongLine();
+    void marksOnScreen_data();
+    void marksOnScreen();
     void eofMark_data();
     void eofMark();
     void caretLineUnderline();
@@ -213,6 +216,52 @@ void TestEditorView::coloursOnLowerRowsOfAScrolledLongLine()
     const QImage image = Grab(e.view);
     QVERIFY(HasColorIn(image, RangeRect(e.view, brace, brace + 1), QColor(255, 0, 0)));
     QVERIFY(HasColorIn(image, RangeRect(e.view, brace + 4, brace + 7), QColor(90, 220, 90)));
+}
+
+void TestEditorView::marksOnScreen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("english");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from"); // the mark lies between the places of these characters
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QColor>("colour");
+    const QColor mark(180, 180, 255);
+    const QColor wide(220, 220, 255);
+    for (int english = 0; english < 2; ++english) {
+        const char *lang = english ? "English" : "Japanese";
+        QTest::addRow("%s: line end behind the line", lang)
+            << "a.txt" << english << "ab\ncd" << 2 << 3 << mark;
+        QTest::addRow("%s: tab over its gap", lang)
+            << "a.txt" << english << "a\tb" << 1 << 2 << mark;
+        QTest::addRow("%s: full-width space", lang)
+            << "a.txt" << english << QString::fromUtf8("a\u3000b") << 1 << 2 << wide;
+    }
+    QTest::newRow("calculation: bar just before the next cell")
+        << "a.zel" << 0 << "1\t2" << 1 << 2 << mark;
+}
+
+void TestEditorView::marksOnScreen()
+{
+    QFETCH(QString, name);
+    QFETCH(int, english);
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QColor, colour);
+    Editor e(name, text.toUtf8(),
+             QStringLiteral("[Settings]\nEnglish=%1\n").arg(english));
+    QCOMPARE(e.view->m_bEnglish, english);
+    e.view->clearFocus(); // no caret-line underline
+    QRect r = RangeRect(e.view, from, to);
+    if (text.at(from) == QLatin1Char('\n'))
+        r.setRight(r.left() + e.view->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 2);
+    // The full-width space's mark sits close to white: only a near match counts for it.
+    const int tolerance = colour.red() > 200 ? 12 : 40;
+    QVERIFY(HasColorIn(Grab(e.view), r, colour, tolerance));
+    // Colouring off takes the marks away.
+    QVERIFY(e.Run(Cmd::Coloring));
+    QVERIFY(!HasColorIn(Grab(e.view), r, colour, tolerance));
 }
 
 void TestEditorView::eofMark_data()
