@@ -719,38 +719,45 @@ void TestEditorView::rightClickMenus_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("switchOff");
-    // First item of the program's menu shown; 0: the editor's standard menu instead.
-    QTest::addColumn<int>("firstId");
-    QTest::newRow("tex: editing menu") << "a.tex" << false << 32994;
-    QTest::newRow("switch off: the editor's standard menu") << "a.tex" << true << 0;
-    QTest::newRow("calculation menu even with the switch off") << "a.zel" << true << 33058;
-    QTest::newRow("read-me: the editor's standard menu") << "data/ReadMeE.log" << false << 0;
+    QTest::addColumn<int>("english");
+    // The first item's id of the program's menu, or the copy item of the editor's standard menu.
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("tex: editing menu") << "a.tex" << false << 1 << "32994";
+    QTest::newRow("tex, Japanese: editing menu") << "a.tex" << false << 0 << "32992";
+    QTest::newRow("switch off: the editor's standard menu") << "a.tex" << true << 1 << "&Copy";
+    QTest::newRow("switch off, Japanese: the standard menu in Japanese")
+        << "a.tex" << true << 0 << QString::fromUtf8("コピー(&C)");
+    QTest::newRow("calculation menu even with the switch off") << "a.zel" << true << 1 << "33058";
+    QTest::newRow("read-me: the editor's standard menu")
+        << "data/ReadMeE.log" << false << 1 << "&Copy";
 }
 
 void TestEditorView::rightClickMenus()
 {
     QFETCH(QString, name);
     QFETCH(bool, switchOff);
-    QFETCH(int, firstId);
+    QFETCH(int, english);
+    QFETCH(QString, shown);
     QDir().mkpath(QDir::tempPath());
     Editor e(QStringLiteral("x.txt"), "");
     QDir(e.fx.dir.path()).mkpath(QStringLiteral("data"));
     QVERIFY(e.frame->OpenDocumentFile(e.fx.WriteFile(name, "text\n")));
     e.view->m_strInstDir = e.fx.dir.filePath(QStringLiteral("data"));
-    e.view->m_bEnglish = 1;
+    e.view->m_bEnglish = english;
     if (switchOff)
         e.view->m_bRightClickMenu = 0;
-    QString shown;
-    QTimer::singleShot(0, qApp, [&shown] {
+    QString seen;
+    QTimer::singleShot(0, qApp, [&seen] {
         if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
             const QList<QAction *> actions = menu->actions();
-            if (menu->objectName() != QLatin1String("ViewPopupMenu"))
-                shown = menu->findChild<QAction *>(QStringLiteral("edit-copy"))
-                            ? QStringLiteral("0")
+            if (menu->objectName() != QLatin1String("ViewPopupMenu")) {
+                auto *copy = menu->findChild<QAction *>(QStringLiteral("edit-copy"));
+                seen = copy ? copy->text().section(QLatin1Char('\t'), 0, 0)
                             : QStringLiteral("other");
-            else
-                shown = actions.isEmpty() ? QStringLiteral("empty")
-                                          : QString::number(ActionId(actions.first()));
+            } else {
+                seen = actions.isEmpty() ? QStringLiteral("empty")
+                                         : QString::number(ActionId(actions.first()));
+            }
             menu->close();
         }
     });
@@ -758,7 +765,7 @@ void TestEditorView::rightClickMenus()
                             e.view->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(e.view->viewport(), &event);
     QCoreApplication::processEvents();
-    QCOMPARE(shown, QString::number(firstId));
+    QCOMPARE(seen, shown);
 }
 
 void TestEditorView::colourDialogOkWritesAndApplies()

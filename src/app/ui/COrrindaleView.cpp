@@ -439,7 +439,7 @@ void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)
     // Without the program's menu (switched off, or the read-me) the right click goes on to the
     // editor's own standard menu, so the switch changes the menu rather than taking it away.
     if (!ShowPopupMenu(*this, m_pRouter, e->globalPos()))
-        QPlainTextEdit::contextMenuEvent(e);
+        ShowStandardEditMenu(*this, e->globalPos());
 }
 
 void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)
