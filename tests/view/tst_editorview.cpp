@@ -76,13 +76,14 @@ QImage Grab(COrrindaleView *view)
     return view->viewport()->grab().toImage();
 }
 
-bool HasColorIn(const QImage &image, const QRect &r, const QColor &want)
+bool HasColorIn(const QImage &image, const QRect &r, const QColor &want, int tolerance = 40)
 {
     for (int y = std::max(0, r.top()); y <= std::min(image.height() - 1, r.bottom()); ++y)
         for (int x = std::max(0, r.left()); x <= std::min(image.width() - 1, r.right()); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - want.red()) < 40 && std::abs(c.green() - want.green()) < 40
-                && std::abs(c.blue() - want.blue()) < 40)
+            if (std::abs(c.red() - want.red()) < tolerance
+                && std::abs(c.green() - want.green()) < tolerance
+                && std::abs(c.blue() - want.blue()) < tolerance)
                 return true;
         }
     return false;
@@ -108,6 +109,8 @@ private Q_SLOTS:
     void readOnlyColours();
     void selectedTextKeepsHighlightColours();
     void coloursOnLowerRowsOfAScrolledLongLine();
+    void marksOnScreen_data();
+    void marksOnScreen();
     void eofMark_data();
     void eofMark();
     void caretLineUnderline();
@@ -120,6 +123,7 @@ private Q_SLOTS:
     void lineEndOnWrappedRow();
     void paging_data();
     void paging();
+    void caretColumnKeptThroughShortLines_data();
     void caretColumnKeptThroughShortLines();
     void lineJump_data();
     void lineJump();
@@ -212,6 +216,52 @@ void TestEditorView::coloursOnLowerRowsOfAScrolledLongLine()
     const QImage image = Grab(e.view);
     QVERIFY(HasColorIn(image, RangeRect(e.view, brace, brace + 1), QColor(255, 0, 0)));
     QVERIFY(HasColorIn(image, RangeRect(e.view, brace + 4, brace + 7), QColor(90, 220, 90)));
+}
+
+void TestEditorView::marksOnScreen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("english");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from"); // the mark lies between the places of these characters
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QColor>("colour");
+    const QColor mark(180, 180, 255);
+    const QColor wide(220, 220, 255);
+    for (int english = 0; english < 2; ++english) {
+        const char *lang = english ? "English" : "Japanese";
+        QTest::addRow("%s: line end behind the line", lang)
+            << "a.txt" << english << "ab\ncd" << 2 << 3 << mark;
+        QTest::addRow("%s: tab over its gap", lang)
+            << "a.txt" << english << "a\tb" << 1 << 2 << mark;
+        QTest::addRow("%s: full-width space", lang)
+            << "a.txt" << english << QString::fromUtf8("a\u3000b") << 1 << 2 << wide;
+    }
+    QTest::newRow("calculation: bar just before the next cell")
+        << "a.zel" << 0 << "1\t2" << 1 << 2 << mark;
+}
+
+void TestEditorView::marksOnScreen()
+{
+    QFETCH(QString, name);
+    QFETCH(int, english);
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QColor, colour);
+    Editor e(name, text.toUtf8(),
+             QStringLiteral("[Settings]\nEnglish=%1\n").arg(english));
+    QCOMPARE(e.view->m_bEnglish, english);
+    e.view->clearFocus(); // no caret-line underline
+    QRect r = RangeRect(e.view, from, to);
+    if (text.at(from) == QLatin1Char('\n'))
+        r.setRight(r.left() + e.view->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 2);
+    // The full-width space's mark sits close to white: only a near match counts for it.
+    const int tolerance = colour.red() > 200 ? 12 : 40;
+    QVERIFY(HasColorIn(Grab(e.view), r, colour, tolerance));
+    // Colouring off takes the marks away.
+    QVERIFY(e.Run(Cmd::Coloring));
+    QVERIFY(!HasColorIn(Grab(e.view), r, colour, tolerance));
 }
 
 void TestEditorView::eofMark_data()
@@ -444,23 +494,37 @@ void TestEditorView::paging()
         QCOMPARE(e.Caret(), DisplayLineStart(*e.view, expectedLine + (down ? rows : -rows)));
 }
 
+void TestEditorView::caretColumnKeptThroughShortLines_data()
+{
+    QTest::addColumn<bool>("keep");
+    QTest::addColumn<int>("landing"); // column on the last long line
+    QTest::newRow("switch on: back to the column") << true << 20;
+    QTest::newRow("switch off: from where the caret stands") << false << 0;
+}
+
 void TestEditorView::caretColumnKeptThroughShortLines()
 {
+    QFETCH(bool, keep);
+    QFETCH(int, landing);
     Editor e(QStringLiteral("a.txt"),
              "0123456789012345678901234\n\nshort\n0123456789012345678901234\n");
     QVERIFY(e.view->m_nCaretPos);
+    if (!keep)
+        QVERIFY(e.Run(Cmd::CaretPosition));
     e.SetCaret(20);
     QTest::keyClick(e.view, Qt::Key_Right);
     QTest::keyClick(e.view, Qt::Key_Left);
     const int x = e.view->cursorRect().left();
-    QCOMPARE(e.view->m_nDesiredCaretX, x);
+    if (keep)
+        QCOMPARE(e.view->m_nDesiredCaretX, x);
     QTest::keyClick(e.view, Qt::Key_Down);
     QCOMPARE(e.Caret(), 26); // the empty line
     QTest::keyClick(e.view, Qt::Key_Down);
     QCOMPARE(DisplayLineOf(*e.view, e.Caret()), 2);
     QTest::keyClick(e.view, Qt::Key_Down);
-    QCOMPARE(e.Caret(), 33 + 20);
-    QCOMPARE(e.view->cursorRect().left(), x);
+    QCOMPARE(e.Caret(), 33 + landing);
+    if (keep)
+        QCOMPARE(e.view->cursorRect().left(), x);
 }
 
 void TestEditorView::lineJump_data()
@@ -655,32 +719,45 @@ void TestEditorView::rightClickMenus_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("switchOff");
-    QTest::addColumn<int>("firstId"); // first item of the menu shown; 0: no menu
-    QTest::newRow("tex: editing menu") << "a.tex" << false << 32994;
-    QTest::newRow("switch off: no menu") << "a.tex" << true << 0;
-    QTest::newRow("calculation menu even with the switch off") << "a.zel" << true << 33058;
-    QTest::newRow("read-me: no menu") << "data/ReadMeE.log" << false << 0;
+    QTest::addColumn<int>("english");
+    // The first item's id of the program's menu, or the copy item of the editor's standard menu.
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("tex: editing menu") << "a.tex" << false << 1 << "32994";
+    QTest::newRow("tex, Japanese: editing menu") << "a.tex" << false << 0 << "32992";
+    QTest::newRow("switch off: the editor's standard menu") << "a.tex" << true << 1 << "&Copy";
+    QTest::newRow("switch off, Japanese: the standard menu in Japanese")
+        << "a.tex" << true << 0 << QString::fromUtf8("コピー(&C)");
+    QTest::newRow("calculation menu even with the switch off") << "a.zel" << true << 1 << "33058";
+    QTest::newRow("read-me: the editor's standard menu")
+        << "data/ReadMeE.log" << false << 1 << "&Copy";
 }
 
 void TestEditorView::rightClickMenus()
 {
     QFETCH(QString, name);
     QFETCH(bool, switchOff);
-    QFETCH(int, firstId);
+    QFETCH(int, english);
+    QFETCH(QString, shown);
     QDir().mkpath(QDir::tempPath());
     Editor e(QStringLiteral("x.txt"), "");
     QDir(e.fx.dir.path()).mkpath(QStringLiteral("data"));
     QVERIFY(e.frame->OpenDocumentFile(e.fx.WriteFile(name, "text\n")));
     e.view->m_strInstDir = e.fx.dir.filePath(QStringLiteral("data"));
-    e.view->m_bEnglish = 1;
+    e.view->m_bEnglish = english;
     if (switchOff)
         e.view->m_bRightClickMenu = 0;
-    QString shown;
-    QTimer::singleShot(0, qApp, [&shown] {
+    QString seen;
+    QTimer::singleShot(0, qApp, [&seen] {
         if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
             const QList<QAction *> actions = menu->actions();
-            shown = actions.isEmpty() ? QStringLiteral("empty")
-                                      : QString::number(ActionId(actions.first()));
+            if (menu->objectName() != QLatin1String("ViewPopupMenu")) {
+                auto *copy = menu->findChild<QAction *>(QStringLiteral("edit-copy"));
+                seen = copy ? copy->text().section(QLatin1Char('\t'), 0, 0)
+                            : QStringLiteral("other");
+            } else {
+                seen = actions.isEmpty() ? QStringLiteral("empty")
+                                         : QString::number(ActionId(actions.first()));
+            }
             menu->close();
         }
     });
@@ -688,10 +765,7 @@ void TestEditorView::rightClickMenus()
                             e.view->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(e.view->viewport(), &event);
     QCoreApplication::processEvents();
-    if (firstId == 0)
-        QVERIFY(shown.isEmpty());
-    else
-        QCOMPARE(shown, QString::number(firstId));
+    QCOMPARE(seen, shown);
 }
 
 void TestEditorView::colourDialogOkWritesAndApplies()

@@ -436,7 +436,10 @@ void COrrindaleView::resizeEvent(QResizeEvent *e)
 
 void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)
 {
-    ShowPopupMenu(*this, m_pRouter, e->globalPos());
+    // Without the program's menu (switched off, or the read-me) the right click goes on to the
+    // editor's own standard menu, so the switch changes the menu rather than taking it away.
+    if (!ShowPopupMenu(*this, m_pRouter, e->globalPos()))
+        ShowStandardEditMenu(*this, e->globalPos());
 }
 
 void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)
@@ -464,9 +467,16 @@ void COrrindaleView::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    const bool vertical = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down;
+    if (vertical && !m_nCaretPos) {
+        // With the caret column switched off a vertical move starts from where the caret
+        // stands, as on a plain edit control, not from a column remembered from before.
+        QTextCursor c = textCursor();
+        c.setVerticalMovementX(-1);
+        setTextCursor(c);
+    }
     QPlainTextEdit::keyPressEvent(e);
-    if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) &&
-        !(e->modifiers() & Qt::ShiftModifier))
+    if (vertical && !(e->modifiers() & Qt::ShiftModifier))
         KeepCaretColumn(*this);
 }
 

@@ -12,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <utility>
+
 namespace {
 // Long texts skip the column keeping, as the mark painting is throttled there too.
 constexpr int CaretKeepLimit = 65536;
@@ -262,22 +264,49 @@ void SelectWordAtCaret(COrrindaleView &view)
     g_bLogJump = 1;
 }
 
-void ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos)
+bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos)
 {
     if (!router)
-        return;
+        return false;
     const bool readMe = IsReadMeFile(
         view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.m_strInstDir);
     const PopupChoice choice = PopupMenuFor(readMe, view.m_bCalcMode, view.m_bRightClickMenu);
     if (choice == PopupChoice::None)
-        return;
+        return false;
     const MenuResource which =
         choice == PopupChoice::Calculation ? MenuResource::ContextCalc : MenuResource::ContextTeX;
     QWidget *owner = view.window();
     QMenu *menu = BuildContextMenu(which, view.m_bEnglish, *router, owner);
     if (!menu)
-        return;
+        return false;
     menu->setObjectName(QStringLiteral("ViewPopupMenu"));
     menu->exec(globalPos);
     menu->deleteLater();
+    return true;
+}
+
+void ShowStandardEditMenu(COrrindaleView &view, const QPoint &globalPos)
+{
+    QMenu *menu = view.createStandardContextMenu();
+    if (!view.m_bEnglish) {
+        // The toolkit builds this menu in English; a Japanese window shows it in Japanese, as
+        // the platform's own edit control would.
+        static const std::pair<const char *, const char *> texts[] = {
+            {"edit-undo", "元に戻す(&U)"},   {"edit-redo", "やり直し(&R)"},
+            {"edit-cut", "切り取り(&T)"},    {"edit-copy", "コピー(&C)"},
+            {"edit-paste", "貼り付け(&P)"},  {"edit-delete", "削除(&D)"},
+            {"select-all", "すべて選択(&A)"}};
+        for (QAction *action : menu->actions()) {
+            for (const auto &[name, text] : texts) {
+                if (action->objectName() != QLatin1String(name))
+                    continue;
+                // Keep the key shown after the tab.
+                const QString key = action->text().section(QLatin1Char('\t'), 1);
+                action->setText(QString::fromUtf8(text)
+                                + (key.isEmpty() ? QString() : QLatin1Char('\t') + key));
+            }
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
 }

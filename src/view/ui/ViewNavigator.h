@@ -35,4 +35,9 @@ void KeepCaretColumn(COrrindaleView &view);
 // Double-click: select the word at the caret; in a log pane, a line number moves the other pane
 // to that line of the document.
 void SelectWordAtCaret(COrrindaleView &view);
-void ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos);
+// The program's own right-click menu; false when it shows none, and the editor's standard menu
+// is left to come up as on a plain edit control.
+bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos);
+// The editor's standard editing menu (undo, cut, copy, paste, delete, select all) in the
+// interface language.
+void ShowStandardEditMenu(COrrindaleView &view, const QPoint &globalPos);
