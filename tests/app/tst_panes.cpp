@@ -581,6 +581,11 @@ void TestPanes::writableLogPaneStaysTheLog()
     logPane->setFocus();
     QCOMPARE(frame->Panes()->ActivePane(), logPane);
     QCOMPARE(frame->GetDocument()->Views().first(), editor);
+    // Typing into the log changes the log only: the document stays unmodified.
+    QVERIFY(!frame->GetDocument()->IsModified());
+    QTest::keyClicks(logPane, QStringLiteral("zz"));
+    QVERIFY(Text(logPane).contains(QStringLiteral("zz")));
+    QVERIFY(!frame->GetDocument()->IsModified());
 
     QVERIFY(Run(*frame, next));
     QCOMPARE(frame->Panes()->CurrentLayout(), layout);

@@ -111,12 +111,8 @@ void CViewToolchain::RefreshLogPane(const QString &logText)
         if (pane && pane != log)
             other = pane;
     }
-    // The log is not the document's text: showing it leaves the document as it was.
-    COrrindaleDoc *doc = m_pView->GetDocument();
-    const bool wasModified = doc->IsModified();
     log->setPlainText(logText);
-    doc->UpdateAllViews(Hint::LogPane, other);
-    doc->SetModifiedFlag(wasModified);
+    m_pView->GetDocument()->UpdateAllViews(Hint::LogPane, other);
     // Down by the log's length and half a page, which brings its end into view.
     const int h = log->LineHeight();
     const int n = log->viewport()->height() / (2 * h);

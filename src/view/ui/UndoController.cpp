@@ -246,7 +246,7 @@ void CUndoController::PushSnapshot()
     if (!recorded)
         history.Push(DocumentText(doc), top, c.selectionStart(), c.selectionEnd());
     record->ResetChanges();
-    m_pView->GetDocument()->SetModifiedFlag(true);
+    SetDocumentModified(true);
     m_pView->viewport()->update();
 }
 
@@ -279,7 +279,14 @@ void CUndoController::Show(const UndoStep &step)
     c.setPosition(std::clamp(step.selEnd, 0, last), QTextCursor::KeepAnchor);
     m_pView->setTextCursor(c);
     m_pView->ensureCursorVisible();
-    m_pView->GetDocument()->SetModifiedFlag(!step.saved);
+    SetDocumentModified(!step.saved);
+}
+
+void CUndoController::SetDocumentModified(bool modified)
+{
+    // A log pane's text is not the document's: editing it never makes the file need saving.
+    if (!m_pView->IsLogPane())
+        m_pView->GetDocument()->SetModifiedFlag(modified);
 }
 
 bool CUndoController::HasUnrecordedChange() const
@@ -339,5 +346,5 @@ void CUndoController::OnWholeTextReplaced()
     if (!IsEditingPane())
         return; // the pane that made the change records it for both
     PushSnapshot();
-    m_pView->GetDocument()->SetModifiedFlag(true);
+    SetDocumentModified(true);
 }

@@ -68,6 +68,7 @@ private:
     void OnSelectionChanged();
     void OnFocusGained();
     void Show(const UndoStep &step);
+    void SetDocumentModified(bool modified);
     bool HasUnrecordedChange() const;
     CUndoController *Sibling() const;
     CUndoRecord *Record() const;
