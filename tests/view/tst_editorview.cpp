@@ -2,6 +2,7 @@
 #include "app/Globals.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleApp.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QTranslator>
 
 #include <functional>
 
@@ -746,6 +748,7 @@ void TestEditorView::rightClickMenus()
     e.view->m_bEnglish = english;
     if (switchOff)
         e.view->m_bRightClickMenu = 0;
+    QVERIFY(COrrindaleApp::InstallQtTexts(english));
     QString seen;
     QTimer::singleShot(0, qApp, [&seen] {
         if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
@@ -765,6 +768,8 @@ void TestEditorView::rightClickMenus()
                             e.view->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(e.view->viewport(), &event);
     QCoreApplication::processEvents();
+    for (QTranslator *t : qApp->findChildren<QTranslator *>())
+        QCoreApplication::removeTranslator(t);
     QCOMPARE(seen, shown);
 }
 

@@ -288,25 +288,7 @@ bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &gl
 void ShowStandardEditMenu(COrrindaleView &view, const QPoint &globalPos)
 {
     QMenu *menu = view.createStandardContextMenu();
-    if (!view.m_bEnglish) {
-        // The toolkit builds this menu in English; a Japanese window shows it in Japanese, as
-        // the platform's own edit control would.
-        static const std::pair<const char *, const char *> texts[] = {
-            {"edit-undo", "元に戻す(&U)"},   {"edit-redo", "やり直し(&R)"},
-            {"edit-cut", "切り取り(&T)"},    {"edit-copy", "コピー(&C)"},
-            {"edit-paste", "貼り付け(&P)"},  {"edit-delete", "削除(&D)"},
-            {"select-all", "すべて選択(&A)"}};
-        for (QAction *action : menu->actions()) {
-            for (const auto &[name, text] : texts) {
-                if (action->objectName() != QLatin1String(name))
-                    continue;
-                // Keep the key shown after the tab.
-                const QString key = action->text().section(QLatin1Char('\t'), 1);
-                action->setText(QString::fromUtf8(text)
-                                + (key.isEmpty() ? QString() : QLatin1Char('\t') + key));
-            }
-        }
-    }
+    // Its texts come from Qt's own translations, installed for the Japanese interface.
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }
