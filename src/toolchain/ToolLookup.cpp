@@ -1,5 +1,7 @@
 #include "toolchain/ToolLookup.h"
 
+#include "app/TeXFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -113,5 +115,5 @@ QString CompilerFromFirstLine(const QString &firstLine, bool *mentionsExe)
 
 bool ToolchainCommandEnabled(const QString &targetExt)
 {
-    return targetExt == QLatin1String(".tex") || targetExt == QLatin1String(".TEX");
+    return IsTeXExtension(targetExt);
 }

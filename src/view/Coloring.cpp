@@ -1,5 +1,7 @@
 #include "view/Coloring.h"
 
+#include "app/TeXFile.h"
+
 namespace {
 constexpr QChar FullWidthSpace(0x3000);
 constexpr int PercentIndex = 3;
@@ -54,7 +56,7 @@ bool IsTeXDocument(const QString &editedExt, const QString &mainFileExt)
     for (const char *ext : {".tex", ".TEX", ".zel", ".ZEL"})
         if (editedExt == QLatin1String(ext))
             return true;
-    return mainFileExt == QLatin1String(".tex") || mainFileExt == QLatin1String(".TEX");
+    return IsTeXExtension(mainFileExt);
 }
 
 int CommandNameEnd(const QString &text, int pos)

@@ -7,6 +7,7 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/StatusTexts.h"
+#include "app/TeXFile.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleDoc.h"
@@ -41,13 +42,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolBar>
-
-namespace {
-bool IsTeXExtension(const QString &ext)
-{
-    return ext == QLatin1String(".tex") || ext == QLatin1String(".TEX");
-}
-} // namespace
 
 CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
     : QMainWindow(parent)

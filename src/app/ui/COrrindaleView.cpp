@@ -6,6 +6,7 @@
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "app/TeXFile.h"
 #include "app/TextFile.h"
 #include "app/ZelSettings.h"
 #include "app/ui/AppContext.h"
@@ -211,7 +212,7 @@ void COrrindaleView::OnInitialUpdate()
     m_strTargetBase = targetPath.isEmpty() ? QString() : target.completeBaseName();
     m_strTargetExt = target.suffix().isEmpty() ? QString() : QLatin1Char('.') + target.suffix();
     // 5.
-    m_bInputSupport = (m_strTargetExt == QLatin1String(".tex") || m_strTargetExt == QLatin1String(".TEX"))
+    m_bInputSupport = IsTeXExtension(m_strTargetExt)
                           ? ReadSetting(store, Keys::Input)
                           : 0;
     // 6. The encoding was decoded when the file was read (see TextFile.h).

@@ -1,6 +1,7 @@
 #include "view/ui/ViewNavigator.h"
 
 #include "app/Globals.h"
+#include "app/TeXFile.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/MenuBuilder.h"
@@ -40,11 +41,6 @@ void PlaceCaret(COrrindaleView &view, int position)
     c.setPosition(std::clamp(position, 0, TextLength(view)));
     view.setTextCursor(c);
     view.ensureCursorVisible();
-}
-
-bool IsTeXExtension(const QString &ext)
-{
-    return ext == QLatin1String(".tex") || ext == QLatin1String(".TEX");
 }
 
 QString ExtensionOf(const QString &path)
