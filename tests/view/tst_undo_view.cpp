@@ -371,37 +371,6 @@ private Q_SLOTS:
         QCOMPARE(&mine, &other);
     }
 
-    // A pane over another text (the log pane) takes a history only when it shows the text of
-    // that history's current snapshot; the copy then brings back the snapshots exactly.
-    void historyCopiedToAPaneOverAnotherText_data()
-    {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("copied");
-        QTest::newRow("the same text") << "xyabc\n" << true;
-        QTest::newRow("another text") << "log text\n" << false;
-    }
-    void historyCopiedToAPaneOverAnotherText()
-    {
-        QFETCH(QString, shown);
-        QFETCH(bool, copied);
-        Editor e("abc\n");
-        QTest::keyClicks(e.view, QStringLiteral("xy"));
-        COrrindaleDoc logDoc(e.f.context);
-        COrrindaleView log(e.f.context, &logDoc);
-        log.setPlainText(shown);
-        log.UndoController()->Start();
-        e.view->CopyUndoHistoryTo(&log);
-        const UndoHistory &copy = log.UndoController()->History();
-        QCOMPARE(copy.TopIndex(), copied ? 2 : 0);
-        QCOMPARE(log.UndoController()->CanUndo(), copied);
-        log.UndoController()->Undo();
-        QCOMPARE(log.toPlainText(), copied ? QStringLiteral("xabc\n") : shown);
-        log.UndoController()->Redo();
-        QCOMPARE(log.toPlainText(), shown);
-        QCOMPARE(e.Text(), QStringLiteral("xyabc\n"));
-        QCOMPARE(e.History().CurrentIndex(), 2);
-    }
-
     void aFileReadInStartsTheHistoryAgain()
     {
         Editor e(kText);

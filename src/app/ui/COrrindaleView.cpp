@@ -104,12 +104,6 @@ void COrrindaleView::PushUndoSnapshot()
     m_pUndo->PushSnapshot();
 }
 
-void COrrindaleView::CopyUndoHistoryTo(COrrindaleView *other)
-{
-    if (other)
-        m_pUndo->CopyTo(other->m_pUndo);
-}
-
 void COrrindaleView::LoadFonts()
 {
     SettingsStore &store = *m_context.store;

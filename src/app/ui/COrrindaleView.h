@@ -50,7 +50,6 @@ public:
 
     // Undo history: a command that edits with m_bRecordUndo at 0 records one snapshot itself.
     void PushUndoSnapshot();
-    void CopyUndoHistoryTo(COrrindaleView *other);
     CUndoController *UndoController() const { return m_pUndo; }
     int m_bRecordUndo = 1;
 

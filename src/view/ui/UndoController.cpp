@@ -158,23 +158,6 @@ void CUndoController::OnFocusGained()
         sibling->m_bActive = false;
 }
 
-void CUndoController::CopyTo(CUndoController *other) const
-{
-    if (!other || other == this)
-        return;
-    CUndoRecord *mine = Record();
-    CUndoRecord *theirs = other->Record();
-    other->m_pView->m_bRecordUndo = m_pView->m_bRecordUndo;
-    if (mine == theirs)
-        return;
-    // A history only fits the text its current snapshot shows; over any other text its steps
-    // would put this text into that pane.
-    if (mine->history.CurrentText() != DocumentText(other->m_pView->document()))
-        return;
-    theirs->history = mine->history;
-    theirs->ResetChanges();
-}
-
 bool CUndoController::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_pView && (event->type() == QEvent::KeyPress

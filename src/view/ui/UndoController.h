@@ -52,9 +52,6 @@ public:
     void MarkSaved();
     // The whole text was replaced (Replace All and the like): one snapshot, text modified.
     void OnWholeTextReplaced();
-    // Gives other this history when other shows the text of its current snapshot; a pane over
-    // the same text has it already.
-    void CopyTo(CUndoController *other) const;
 
     const UndoHistory &History() const { return Record()->history; }
     // The pane whose edits these are: the one with the focus, else the one that had it last.
