@@ -28,7 +28,6 @@ void UndoHistory::Start(const QString &text, int selStart, int selEnd)
     m_nCurrent = 0;
     m_nTop = 0;
     m_strCurrent = text;
-    ++m_nRevision;
 }
 
 TextEdit UndoHistory::Difference(const QString &from, const QString &to)
@@ -120,7 +119,6 @@ void UndoHistory::Record(const TextEdit &edit, int topLine, int selStart, int se
     }
     // In place: a keystroke in a long text moves the tail, it does not copy the text.
     Apply(m_strCurrent, edit);
-    ++m_nRevision;
 }
 
 UndoStep UndoHistory::StepTo(int index, const TextEdit &edit) const
@@ -140,7 +138,6 @@ std::optional<UndoStep> UndoHistory::Undo(int presentSelStart, int presentSelEnd
     const TextEdit back{forward.position, forward.inserted, forward.removed};
     Revert(m_strCurrent, forward);
     --m_nCurrent;
-    ++m_nRevision;
     return StepTo(m_nCurrent, back);
 }
 
@@ -151,7 +148,6 @@ std::optional<UndoStep> UndoHistory::Redo()
     ++m_nCurrent;
     const TextEdit &forward = m_entries[m_nCurrent].fromPrevious;
     Apply(m_strCurrent, forward);
-    ++m_nRevision;
     return StepTo(m_nCurrent, forward);
 }
 
@@ -160,7 +156,6 @@ void UndoHistory::MarkSaved()
     for (int i = 0; i <= m_nTop; ++i)
         m_entries[i].saved = false;
     m_entries[m_nCurrent].saved = true;
-    ++m_nRevision;
 }
 
 void UndoHistory::StoreSelection(int topLine, int selStart, int selEnd)
@@ -171,7 +166,6 @@ void UndoHistory::StoreSelection(int topLine, int selStart, int selEnd)
     e.topLine = topLine;
     e.selStart = selStart;
     e.selEnd = selEnd;
-    ++m_nRevision;
 }
 
 QString UndoHistory::TextAt(int index) const

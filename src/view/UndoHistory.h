@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <deque>
 #include <optional>
 
@@ -53,15 +52,11 @@ public:
 
     int CurrentIndex() const { return m_nCurrent; }
     int TopIndex() const { return m_nTop; }
-    int Capacity() const { return m_nCapacity; }
     bool CanUndo() const { return m_nCurrent > 0; }
     bool CanRedo() const { return m_nCurrent < m_nTop; }
-    // Changes every time the history changes; lets a copy tell whether it is still the same.
-    std::uint64_t Revision() const { return m_nRevision; }
 
     const QString &CurrentText() const { return m_strCurrent; }
     QString TextAt(int index) const;
-    int TopLineAt(int index) const { return m_entries.at(index).topLine; }
     int SelStartAt(int index) const { return m_entries.at(index).selStart; }
     int SelEndAt(int index) const { return m_entries.at(index).selEnd; }
     bool IsSavedAt(int index) const { return m_entries.at(index).saved; }
@@ -90,5 +85,4 @@ private:
     int m_nCurrent = 0;
     int m_nTop = 0;
     QString m_strCurrent;
-    std::uint64_t m_nRevision = 0;
 };
