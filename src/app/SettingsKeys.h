@@ -65,6 +65,25 @@ inline constexpr IntSetting RetuHaba{"Settings", "RetuHaba", 8};
 inline constexpr IntSetting Sho{"Settings", "Sho", 1};
 inline constexpr IntSetting YNC{"Settings", "YNC", 1};
 
+// Calculation dialogs: their last parameters. "ABC" is shared with the completion order above,
+// as it always was.
+inline constexpr IntSetting Num1{"Settings", "Num1", 1}; // Y = X*m/n + p/q: m
+inline constexpr IntSetting Num{"Settings", "Num", 1};   // n
+inline constexpr IntSetting Num2{"Settings", "Num2", 1}; // p
+inline constexpr IntSetting Num3{"Settings", "Num3", 1}; // q
+inline constexpr IntSetting TransA{"Settings", "A", 60};
+inline constexpr IntSetting TransB{"Settings", "B", 120};
+inline constexpr IntSetting TransC{"Settings", "C", 65};
+inline constexpr IntSetting TransD{"Settings", "D", 100};
+inline constexpr IntSetting SisokuR{"Settings", "SisokuR", 0};
+inline constexpr IntSetting SisokuG{"Settings", "SisokuG", 0};
+inline constexpr IntSetting Down{"Settings", "Down", 1};
+inline constexpr IntSetting Value{"Settings", "Value", 1};
+inline constexpr IntSetting Order{"Settings", "Order", 1};
+inline constexpr IntSetting Gyo{"Settings", "Gyo", 5};
+inline constexpr IntSetting Retu{"Settings", "Retu", 5};
+inline constexpr IntSetting No{"Settings", "No", 0};
+
 // Tools.
 inline constexpr StringSetting TeXInstDir{"Settings", "TeXInstDir", ""};
 inline constexpr StringSetting TeX{"Settings", "TeX", "platex"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LogFont.h"
+#include "calc/CellGrid.h"
 #include "view/ViewColors.h"
 
 #include <QHash>
@@ -96,6 +97,17 @@ public:
     int m_nGutterWidth = 10;
     int m_nGutterTextLength = 0;
     int m_nLineCountAtOpen = 0;
+
+    // Calculation mode (src/calc/ui/): the remembered selection (m_nSelEnd -1: a two-click
+    // selection waits for its end), the range the table commands act on, and the area store
+    // of the table-editing commands with the size of the area last copied.
+    int m_nSelStart = 0;
+    int m_nSelEnd = 0;
+    CellRange m_range;
+    int m_bTwoClickSelect = 0;
+    QStringList m_areaStore;
+    int m_nAreaRows = 0;
+    int m_nAreaCols = 0;
 
     // Painting, caret and mouse (src/view/ui/ViewPainter.*, ViewNavigator.*).
     bool IsTeXDocument() const;
