@@ -86,6 +86,13 @@ enum class Msg {
     TabStopsTo4Question,
     TabStopsTo8Question,
     WebSearchFailed,
+    // Calculation mode.
+    CalcNoRange,
+    CalcCaution,
+    CalcReselectEnd,
+    CalcDenominatorZero,
+    CalcSameBounds,
+    CalcIntegerNeeded,
     Count
 };
 

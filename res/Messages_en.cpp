@@ -134,6 +134,14 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
     {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
     {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
+    // The range message and its caption exist in Japanese only.
+    {Msg::CalcNoRange, "選択が無いか、選択に誤りがあります。\n計算したい行列の左上から右下までを、"
+                       "マウスで選択して下さい。"},
+    {Msg::CalcCaution, "注意！"},
+    {Msg::CalcReselectEnd, "終点（右下）を選び直して下さい。"},
+    {Msg::CalcDenominatorZero, "n and q must be integers other than 0."},
+    {Msg::CalcSameBounds, "A and B must be different."},
+    {Msg::CalcIntegerNeeded, "Please enter an integer."},
 };
 } // namespace
 

@@ -135,6 +135,13 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
     {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
     {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
+    {Msg::CalcNoRange, "選択が無いか、選択に誤りがあります。\n計算したい行列の左上から右下までを、"
+                       "マウスで選択して下さい。"},
+    {Msg::CalcCaution, "注意！"},
+    {Msg::CalcReselectEnd, "終点（右下）を選び直して下さい。"},
+    {Msg::CalcDenominatorZero, "n と q には 0 以外の整数を入れて下さい。"},
+    {Msg::CalcSameBounds, "A と B には異なる値を入れて下さい。"},
+    {Msg::CalcIntegerNeeded, "整数を入れて下さい。"},
 };
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
+#include "calc/ui/CalcController.h"
 #include "view/Coloring.h"
 #include "view/Gutter.h"
 #include "view/ui/ViewNavigator.h"
@@ -92,6 +93,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     connect(this, &QPlainTextEdit::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
     ApplyColors();
     m_pUndo = new CUndoController(this);
+    m_pCalc = new CCalcController(*this, context);
 }
 
 bool COrrindaleView::IsLogPane() const
@@ -319,6 +321,11 @@ void COrrindaleView::OnUpdate(int hint)
     }
     if (m_context.switches.noLineNumbers)
         m_nLineNumberMode = 0;
+    LayoutGutter();
+}
+
+void COrrindaleView::LayoutGutter()
+{
     // The gutter: wide enough for "  n:" of the largest line number, plus one line height.
     if (m_nLineNumberMode == 0 || isReadOnly()) {
         m_nLineNumberMode = 0;
@@ -420,6 +427,7 @@ void COrrindaleView::paintEvent(QPaintEvent *e)
     QPlainTextEdit::paintEvent(e);
     QPainter p(viewport());
     CViewPainter(*this).PaintText(p);
+    m_pCalc->PaintHighlight(p);
 }
 
 void COrrindaleView::resizeEvent(QResizeEvent *e)
@@ -451,8 +459,10 @@ void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)
 void COrrindaleView::mouseReleaseEvent(QMouseEvent *e)
 {
     QPlainTextEdit::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton)
+    if (e->button() == Qt::LeftButton) {
         RememberCaretX(*this);
+        m_pCalc->OnLeftButtonUp();
+    }
 }
 
 void COrrindaleView::keyPressEvent(QKeyEvent *e)
@@ -480,6 +490,7 @@ void COrrindaleView::keyReleaseEvent(QKeyEvent *e)
     QPlainTextEdit::keyReleaseEvent(e);
     if (MovesCaretColumn(e->key(), e->text()))
         RememberCaretX(*this);
+    m_pCalc->OnKeyUp(e->key());
 }
 
 bool COrrindaleView::event(QEvent *e)

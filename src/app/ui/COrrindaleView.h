@@ -11,6 +11,7 @@ class COrrindaleDoc;
 class CommandRouter;
 class CViewMargin;
 class CUndoController;
+class CCalcController;
 struct AppContext;
 
 // The editor: the text widget of one pane, with every setting the features read loaded at
@@ -36,6 +37,8 @@ public:
     void OnUpdate(int hint);
     // Switches word wrap; false when it already was in that state.
     bool SetWordWrap(bool on, bool keepPosition);
+    // Sizes the line-number gutter and the column-header row for m_nLineNumberMode.
+    void LayoutGutter();
 
     // Caret and scrolling helpers the frame uses.
     int FirstVisibleLine() const;
@@ -108,6 +111,7 @@ public:
     QStringList m_areaStore;
     int m_nAreaRows = 0;
     int m_nAreaCols = 0;
+    CCalcController *CalcController() const { return m_pCalc; }
 
     // Painting, caret and mouse (src/view/ui/ViewPainter.*, ViewNavigator.*).
     bool IsTeXDocument() const;
@@ -155,5 +159,6 @@ private:
     COrrindaleDoc *m_pDoc;
     CommandRouter *m_pRouter = nullptr;
     CUndoController *m_pUndo = nullptr;
+    CCalcController *m_pCalc = nullptr;
     QHash<int, int> m_accelerators;
 };
