@@ -34,7 +34,20 @@ int NthTab(QStringView row, int n)
 
 double CAtof(QStringView text)
 {
-    // Only ASCII can be part of a number; the first other character ends it.
+    // Only ASCII can be part of a number; the first other character ends it. Cells are short:
+    // they are read from a buffer on the stack, without allocating.
+    char small[64];
+    qsizetype length = 0;
+    while (length < qsizetype(sizeof small) - 1 && length < text.size()) {
+        const char16_t c = text[length].unicode();
+        if (c == 0 || c > 0x7f)
+            break;
+        small[length++] = char(c);
+    }
+    if (length < qsizetype(sizeof small) - 1) {
+        small[length] = '\0';
+        return StrtodC(small, nullptr);
+    }
     QByteArray ascii;
     ascii.reserve(qMin<qsizetype>(text.size(), 64));
     for (QChar c : text) {

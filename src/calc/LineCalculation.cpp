@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <numeric>
+
 namespace {
 
 constexpr int LastLetterColumn = 25; // Z: the dialogs name columns by one letter
@@ -130,16 +132,34 @@ QString BuildRow(int leading, const QStringList &cells, bool below)
     return row;
 }
 
+// Adds the values of cells first … last of the row to totals[0 …], in one pass over the row;
+// cells that do not exist add nothing, as a row without TAB has none.
+void AddRowValues(QStringView row, int first, int last, double *totals)
+{
+    if (!row.contains(u'\t'))
+        return;
+    qsizetype start = 0;
+    for (int col = 0; col <= last; ++col) {
+        qsizetype end = row.indexOf(u'\t', start);
+        const bool lastCell = end < 0;
+        if (lastCell)
+            end = row.size();
+        if (col >= first && end > start)
+            totals[col - first] += CAtof(row.sliced(start, end - start));
+        if (lastCell)
+            break;
+        start = end + 1;
+    }
+}
+
 TableResult ColumnTotals(const TableInput &in, bool mean, bool before)
 {
     const CellGrid grid(in.text);
     const CellRange &range = in.range;
     QList<double> totals(range.Width(), 0.0);
     const int lastRow = qMin(range.lastRow, grid.RowCount() - 1);
-    for (int r = qMax(0, range.firstRow); r <= lastRow; ++r) {
-        for (int c = 0; c < range.Width(); ++c)
-            totals[c] += grid.GetCellValue(range.firstCol + c, r);
-    }
+    for (int r = qMax(0, range.firstRow); r <= lastRow; ++r)
+        AddRowValues(grid.RowText(r), range.firstCol, range.lastCol, totals.data());
     // Sums carry their label in column 0 when the range leaves room for it; means leave the
     // cells left of the range empty.
     QString row;
@@ -172,10 +192,11 @@ TableResult RowTotals(const TableInput &in, bool mean, bool before)
     const CellRange &range = in.range;
     const int col = before ? range.firstCol : range.lastCol + 1;
     const int lastRow = qMin(range.lastRow, grid.RowCount() - 1);
+    QList<double> values(range.Width());
     for (int r = qMax(0, range.firstRow); r <= lastRow; ++r) {
-        double total = 0.0;
-        for (int c = range.firstCol; c <= range.lastCol; ++c)
-            total += grid.GetCellValue(c, r);
+        values.fill(0.0);
+        AddRowValues(grid.RowText(r), range.firstCol, range.lastCol, values.data());
+        const double total = std::accumulate(values.cbegin(), values.cend(), 0.0);
         inserter.Insert(col, r, FormatNumber(mean ? total / range.Width() : total, in.decimals));
     }
     // The label heads the new column in the row above the range, or in the range's own first
