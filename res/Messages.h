@@ -86,6 +86,9 @@ enum class Msg {
     TabStopsTo4Question,
     TabStopsTo8Question,
     WebSearchFailed,
+    // Table commands.
+    TableRowsInvalid,
+    TableSizeInvalid,
     Count
 };
 

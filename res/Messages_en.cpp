@@ -134,6 +134,8 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
     {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
     {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
+    {Msg::TableRowsInvalid, "Enter row numbers from 1, the first row not after the last."},
+    {Msg::TableSizeInvalid, "Enter 1 or more rows and columns."},
 };
 } // namespace
 

@@ -135,6 +135,8 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
     {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
     {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
+    {Msg::TableRowsInvalid, "行番号は 1 から、開始行が終了行を越えないように入力して下さい。"},
+    {Msg::TableSizeInvalid, "行数と列数には 1 以上を入力して下さい。"},
 };
 } // namespace
 
