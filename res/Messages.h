@@ -93,6 +93,9 @@ enum class Msg {
     CalcDenominatorZero,
     CalcSameBounds,
     CalcIntegerNeeded,
+    // Table commands.
+    TableRowsInvalid,
+    TableSizeInvalid,
     Count
 };
 

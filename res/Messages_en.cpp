@@ -142,6 +142,8 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::CalcDenominatorZero, "n and q must be integers other than 0."},
     {Msg::CalcSameBounds, "A and B must be different."},
     {Msg::CalcIntegerNeeded, "Please enter an integer."},
+    {Msg::TableRowsInvalid, "Enter row numbers from 1, the first row not after the last."},
+    {Msg::TableSizeInvalid, "Enter 1 or more rows and columns."},
 };
 } // namespace
 

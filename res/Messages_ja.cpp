@@ -142,6 +142,8 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::CalcDenominatorZero, "n と q には 0 以外の整数を入れて下さい。"},
     {Msg::CalcSameBounds, "A と B には異なる値を入れて下さい。"},
     {Msg::CalcIntegerNeeded, "整数を入れて下さい。"},
+    {Msg::TableRowsInvalid, "行番号は 1 から、開始行が終了行を越えないように入力して下さい。"},
+    {Msg::TableSizeInvalid, "行数と列数には 1 以上を入力して下さい。"},
 };
 } // namespace
 

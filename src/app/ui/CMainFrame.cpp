@@ -17,6 +17,7 @@
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
 #include "calc/ui/CalcCommands.h"
+#include "calc/ui/TableEditCommands.h"
 #include "res/Messages.h"
 #include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/EditingCommands.h"
@@ -279,6 +280,7 @@ void CMainFrame::RegisterCommands()
     RegisterViewCommands(*this, r, m_context);
     RegisterEditingCommands(*this, r);
     RegisterCalcCommands(*this, r, m_context);
+    RegisterTableEditCommands(*this, r, m_context);
 }
 
 void CMainFrame::UpdateTitle()

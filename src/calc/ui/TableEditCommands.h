@@ -1,0 +1,9 @@
+#pragma once
+
+class CMainFrame;
+class CommandRouter;
+struct AppContext;
+
+// Sorting, ranking, deviation values and the table-editing commands of calculation mode, with
+// their enabling rules.
+void RegisterTableEditCommands(CMainFrame &frame, CommandRouter &router, AppContext &context);
