@@ -86,6 +86,14 @@ enum class Msg {
     TabStopsTo4Question,
     TabStopsTo8Question,
     WebSearchFailed,
+    // The command list file and completion.
+    MakeInputQuestion,
+    MakeInputDone,
+    ChangeInputQuestion,
+    MmeFilter,
+    MinimumLettersTitle,
+    MinimumLettersText,
+    MinimumLettersCancel,
     Count
 };
 

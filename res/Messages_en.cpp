@@ -134,6 +134,22 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
     {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
     {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
+    {Msg::MakeInputQuestion,
+     "Create the auxiliary file; \"input_tex.mme\". \nThe list is \"Frequency\" order, \nbut in "
+     "\"View\" you can change to \"ABC\" order."},
+    {Msg::MakeInputDone,
+     "Succeeded to create the auxiliary file \"input_tex.mme\". It will be shown. \nPlease save "
+     "it!! Edit according to the description, if you need."},
+    // %1: the installation folder, %2: the list file in it.
+    {Msg::ChangeInputQuestion,
+     "Change the TeX input auxiliary file \"input_tex.mme\". \nChoose a file, if you put the file "
+     "to the another place or if you change the file name. \nIf you push Cancel, then then the "
+     "default is restored; \"%2\"."},
+    {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
+    {Msg::MinimumLettersTitle, "Minimum Letter Number "},
+    {Msg::MinimumLettersText,
+     "Choose the minimum  letter number of TeX commands. \n(Default is 4 letters.)"},
+    {Msg::MinimumLettersCancel, "CANCEL"},
 };
 } // namespace
 

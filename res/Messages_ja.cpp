@@ -135,6 +135,22 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
     {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
     {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
+    {Msg::MakeInputQuestion,
+     "入力支援補助ファイル \"input_tex.mme\" を作ります。\n「頻度順」で作りますが、「表示」は「 ABC "
+     "順」も選択できます。"},
+    {Msg::MakeInputDone,
+     "補助ファイル \"input_tex.mme\" を作りましたので、表示します。\n保存して下さい。また、必要なら、"
+     "説明に従って、編集して下さい。"},
+    // %1: the installation folder, %2: the list file in it.
+    {Msg::ChangeInputQuestion,
+     "TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"%1\" 以外に置いた場合や、ファイル名を"
+     "変更した場合など\nここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n\"%2\" に"
+     "戻ります。"},
+    {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
+    {Msg::MinimumLettersTitle, "最低文字数の設定"},
+    {Msg::MinimumLettersText,
+     "リストに表示する TeX コマンドの最低文字数を選んで下さい。\n（デフォルトは 4 文字です。）"},
+    {Msg::MinimumLettersCancel, "キャンセル"},
 };
 } // namespace
 

@@ -16,6 +16,7 @@
 #include "app/ui/CommandRouter.h"
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
+#include "input/ui/InputCommands.h"
 #include "res/Messages.h"
 #include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/EditingCommands.h"
@@ -277,6 +278,7 @@ void CMainFrame::RegisterCommands()
     RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
     RegisterViewCommands(*this, r, m_context);
     RegisterEditingCommands(*this, r);
+    RegisterInputCommands(*this, r);
 }
 
 void CMainFrame::UpdateTitle()

@@ -13,6 +13,7 @@
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
+#include "input/ui/CompletionController.h"
 #include "view/Coloring.h"
 #include "view/Gutter.h"
 #include "view/ui/ViewNavigator.h"
@@ -92,6 +93,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     connect(this, &QPlainTextEdit::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
     ApplyColors();
     m_pUndo = new CUndoController(this);
+    m_pCompletion = new CCompletionController(this, store);
 }
 
 bool COrrindaleView::IsLogPane() const
@@ -459,6 +461,10 @@ void COrrindaleView::keyPressEvent(QKeyEvent *e)
 {
     if (const int id = AcceleratorOf(e)) {
         m_pRouter->Execute(id); // nothing when the command is disabled
+        e->accept();
+        return;
+    }
+    if (m_pCompletion->KeyPress(e)) {
         e->accept();
         return;
     }

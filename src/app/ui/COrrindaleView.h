@@ -9,6 +9,7 @@
 class COrrindaleDoc;
 class CommandRouter;
 class CViewMargin;
+class CCompletionController;
 class CUndoController;
 struct AppContext;
 
@@ -52,6 +53,8 @@ public:
     void PushUndoSnapshot();
     CUndoController *UndoController() const { return m_pUndo; }
     int m_bRecordUndo = 1;
+    // Completion of TeX command names (src/input/ui/CompletionController.*).
+    CCompletionController *Completion() const { return m_pCompletion; }
 
     // Settings and state read by the features.
     int m_bEnglish;
@@ -143,5 +146,6 @@ private:
     COrrindaleDoc *m_pDoc;
     CommandRouter *m_pRouter = nullptr;
     CUndoController *m_pUndo = nullptr;
+    CCompletionController *m_pCompletion = nullptr;
     QHash<int, int> m_accelerators;
 };
