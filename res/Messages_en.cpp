@@ -54,6 +54,9 @@ constexpr MessageEntry kEnglish[] = {
      "  -w0         viewer window: no menu, toolbars, status bar\n"
      "  -w1         second window: placed below the caption, stored rectangle not used\n"
      "  -m0         no line numbers in this window\n"
+     "  --merge-commands LIST DOC...\n"
+     "              count the TeX commands of each DOC into the command list file LIST\n"
+     "              (input_tex.mme) and save it; no window is opened\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
     {Msg::CompilerCannotRun,

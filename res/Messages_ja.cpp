@@ -56,6 +56,9 @@ constexpr MessageEntry kJapanese[] = {
      "  -w0         閲覧用ウィンドウ（メニュー・ツールバー・ステータスバーなし）\n"
      "  -w1         別窓（保存されたウィンドウ位置を使わない）\n"
      "  -m0         このウィンドウでは行番号を表示しない\n"
+     "  --merge-commands 一覧 文書...\n"
+     "              各文書の TeX コマンドを数えて入力支援ファイル（input_tex.mme）「一覧」に\n"
+     "              加え、保存する（ウィンドウは開かない）\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
     {Msg::CompilerCannotRun,
