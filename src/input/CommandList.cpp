@@ -197,16 +197,23 @@ QString Regroup(const QStringList &all)
 
 QString ReadCommandList(const QString &path)
 {
-    const LoadResult loaded = LoadTextFile(path);
-    if (loaded.error == LoadError::None)
-        return loaded.text;
-    if (loaded.error != LoadError::Binary && loaded.error != LoadError::Undecodable)
-        return {};
-    // Damaged bytes: keep every character that can be read so that the entries still count.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray bytes = file.read(MaxDocumentBytes);
+    if (!bytes.contains('\0')) {
+        // The list is read at every popup: UTF-8 (what the program writes) is taken without
+        // asking nkf, whose start alone would be felt while typing.
+        QString encoding = GuessEncodingWithoutNkf(bytes);
+        if (encoding != QLatin1String("UTF-8"))
+            encoding = GuessEncoding(bytes);
+        if (!encoding.isEmpty()) {
+            const QString text = DecodeText(bytes, encoding);
+            if (!text.isNull())
+                return text;
+        }
+    }
+    // Damaged bytes: keep every character that can be read so that the entries still count.
     bytes.replace('\0', "");
     QString text = QString::fromUtf8(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -239,7 +239,7 @@ private Q_SLOTS:
         const QRect row = popup->visualItemRect(popup->item(1));
         QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(popup->viewport(), Qt::LeftButton, {}, row.center());
-        QCOMPARE(e.Text(), QStringLiteral("\\subsection"));
+        QTRY_COMPARE(e.Text(), QStringLiteral("\\subsection"));
         QVERIFY(!e.Controller()->IsPopupOpen());
     }
 

@@ -178,7 +178,7 @@ void CCompletionController::OpenPopup(const QString &prefix, bool letterPending)
     const QString content = ReadCommandList(m_pView->m_strCommandListPath);
     if (content.isEmpty())
         return;
-    if (m_pPopup) {
+    if (m_bPopupOpen) {
         ClosePopup();
         return;
     }
@@ -191,10 +191,17 @@ void CCompletionController::OpenPopup(const QString &prefix, bool letterPending)
     if (m_pView->m_nInputABC)
         SortNamesAbc(found.names);
 
-    m_pPopup = new CCompletionPopup(m_pView);
+    // One list window serves every opening; making a window each time would be felt.
+    if (!m_pPopup) {
+        m_pPopup = new CCompletionPopup(m_pView);
+        // Queued: the list is emptied by the insertion, not inside its own mouse handler.
+        connect(m_pPopup, &CCompletionPopup::Chosen, this,
+                &CCompletionController::InsertSelected, Qt::QueuedConnection);
+    }
     m_pPopup->setFont(m_pView->font());
-    connect(m_pPopup, &CCompletionPopup::Chosen, this, &CCompletionController::InsertSelected);
+    m_pPopup->clear();
     m_pPopup->addItems(found.names);
+    m_names = found.names;
 
     const QRect cursor = m_pView->cursorRect();
     const QMargins margins = TextMargins();
@@ -240,7 +247,7 @@ void CCompletionController::PositionPopup(int caretX, int caretY)
 
 void CCompletionController::Reselect(Move move, QChar typed)
 {
-    if (!m_pPopup)
+    if (!m_bPopupOpen)
         return;
     const int caret = Caret();
     int end = 0;
@@ -262,11 +269,7 @@ void CCompletionController::Reselect(Move move, QChar typed)
     m_nRangeEnd = end;
     if (m_nRangeStart >= end)
         return;
-    QStringList names;
-    names.reserve(m_pPopup->count());
-    for (int i = 0; i < m_pPopup->count(); ++i)
-        names.append(m_pPopup->item(i)->text());
-    const int row = FirstNameStartingWith(names, word);
+    const int row = FirstNameStartingWith(m_names, word);
     if (row < 0) {
         ++m_nMissCount;
         return;
@@ -277,18 +280,18 @@ void CCompletionController::Reselect(Move move, QChar typed)
 
 void CCompletionController::ClosePopup()
 {
-    if (m_pPopup) {
+    if (m_pPopup && m_bPopupOpen) {
         m_pPopup->hide();
-        m_pPopup->deleteLater(); // it may be the sender of the double click being handled
-        m_pPopup = nullptr;
+        m_pPopup->clear();
     }
+    m_names.clear();
     m_bPopupOpen = false;
     m_nMissCount = 0;
 }
 
 void CCompletionController::InsertSelected()
 {
-    QListWidgetItem *selected = m_pPopup ? m_pPopup->currentItem() : nullptr;
+    QListWidgetItem *selected = m_bPopupOpen ? m_pPopup->currentItem() : nullptr;
     if (selected) {
         const CompletionInsertion insertion = InsertionFor(selected->text());
         if (!insertion.text.isEmpty()) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class COrrindaleView;
 class QKeyEvent;
@@ -27,7 +28,8 @@ public:
 
     bool IsArmed() const { return m_bArmed; }
     bool IsPopupOpen() const { return m_bPopupOpen; }
-    CCompletionPopup *Popup() const { return m_pPopup; }
+    // The list while it is shown; nullptr otherwise.
+    CCompletionPopup *Popup() const { return m_bPopupOpen ? m_pPopup.data() : nullptr; }
     int MissCount() const { return m_nMissCount; }
 
     // Builds and shows the list for prefix; closes a list that is open instead. The prefix
@@ -55,6 +57,7 @@ private:
     COrrindaleView *m_pView;
     SettingsStore &m_store;
     QPointer<CCompletionPopup> m_pPopup;
+    QStringList m_names; // the names shown, in the list's order
     bool m_bArmed = false;
     bool m_bPopupOpen = false;
     bool m_bComposing = false;
