@@ -116,6 +116,7 @@ int main(int argc, char *argv[])
     QTextCursor c = view->textCursor();
     c.setPosition(42);
     view->setTextCursor(c);
+    qint64 first = 0;
     qint64 total = 0;
     qint64 worst = 0;
     int shown = 0;
@@ -128,8 +129,13 @@ int main(int argc, char *argv[])
         QApplication::sendEvent(view, &s);
         QApplication::processEvents();
         const qint64 ns = clock.nsecsElapsed();
-        total += ns;
-        worst = std::max(worst, ns);
+        // The first opening also makes the list's window; later ones reuse it.
+        if (i == 0) {
+            first = ns;
+        } else {
+            total += ns;
+            worst = std::max(worst, ns);
+        }
         if (CCompletionPopup *popup = view->Completion()->Popup())
             shown = popup->count();
         view->Completion()->OnTeXInput(); // Esc closes the list
@@ -138,7 +144,8 @@ int main(int argc, char *argv[])
         QApplication::sendEvent(view, &back);
     }
     out << "popup: prefix \"s\" on " << names.size() << " entries offers " << shown
-        << " names; mean " << double(total) / runs / 1e6 << " ms, worst " << double(worst) / 1e6
+        << " names; first " << double(first) / 1e6 << " ms, then mean "
+        << double(total) / (runs - 1) / 1e6 << " ms, worst " << double(worst) / 1e6
         << " ms (target < 30 ms)\n";
     return 0;
 }
