@@ -96,6 +96,14 @@ enum class Msg {
     // Table commands.
     TableRowsInvalid,
     TableSizeInvalid,
+    // The command list file and completion.
+    MakeInputQuestion,
+    MakeInputDone,
+    ChangeInputQuestion,
+    MmeFilter,
+    MinimumLettersTitle,
+    MinimumLettersText,
+    MinimumLettersCancel,
     Count
 };
 

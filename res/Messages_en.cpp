@@ -54,6 +54,9 @@ constexpr MessageEntry kEnglish[] = {
      "  -w0         viewer window: no menu, toolbars, status bar\n"
      "  -w1         second window: placed below the caption, stored rectangle not used\n"
      "  -m0         no line numbers in this window\n"
+     "  --merge-commands LIST DOC...\n"
+     "              count the TeX commands of each DOC into the command list file LIST\n"
+     "              (input_tex.mme) and save it; no window is opened\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
     {Msg::CompilerCannotRun,
@@ -144,6 +147,22 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::CalcIntegerNeeded, "Please enter an integer."},
     {Msg::TableRowsInvalid, "Enter row numbers from 1, the first row not after the last."},
     {Msg::TableSizeInvalid, "Enter 1 or more rows and columns."},
+    {Msg::MakeInputQuestion,
+     "Create the auxiliary file; \"input_tex.mme\". \nThe list is \"Frequency\" order, \nbut in "
+     "\"View\" you can change to \"ABC\" order."},
+    {Msg::MakeInputDone,
+     "Succeeded to create the auxiliary file \"input_tex.mme\". It will be shown. \nPlease save "
+     "it!! Edit according to the description, if you need."},
+    // %1: the installation folder, %2: the list file in it.
+    {Msg::ChangeInputQuestion,
+     "Change the TeX input auxiliary file \"input_tex.mme\". \nChoose a file, if you put the file "
+     "to the another place or if you change the file name. \nIf you push Cancel, then then the "
+     "default is restored; \"%2\"."},
+    {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
+    {Msg::MinimumLettersTitle, "Minimum Letter Number "},
+    {Msg::MinimumLettersText,
+     "Choose the minimum  letter number of TeX commands. \n(Default is 4 letters.)"},
+    {Msg::MinimumLettersCancel, "CANCEL"},
 };
 } // namespace
 

@@ -56,6 +56,9 @@ constexpr MessageEntry kJapanese[] = {
      "  -w0         閲覧用ウィンドウ（メニュー・ツールバー・ステータスバーなし）\n"
      "  -w1         別窓（保存されたウィンドウ位置を使わない）\n"
      "  -m0         このウィンドウでは行番号を表示しない\n"
+     "  --merge-commands 一覧 文書...\n"
+     "              各文書の TeX コマンドを数えて入力支援ファイル（input_tex.mme）「一覧」に\n"
+     "              加え、保存する（ウィンドウは開かない）\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
     {Msg::CompilerCannotRun,
@@ -144,6 +147,22 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::CalcIntegerNeeded, "整数を入れて下さい。"},
     {Msg::TableRowsInvalid, "行番号は 1 から、開始行が終了行を越えないように入力して下さい。"},
     {Msg::TableSizeInvalid, "行数と列数には 1 以上を入力して下さい。"},
+    {Msg::MakeInputQuestion,
+     "入力支援補助ファイル \"input_tex.mme\" を作ります。\n「頻度順」で作りますが、「表示」は「 ABC "
+     "順」も選択できます。"},
+    {Msg::MakeInputDone,
+     "補助ファイル \"input_tex.mme\" を作りましたので、表示します。\n保存して下さい。また、必要なら、"
+     "説明に従って、編集して下さい。"},
+    // %1: the installation folder, %2: the list file in it.
+    {Msg::ChangeInputQuestion,
+     "TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"%1\" 以外に置いた場合や、ファイル名を"
+     "変更した場合など\nここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n\"%2\" に"
+     "戻ります。"},
+    {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
+    {Msg::MinimumLettersTitle, "最低文字数の設定"},
+    {Msg::MinimumLettersText,
+     "リストに表示する TeX コマンドの最低文字数を選んで下さい。\n（デフォルトは 4 文字です。）"},
+    {Msg::MinimumLettersCancel, "キャンセル"},
 };
 } // namespace
 

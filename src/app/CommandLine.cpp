@@ -17,6 +17,14 @@ bool IsFlag(const QString &arg)
 CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
 {
     CommandLineSwitches sw;
+    const qsizetype merge = arguments.indexOf(QLatin1String("--merge-commands"));
+    if (merge >= 0) {
+        // Everything after the switch names files, whatever it looks like.
+        sw.mergeCommands = arguments.mid(merge + 1);
+        if (sw.mergeCommands.isEmpty())
+            sw.help = true;
+        return sw;
+    }
     sw.rawLine = arguments.join(QLatin1Char(' '));
     sw.viewer = sw.rawLine.contains(QLatin1String("-w0"));
     sw.secondWindow = sw.rawLine.contains(QLatin1String("-w1"));

@@ -13,6 +13,9 @@ struct CommandLineSwitches {
     bool version = false;       // --version
     QString file;               // as given; ResolveFile makes it absolute
     QString rawLine;            // the arguments joined by spaces, for later substring tests
+    // --merge-commands LIST DOC...: the list file, then the documents to merge into it; no
+    // window is opened.
+    QStringList mergeCommands;
 
     static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
     QString ResolveFile(const QString &workingDir) const;

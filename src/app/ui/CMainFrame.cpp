@@ -18,6 +18,7 @@
 #include "app/ui/PaneCommands.h"
 #include "calc/ui/CalcCommands.h"
 #include "calc/ui/TableEditCommands.h"
+#include "input/ui/InputCommands.h"
 #include "res/Messages.h"
 #include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/EditingCommands.h"
@@ -281,6 +282,7 @@ void CMainFrame::RegisterCommands()
     RegisterEditingCommands(*this, r);
     RegisterCalcCommands(*this, r, m_context);
     RegisterTableEditCommands(*this, r, m_context);
+    RegisterInputCommands(*this, r);
 }
 
 void CMainFrame::UpdateTitle()

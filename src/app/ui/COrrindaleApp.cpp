@@ -8,6 +8,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
+#include "input/MergeCommandFiles.h"
 #include "res/Messages.h"
 #include "toolchain/ui/CConsoleDialog.h"
 
@@ -43,6 +44,12 @@ int COrrindaleApp::Main(int argc, char *argv[])
     if (sw.version) {
         QTextStream(stdout) << VersionText << '\n';
         return 0;
+    }
+    if (!sw.mergeCommands.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QTextStream err(stderr);
+        return MergeCommandFiles(sw.mergeCommands.first(), sw.mergeCommands.mid(1), english,
+                                 err);
     }
     if (sw.help) {
         QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);

@@ -183,6 +183,14 @@ bool COrrindaleDoc::SaveModified()
     return DoFileSave();
 }
 
+void COrrindaleDoc::ShowUnsavedText(const QString &path, const QString &text)
+{
+    SetText(text);
+    m_strEncoding.clear();
+    SetPathName(path);
+    SetModifiedFlag(true);
+}
+
 void COrrindaleDoc::ToggleBackupMode()
 {
     m_bBackup = m_bBackup ? 0 : 1;

@@ -58,6 +58,9 @@ public:
     // Asks to save a modified text; false when the user cancels or the save fails.
     bool SaveModified();
     void ToggleBackupMode();
+    // Shows text as the content of path, a file the program made and the user is to save:
+    // nothing is written, the document is marked modified.
+    void ShowUnsavedText(const QString &path, const QString &text);
 
     // The views in order. The first one is the editor the text belongs to: a log pane is kept
     // at the end, so that saving saves the text, not the log. A view leaves the list when it

@@ -14,6 +14,7 @@
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
 #include "calc/ui/CalcController.h"
+#include "input/ui/CompletionController.h"
 #include "view/Coloring.h"
 #include "view/Gutter.h"
 #include "view/ui/ViewNavigator.h"
@@ -94,6 +95,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     ApplyColors();
     m_pUndo = new CUndoController(this);
     m_pCalc = new CCalcController(*this, context);
+    m_pCompletion = new CCompletionController(this, store);
 }
 
 bool COrrindaleView::IsLogPane() const
@@ -469,6 +471,10 @@ void COrrindaleView::keyPressEvent(QKeyEvent *e)
 {
     if (const int id = AcceleratorOf(e)) {
         m_pRouter->Execute(id); // nothing when the command is disabled
+        e->accept();
+        return;
+    }
+    if (m_pCompletion->KeyPress(e)) {
         e->accept();
         return;
     }

@@ -10,6 +10,7 @@
 class COrrindaleDoc;
 class CommandRouter;
 class CViewMargin;
+class CCompletionController;
 class CUndoController;
 class CCalcController;
 struct AppContext;
@@ -56,6 +57,8 @@ public:
     void PushUndoSnapshot();
     CUndoController *UndoController() const { return m_pUndo; }
     int m_bRecordUndo = 1;
+    // Completion of TeX command names (src/input/ui/CompletionController.*).
+    CCompletionController *Completion() const { return m_pCompletion; }
 
     // Settings and state read by the features.
     int m_bEnglish;
@@ -160,5 +163,6 @@ private:
     CommandRouter *m_pRouter = nullptr;
     CUndoController *m_pUndo = nullptr;
     CCalcController *m_pCalc = nullptr;
+    CCompletionController *m_pCompletion = nullptr;
     QHash<int, int> m_accelerators;
 };
