@@ -111,8 +111,8 @@ private Q_SLOTS:
     void logPaneShowsTheTargetLog();
     void savingWithLogPaneSavesTheText();
     void logCommandsWithoutLogDoNothing();
-    void logCommandsFollowTheTarget_data();
-    void logCommandsFollowTheTarget();
+    void texCommandsFollowTheTarget_data();
+    void texCommandsFollowTheTarget();
     void fileCommandsUnsplit_data();
     void fileCommandsUnsplit();
     void storeCaretLeavesTheLogPane();
@@ -444,7 +444,7 @@ void TestPanes::logCommandsWithoutLogDoNothing()
     }
 }
 
-void TestPanes::logCommandsFollowTheTarget_data()
+void TestPanes::texCommandsFollowTheTarget_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("another");
@@ -453,11 +453,12 @@ void TestPanes::logCommandsFollowTheTarget_data()
     QTest::newRow("TEX") << "a.TEX" << "" << true;
     QTest::newRow("mixed case Tex") << "a.Tex" << "" << false;
     QTest::newRow("text file") << "a.txt" << "" << false;
+    QTest::newRow("log file") << "a.log" << "" << false;
     QTest::newRow("text file compiling a tex master") << "a.txt" << "master.tex" << true;
     QTest::newRow("tex file compiling a text file") << "a.tex" << "notes.txt" << false;
 }
 
-void TestPanes::logCommandsFollowTheTarget()
+void TestPanes::texCommandsFollowTheTarget()
 {
     QFETCH(QString, name);
     QFETCH(QString, another);
@@ -468,12 +469,15 @@ void TestPanes::logCommandsFollowTheTarget()
     if (!another.isEmpty())
         f.store->WriteString(QStringLiteral("TeXFile"), path, f.FilePath(another));
     QVERIFY(frame->OpenDocumentFile(path));
-    frame->Router()->RefreshActions();
-    QCOMPARE(frame->Router()->StateOf(Cmd::LogColumn).enabled, enabled);
-    QCOMPARE(frame->Router()->StateOf(Cmd::LogRow).enabled, enabled);
-    QCOMPARE(frame->Router()->StateOf(Cmd::UnregistAnotherFile).enabled, !another.isEmpty());
-    QVERIFY(frame->Router()->StateOf(Cmd::SplitRow).enabled);
-    QVERIFY(frame->Router()->StateOf(Cmd::RegistAnotherFile).enabled);
+    CommandRouter *r = frame->Router();
+    r->RefreshActions();
+    for (Cmd cmd : {Cmd::LogColumn, Cmd::LogRow, Cmd::TeXCompile, Cmd::DviShow, Cmd::PdfShow,
+                    Cmd::TeXPdfShow, Cmd::TeXPdfMake, Cmd::PdfPaperSize, Cmd::MakeIndexOptions})
+        QVERIFY2(r->StateOf(cmd).enabled == enabled, IdsOf(cmd).name);
+    for (Cmd cmd : {Cmd::SplitRow, Cmd::RegistAnotherFile, Cmd::ChangeCompiler,
+                    Cmd::SelectDviPdf, Cmd::SelectBibTeX, Cmd::SelectMakeIndex})
+        QVERIFY2(r->StateOf(cmd).enabled, IdsOf(cmd).name);
+    QCOMPARE(r->StateOf(Cmd::UnregistAnotherFile).enabled, !another.isEmpty());
 }
 
 void TestPanes::fileCommandsUnsplit_data()

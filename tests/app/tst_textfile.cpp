@@ -127,7 +127,6 @@ private Q_SLOTS:
     void saveRefusesReadOnly();
     void saveBackup_data();
     void saveBackup();
-    void saveTwiceKeepsOnePreviousBackup();
     void saveKeepsPermissions_data();
     void saveKeepsPermissions();
     void saveWriteFailures_data();
@@ -631,26 +630,6 @@ void TestTextFile::saveBackup()
     }
     // No temporary file is left behind.
     QCOMPARE(Entries(dir.path()), entries);
-}
-
-void TestTextFile::saveTwiceKeepsOnePreviousBackup()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("doc.tex"));
-    const SaveOptions backup{true};
-
-    QCOMPARE(SaveTextFile(path, QStringLiteral("one\n"), backup).error, SaveError::None);
-    QCOMPARE(SaveTextFile(path, QStringLiteral("two\n"), backup).error, SaveError::None);
-    const SaveResult third = SaveTextFile(path, QStringLiteral("three\n"), backup);
-    QCOMPARE(third.error, SaveError::None);
-    QVERIFY(third.backupAttempted);
-    QVERIFY(!third.backupFailed);
-
-    QCOMPARE(ReadBytes(path), QByteArray("three\n"));
-    QCOMPARE(ReadBytes(path + QStringLiteral(".bak")), QByteArray("two\n"));
-    QCOMPARE(Entries(dir.path()),
-             (QStringList{QStringLiteral("doc.tex"), QStringLiteral("doc.tex.bak")}));
 }
 
 void TestTextFile::saveKeepsPermissions_data()

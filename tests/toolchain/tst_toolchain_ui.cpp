@@ -1,5 +1,5 @@
 // The window side of the TeX commands: the console a run shows, the paper-size dialog, the
-// commands' enabled state, the settings the window keeps, and the log pane refresh.
+// settings the window keeps, and the log pane refresh.
 
 #include "support/FakeToolchainHost.h"
 #include "support/FrameFixture.h"
@@ -172,7 +172,6 @@ private Q_SLOTS:
         QCOMPARE(v.neShow, expectNeShow);
         QCOMPARE(v.sizeNo, 7);
         QCOMPARE(dialog.Sizes()->checkedButton()->text(), QStringLiteral("B5"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("PDF Paper Size"));
     }
 
     void paperSettingsAtStart_data()
@@ -202,34 +201,6 @@ private Q_SLOTS:
         QCOMPARE(view->m_bSkipPaperDialog, skip);
         QCOMPARE(view->m_nPdfPaper, paper);
         QCOMPARE(ReadSetting(*f.store, Keys::PdfNShow), neShow ? nShow : 0);
-    }
-
-    void commandsFollowTheTarget_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow(".tex") << "a.tex" << true;
-        QTest::newRow(".TEX") << "b.TEX" << true;
-        QTest::newRow("mixed case") << "c.Tex" << false;
-        QTest::newRow("text file") << "d.txt" << false;
-        QTest::newRow("log file") << "e.log" << false;
-    }
-
-    void commandsFollowTheTarget()
-    {
-        QFETCH(QString, file);
-        QFETCH(bool, enabled);
-        FrameFixture f;
-        auto frame = f.MakeFrame();
-        QVERIFY(frame->OpenDocumentFile(f.WriteFile(file, "x\n")));
-        CommandRouter *r = frame->Router();
-        for (Cmd cmd : {Cmd::TeXCompile, Cmd::DviShow, Cmd::PdfShow, Cmd::TeXPdfShow,
-                        Cmd::TeXPdfMake, Cmd::PdfPaperSize, Cmd::MakeIndexOptions})
-            QCOMPARE(r->StateOf(cmd).enabled, enabled);
-        for (Cmd cmd : {Cmd::ChangeCompiler, Cmd::SelectDviPdf, Cmd::SelectBibTeX,
-                        Cmd::SelectMakeIndex})
-            QVERIFY(r->StateOf(cmd).enabled);
-        QCOMPARE(ToolchainCommandState(frame->GetActiveView()).enabled, enabled);
     }
 
     void choiceStaysWithTheView()

@@ -7,26 +7,10 @@
 class TestViewColors : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void defaultsOfAnEmptyProfile();
     void storedColoursAreRead_data();
     void storedColoursAreRead();
     void userStringColourIsKeyedByItsText();
 };
-
-void TestViewColors::defaultsOfAnEmptyProfile()
-{
-    MemorySettingsStore store;
-    const ViewColors c = LoadViewColors(store);
-    QCOMPARE(c.text, 0x000000u);
-    QCOMPARE(c.back, 0xFFFFFFu);
-    QCOMPARE(c.symbols[0], 0x0000FFu);   // "$" red
-    QCOMPARE(c.symbols[3], 0x5ADC5Au);   // "%" green
-    QCOMPARE(c.symbols[4], 0xFF0000u);   // "\" blue
-    QCOMPARE(c.symbols[7], 0x9B0A00u);   // "(" dark blue
-    QCOMPARE(c.symbols[10], 0x0000FFu);  // "\]" red
-    for (const QString &s : c.userStrings)
-        QVERIFY(s.isEmpty());
-}
 
 void TestViewColors::storedColoursAreRead_data()
 {
