@@ -253,6 +253,30 @@ private Q_SLOTS:
         QCOMPARE(e.f.prompter.messages.size(), 1);
     }
 
+    // Sums without a range warn in Japanese, whatever the interface's language.
+    void sumsWithoutRangeWarn_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Japanese interface") << false;
+        QTest::newRow("English interface") << true;
+    }
+    void sumsWithoutRangeWarn()
+    {
+        QFETCH(bool, english);
+        Editor e("1\t2\n3\t4", english);
+        e.Run(Cmd::CalcMode);
+        CCalcController &calc = *e.view->CalcController();
+        QVERIFY(!calc.Apply(TotalsOfRange(calc.Input(), false, true, false)));
+        QCOMPARE(e.f.prompter.messages.size(), 1);
+        const MessageRequest &m = e.f.prompter.messages.first();
+        QCOMPARE(m.text, QString::fromUtf8("選択が無いか、選択に誤りがあります。\n計算したい行列の"
+                                           "左上から右下までを、マウスで選択して下さい。"));
+        QCOMPARE(m.caption, QString::fromUtf8("注意！"));
+        QCOMPARE(m.icon, MsgIcon::Exclamation);
+        QCOMPARE(e.Text(), QStringLiteral("1\t2\n3\t4"));
+        QCOMPARE(e.History().CurrentIndex(), 0);
+    }
+
     void enabling_data()
     {
         QTest::addColumn<CellRange>("range");

@@ -241,7 +241,8 @@ private Q_SLOTS:
         QFETCH(QString, after);
         QFETCH(int, caret);
         const TableInput in = Input(text, from, to);
-        const TableResult r = ofColumn ? TransformColumn(in, f, before) : TransformRow(in, f, before);
+        const TableResult r =
+            ofColumn ? TransformColumn(in, f, before) : TransformRow(in, f, before);
         QVERIFY(r.changed);
         QCOMPARE(r.text, after);
         QCOMPARE(r.selStart, caret);
@@ -292,7 +293,8 @@ private Q_SLOTS:
         QFETCH(ArithOp, op);
         QFETCH(bool, before);
         QFETCH(QString, after);
-        const TableResult r = ArithmeticOfColumns(Input(text, from, to), first, second, op, before);
+        const TableResult r =
+            ArithmeticOfColumns(Input(text, from, to), first, second, op, before);
         QVERIFY(r.changed);
         QCOMPARE(r.text, after);
         QVERIFY(!ArithmeticOfColumns(Input(text, from, to), first, first, op, before).changed);
@@ -314,9 +316,11 @@ private Q_SLOTS:
             << pair << 0 << 1 << 2 << ArithOp::Multiply << false
             << "2\t3\n4\t5\n8.0\t15.0\nend" << 16;
         QTest::newRow("× above the caret's row")
-            << pair << 0 << 1 << 2 << ArithOp::Multiply << true << "8.0\t15.0\n2\t3\n4\t5\nend" << 9;
+            << pair << 0 << 1 << 2 << ArithOp::Multiply << true
+            << "8.0\t15.0\n2\t3\n4\t5\nend" << 9;
         QTest::newRow("the upper row is the first operand whatever the order")
-            << pair << 0 << 2 << 1 << ArithOp::Subtract << false << "2\t3\n4\t5\n-2.0\t-2.0\nend" << 17;
+            << pair << 0 << 2 << 1 << ArithOp::Subtract << false
+            << "2\t3\n4\t5\n-2.0\t-2.0\nend" << 17;
         QTest::newRow("÷ by zero or empty: Error; both empty: empty")
             << "4\t\t6\t1\n0\t\t3\t" << 0 << 1 << 2 << ArithOp::Divide << false
             << "4\t\t6\t1\n0\t\t3\t\nError\t\t2.0\tError" << 29;
@@ -324,7 +328,8 @@ private Q_SLOTS:
             << "1\t1\nx\n3\t3" << 0 << 1 << 3 << ArithOp::Add << false
             << "1\t1\n4.0\t4.0\nx\n3\t3" << 11;
         QTest::newRow("the lower row is the last, without line break")
-            << "1\t2\n3\t4" << 0 << 1 << 2 << ArithOp::Add << false << "1\t2\n3\t4\n4.0\t6.0" << 15;
+            << "1\t2\n3\t4" << 0 << 1 << 2 << ArithOp::Add << false
+            << "1\t2\n3\t4\n4.0\t6.0" << 15;
     }
     void arithmeticOfRows()
     {

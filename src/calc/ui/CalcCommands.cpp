@@ -129,7 +129,9 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
     for (const Total &t : totals) {
         router.SetHandler(
             t.cmd,
-            [calc, t] { calc().Apply(TotalsOfRange(calc().Input(), t.mean, t.ofColumns, t.before)); },
+            [calc, t] {
+                calc().Apply(TotalsOfRange(calc().Input(), t.mean, t.ofColumns, t.before));
+            },
             [view, t] {
                 const CellRange &r = view().m_range;
                 const bool enabled = t.ofColumns ? r.Width() >= 1 && r.Height() >= 2
