@@ -217,7 +217,8 @@ private Q_SLOTS:
         QTest::newRow("selection ending at a line start")
             << values << 0 << 8 << 0 << "38\t40\t\n50\t50\t\n62\t60\t\n";
         QTest::newRow("all equal: 50 for every value")
-            << "0.1\t\n0.1\t\n0.1\t\n" << 0 << 13 << 1 << "0.1\t50.0\t\n0.1\t50.0\t\n0.1\t50.0\t\n";
+            << "0.1\t\n0.1\t\n0.1\t\n" << 0 << 13 << 1
+            << "0.1\t50.0\t\n0.1\t50.0\t\n0.1\t50.0\t\n";
         QTest::newRow("text counts as 0")
             << "x\t\n20\t\n" << 0 << 5 << 0 << "x\t40\t\n20\t60\t\n";
         QTest::newRow("column B")

@@ -25,11 +25,11 @@ QString Tr(bool english, const char *en, const char *ja)
     return english ? QString::fromUtf8(en) : QString::fromUtf8(ja);
 }
 
-QLineEdit *NumberEdit(int value, const char *id, QWidget *parent)
+QLineEdit *NumberEdit(int value, const char *id, QWidget *parent, int top = INT_MAX)
 {
     auto *edit = new QLineEdit(QString::number(value), parent);
     edit->setObjectName(QString::fromLatin1(id));
-    edit->setValidator(new QIntValidator(0, INT_MAX, edit));
+    edit->setValidator(new QIntValidator(0, top, edit));
     return edit;
 }
 
@@ -167,8 +167,9 @@ CMakeTableDialog::CMakeTableDialog(bool english, Prompter &prompter, int rows, i
 {
     setObjectName(QStringLiteral("MakeTableDialog"));
     setWindowTitle(Tr(english, "Make a Table", "表の作成"));
-    m_pRows = NumberEdit(rows, "1116", this);
-    m_pColumns = NumberEdit(columns, "1117", this);
+    // A new table is typed into by hand: a million rows would only freeze the window.
+    m_pRows = NumberEdit(rows, "1116", this, 999999);
+    m_pColumns = NumberEdit(columns, "1117", this, 999);
     m_pLetters = new QCheckBox(Tr(english, "Insert A, B, C,... to the 1st Line ",
                                   "第一行に A, B, C, ･･･を挿入"),
                                this);

@@ -55,7 +55,10 @@ void PutCaret(COrrindaleView &view, int pos)
     view.ensureCursorVisible();
 }
 
-// The result as one edit with one undo step; an unchanged text only gets its caret.
+// The result as one edit with one undo step; an unchanged text only gets its caret. Commands
+// that fill cells one after another (deviation values, Clear Selected Area, Make a Table) have
+// their final text computed first and written at once: the text, the caret after the last
+// insertion and the single undo step are the same as cell by cell, at the cost of one edit.
 void Show(COrrindaleView &view, const TableResult &result)
 {
     if (result.changed)
