@@ -73,7 +73,8 @@ private Q_SLOTS:
             << Counts{{"bf", 1}};
         QTest::newRow("only the body counts")
             << QString()
-            << QStringLiteral("\\usepackage{amsmath}\\begin{document}\\alpha \\end{document}\\beta ")
+            << QStringLiteral("\\usepackage{amsmath}\\begin{document}\\alpha "
+                              "\\end{document}\\beta ")
             << Counts{{"alpha", 1}};
         QTest::newRow("without a body marker the whole text counts")
             << QString() << QStringLiteral("\\alpha \\beta \\alpha ")
@@ -188,24 +189,6 @@ private Q_SLOTS:
         QCOMPARE(Entries(again.mid(head.size())), (Counts{{"alpha", 2}, {"section{", 1}}));
     }
 
-    void englishDescription()
-    {
-        const QString d = StandardDescription(true);
-        QVERIFY(d.startsWith(QStringLiteral("\ninput_tex.mme \nThis auxiliary file is a list of "
-                                            "TeX commands more than 3 characters. \n\n1. This")));
-        QVERIFY(d.contains(QStringLiteral("\n[WARNIGN: If the number of frequency is too big "
-                                          "(10^100 ?), then error may occur. ]\n")));
-        QVERIFY(d.endsWith(QString(79, QLatin1Char('%'))
-                           + QStringLiteral("\nYOUR NOTE: (Write your new commands, etc)\n\n\n\n\n\n")
-                           + QString(80, QLatin1Char('%'))
-                           + QStringLiteral("\n[The above part is ignored.] \n")));
-        // Neither description may hold a marker word: the file would split inside it.
-        for (const bool english : {true, false}) {
-            QVERIFY(!StandardDescription(english).contains(QStringLiteral("\\COMMANDS")));
-            QVERIFY(!StandardDescription(english).contains(QStringLiteral("%a")));
-        }
-    }
-
     // The document is taken in pieces; each piece ends at a backslash, so no command is cut,
     // and the pieces after the first have no "\begin{document}" and count from their start.
     void largeDocumentInPieces()
@@ -222,26 +205,6 @@ private Q_SLOTS:
         QCOMPARE(counts.value(QStringLiteral("section{")), paragraphs);
         QCOMPARE(counts.value(QStringLiteral("emph{")), paragraphs);
         QVERIFY(!counts.contains(QStringLiteral("usepackage{")));
-    }
-
-    void entryCount_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("count");
-        QTest::newRow("plain") << "alpha\t473" << 473;
-        QTest::newRow("no TAB") << "alpha" << 1;
-        QTest::newRow("nothing after the TAB") << "alpha\t" << 1;
-        QTest::newRow("text after the number") << "alpha\t12abc" << 12;
-        QTest::newRow("no digits") << "alpha\tmany" << 0;
-        QTest::newRow("huge") << "alpha\t1" + QString(40, QLatin1Char('9'))
-                              << std::numeric_limits<int>::max();
-        QTest::newRow("description before the TAB") << "alpha%a\t1 note\t5" << 1;
-    }
-    void entryCount()
-    {
-        QFETCH(QString, line);
-        QFETCH(int, count);
-        QCOMPARE(EntryCount(line), count);
     }
 
     void readList_data()

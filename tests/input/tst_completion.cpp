@@ -50,31 +50,6 @@ private Q_SLOTS:
         QCOMPARE(found.longest, longest);
     }
 
-    void abcOrder()
-    {
-        QStringList names{"subsection", "section", "Sum", "sec", "setlength%space"};
-        SortNamesAbc(names);
-        QCOMPARE(names, (QStringList{"Sum", "sec", "section", "setlength%space", "subsection"}));
-    }
-
-    void firstMatch_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<int>("row");
-        QTest::newRow("exact prefix") << "sub" << 2;
-        QTest::newRow("case does not matter") << "SEC" << 0;
-        QTest::newRow("first of several") << "se" << 0;
-        QTest::newRow("description is part of the name") << "setlength%" << 3;
-        QTest::newRow("no match") << "sx" << -1;
-    }
-    void firstMatch()
-    {
-        QFETCH(QString, word);
-        QFETCH(int, row);
-        const QStringList names{"section", "sec", "subsection", "setlength%space"};
-        QCOMPARE(FirstNameStartingWith(names, word), row);
-    }
-
     void wordEnd_data()
     {
         QTest::addColumn<QString>("text");
@@ -121,84 +96,6 @@ private Q_SLOTS:
         QCOMPARE(r.caret, caret);
     }
 
-    void height_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("height");
-        // Created height 90: tenths below 3 names, ninths below 20, then tenths plus 3 rows.
-        QTest::newRow("1 name") << 1 << 18;
-        QTest::newRow("2 names") << 2 << 27;
-        QTest::newRow("3 names") << 3 << 40;
-        QTest::newRow("19 names") << 19 << 200;
-        QTest::newRow("20 names") << 20 << 216;
-        QTest::newRow("100 names") << 100 << 936;
-    }
-    void height()
-    {
-        QFETCH(int, count);
-        QFETCH(int, height);
-        QCOMPARE(PopupListHeight(count, 90), height);
-    }
-
-    void width_data()
-    {
-        QTest::addColumn<int>("longest");
-        QTest::addColumn<int>("width");
-        QTest::newRow("short names: 14 pixels a letter") << 9 << 126;
-        QTest::newRow("ten letters: 10 pixels a letter") << 10 << 100;
-        QTest::newRow("long") << 25 << 250;
-    }
-    void width()
-    {
-        QFETCH(int, longest);
-        QFETCH(int, width);
-        QCOMPARE(PopupListWidth(longest), width);
-    }
-
-    void fit_data()
-    {
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("caretY");
-        QTest::addColumn<int>("lineHeight");
-        QTest::addColumn<int>("fitted");
-        // Client height 400.
-        QTest::newRow("fits below") << 100 << 50 << 20 << 100;
-        QTest::newRow("cut to the room below") << 500 << 50 << 20 << 330;
-        QTest::newRow("cut to the room above") << 500 << 300 << 20 << 300;
-        QTest::newRow("no font height counts 18") << 500 << 50 << 0 << 332;
-    }
-    void fit()
-    {
-        QFETCH(int, height);
-        QFETCH(int, caretY);
-        QFETCH(int, lineHeight);
-        QFETCH(int, fitted);
-        QCOMPARE(FitPopupHeight(height, caretY, lineHeight, 400), fitted);
-    }
-
-    void place_data()
-    {
-        QTest::addColumn<int>("caretX");
-        QTest::addColumn<int>("caretY");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
-        // Popup 100 x 80, line height 20, client 400 x 300, gutter 40.
-        QTest::newRow("below and a little left") << 100 << 50 << 90 << 70;
-        QTest::newRow("right edge: left of the caret") << 350 << 50 << 270 << 70;
-        QTest::newRow("bottom: above the caret line") << 100 << 250 << 90 << 170;
-        QTest::newRow("narrow: never left of the gutter") << 70 << 50 << 30 << 70;
-    }
-    void place()
-    {
-        QFETCH(int, caretX);
-        QFETCH(int, caretY);
-        QFETCH(int, x);
-        QFETCH(int, y);
-        const int clientRight = caretX == 70 ? 150 : 400;
-        const PopupPlace p = PlacePopup(caretX, caretY, 20, 100, 80, clientRight, 300, 40);
-        QCOMPARE(p.x, x);
-        QCOMPARE(p.y, y);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCompletion)

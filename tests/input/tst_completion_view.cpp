@@ -144,7 +144,11 @@ private Q_SLOTS:
         QFETCH(QStringList, names);
         Completing e;
         e.view->m_nInputMinimum = minimumIndex;
-        e.view->m_nInputABC = abc;
+        if (abc) {
+            QVERIFY(e.Run(Cmd::InputListOrder));
+            QVERIFY(e.State(Cmd::InputListOrder).checked);
+            QCOMPARE(ReadSetting(*e.f.store, Keys::ABC), 1);
+        }
         e.Type(QStringLiteral("\\s"));
         QCOMPARE(e.Names(), names);
         QCOMPARE(e.Current(), names.first());

@@ -105,18 +105,6 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(madePath), text.toUtf8());
     }
 
-    void makeInputFileCountsEveryTime()
-    {
-        EditorFixture e(kDocument);
-        WriteBytes(e.view->m_strCommandListPath,
-                   (StandardDescription(false) + CommandListMarker(false) + "\nalpha\t1\n")
-                       .toUtf8());
-        e.f.prompter.answers << MsgAnswer::Yes << MsgAnswer::Ok;
-        QVERIFY(e.Run(Cmd::MakeInputFile));
-        QVERIFY(e.Text().contains(QStringLiteral("\nalpha\t3\n")));
-        QVERIFY(!e.Text().contains(StandardDescription(false) + StandardDescription(false)));
-    }
-
     void makeInputFileDeclined_data()
     {
         QTest::addColumn<bool>("modified");
@@ -194,22 +182,11 @@ private Q_SLOTS:
         QCOMPARE(e.f.prompter.messages.first().text, question);
         QCOMPARE(e.f.prompter.openFilters, ok ? QStringList{"Mme files (*.mme)|*.mme||"}
                                                : QStringList{});
-        const QString expected = path == "default" ? defaultPath : path == "old" ? old : chosenPath;
+        const QString expected =
+            path == "default" ? defaultPath : path == "old" ? old : chosenPath;
         QCOMPARE(e.view->m_strCommandListPath, expected);
         QCOMPARE(ReadSetting(*e.f.store, Keys::InputName),
                  path == "default" ? QString() : expected);
-    }
-
-    void listOrder()
-    {
-        EditorFixture e(kDocument);
-        QVERIFY(!e.State(Cmd::InputListOrder).checked);
-        QVERIFY(e.Run(Cmd::InputListOrder));
-        QVERIFY(e.State(Cmd::InputListOrder).checked);
-        QCOMPARE(ReadSetting(*e.f.store, Keys::ABC), 1);
-        QVERIFY(e.Run(Cmd::InputListOrder));
-        QCOMPARE(e.view->m_nInputABC, 0);
-        QCOMPARE(ReadSetting(*e.f.store, Keys::ABC), 0);
     }
 
     void minimumLetters_data()

@@ -1,4 +1,3 @@
-#include "app/CommandLine.h"
 #include "input/CommandList.h"
 #include "input/MergeCommandFiles.h"
 
@@ -28,27 +27,6 @@ QString Write(const QTemporaryDir &dir, const QString &name, const QByteArray &b
 class TestMergeFiles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void parse_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("merge");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("list and documents")
-            << QStringList{"--merge-commands", "input_tex.mme", "a.tex", "-w1.tex"}
-            << QStringList{"input_tex.mme", "a.tex", "-w1.tex"} << "";
-        QTest::newRow("an ordinary start") << QStringList{"a.tex"} << QStringList{} << "a.tex";
-    }
-    void parse()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QStringList, merge);
-        QFETCH(QString, file);
-        const CommandLineSwitches sw = CommandLineSwitches::Parse(arguments);
-        QCOMPARE(sw.mergeCommands, merge);
-        QCOMPARE(sw.file, file);
-        QVERIFY(!sw.secondWindow);
-    }
-
     // Each document is merged in turn and the list is written as UTF-8 with LF, whatever the
     // encoding and line ends it had.
     void mergesEveryDocument()

@@ -93,6 +93,8 @@ bool CCompletionController::KeyPress(QKeyEvent *e)
     if (typed == QLatin1Char('\\')) {
         ClosePopup();
         m_bArmed = true;
+        // The list's window is made now, while the next letter is still to come.
+        EnsurePopup();
         return false;
     }
     if (IsEnter(key) && m_bPopupOpen) {
@@ -191,13 +193,7 @@ void CCompletionController::OpenPopup(const QString &prefix, bool letterPending)
     if (m_pView->m_nInputABC)
         SortNamesAbc(found.names);
 
-    // One list window serves every opening; making a window each time would be felt.
-    if (!m_pPopup) {
-        m_pPopup = new CCompletionPopup(m_pView);
-        // Queued: the list is emptied by the insertion, not inside its own mouse handler.
-        connect(m_pPopup, &CCompletionPopup::Chosen, this,
-                &CCompletionController::InsertSelected, Qt::QueuedConnection);
-    }
+    EnsurePopup();
     m_pPopup->setFont(m_pView->font());
     m_pPopup->clear();
     m_pPopup->addItems(found.names);
@@ -231,6 +227,19 @@ QMargins CCompletionController::TextMargins() const
     const QRect text = m_pView->viewport()->geometry();
     const QRect all = m_pView->contentsRect();
     return {text.left() - all.left(), text.top() - all.top(), 0, 0};
+}
+
+void CCompletionController::EnsurePopup()
+{
+    // One list window serves every opening; making a window each time would be felt.
+    if (m_pPopup)
+        return;
+    m_pPopup = new CCompletionPopup(m_pView);
+    // Queued: the list is emptied by the insertion, not inside its own mouse handler.
+    connect(m_pPopup, &CCompletionPopup::Chosen, this, &CCompletionController::InsertSelected,
+            Qt::QueuedConnection);
+    m_pPopup->ensurePolished();
+    m_pPopup->winId();
 }
 
 void CCompletionController::PositionPopup(int caretX, int caretY)

@@ -46,6 +46,7 @@ protected:
 private:
     enum class Move { Character, Right, Back };
     void Reselect(Move move, QChar typed = QChar());
+    void EnsurePopup();
     void PositionPopup(int caretX, int caretY);
     // The view's margins around its text area: the gutter on the left, the header row on top.
     QMargins TextMargins() const;

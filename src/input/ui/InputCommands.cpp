@@ -62,7 +62,8 @@ void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     const bool english = view->m_bEnglish;
     const QString defaultPath = DefaultListPath(view);
     QString question = MsgText(Msg::ChangeInputQuestion, english);
-    question.replace(QLatin1String("%1"), QDir::toNativeSeparators(QDir::cleanPath(view->m_strInstDir)));
+    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(view->m_strInstDir));
+    question.replace(QLatin1String("%1"), folder);
     question.replace(QLatin1String("%2"), QDir::toNativeSeparators(defaultPath));
     if (context.prompter->Ask(question, MsgButtons::OkCancel) != MsgAnswer::Ok) {
         view->m_strCommandListPath = defaultPath;
@@ -93,8 +94,8 @@ void RegisterInputCommands(CMainFrame &frame, CommandRouter &router)
         [view] { return CommandState{true, view()->m_nInputABC != 0}; });
     router.SetHandler(Cmd::InputLetterNo, [f, view] {
         COrrindaleView *v = view();
-        CMinimumLettersDialog dialog(v->m_bEnglish, ReadSetting(*f->Context().store, Keys::Minimum),
-                                     f);
+        const int stored = ReadSetting(*f->Context().store, Keys::Minimum);
+        CMinimumLettersDialog dialog(v->m_bEnglish, stored, f);
         if (dialog.exec() != QDialog::Accepted)
             return;
         v->m_nInputMinimum = dialog.Index();
