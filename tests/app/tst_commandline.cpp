@@ -44,8 +44,6 @@ private Q_SLOTS:
                                        << false << true << false
                                        << QString::fromUtf8("論文.tex");
 #ifndef Q_OS_WIN
-        QTest::newRow("absolute path") << QStringList{"/tmp/x.tex"} << false << false << false
-                                       << QStringLiteral("/tmp/x.tex");
         QTest::newRow("absolute path after switch")
             << QStringList{"-w0", "/tmp/x.tex"} << true << false << false
             << QStringLiteral("/tmp/x.tex");

@@ -272,9 +272,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("top");
         QTest::addColumn<bool>("kept");
         QTest::newRow("unix path") << QStringLiteral("/home/a/b.tex") << 120 << 4 << true;
-        QTest::newRow("windows path") << QStringLiteral("C:\\x\\y.tex") << 1 << 0 << true;
-        QTest::newRow("japanese path") << QString::fromUtf8("/home/太郎/論文.tex") << 9 << 1
-                                       << true;
         QTest::newRow("caret at start forgets") << QStringLiteral("/home/a/b.tex") << 0 << 3
                                                 << false;
         QTest::newRow("negative forgets") << QStringLiteral("/home/a/b.tex") << -1 << 3 << false;
