@@ -14,6 +14,7 @@
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
+#include "app/ui/HelpMenuCommands.h"
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
 #include "res/Messages.h"
@@ -277,6 +278,7 @@ void CMainFrame::RegisterCommands()
     RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
     RegisterViewCommands(*this, r, m_context);
     RegisterEditingCommands(*this, r);
+    RegisterHelpCommands(*this, m_context, r);
 }
 
 void CMainFrame::UpdateTitle()
