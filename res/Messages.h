@@ -14,6 +14,13 @@ enum class Msg {
     FileChangedQuestion,
     NewWindowFailed,
     OpenWindowFailed,
+    // Help texts, web page and update check.
+    DescriptionFailed,
+    UpdateFound,
+    UpdateNoBrowser,
+    UpdateNewest,
+    UpdateUnreachable,
+    UpdateNotVersion,
     // Document.
     BackupFailed,
     DeleteBackupAskMode,

@@ -14,6 +14,15 @@ constexpr MessageEntry kEnglish[] = {
      "This file is edited in others and is updated. \nWould you like to open again?"},
     {Msg::NewWindowFailed, "Failed to open the another new file"},
     {Msg::OpenWindowFailed, "Failed to open the another file"},
+    {Msg::DescriptionFailed, "Failed to show the description"},
+    {Msg::UpdateFound, "Found a new version of Velloquin.exe."},
+    {Msg::UpdateNoBrowser, "Cannot execute \"internet Browser\""},
+    {Msg::UpdateNewest, "This \"Velloquin\" is the newest version!!\nVersion %1"},
+    {Msg::UpdateUnreachable,
+     "The update information could not be fetched from\n%1\n(%2)\nCheck the network "
+     "connection and try again later."},
+    {Msg::UpdateNotVersion,
+     "The answer from\n%1\nis not a version file, so no newer version was looked for."},
     {Msg::BackupFailed, "Failed to make the back up file !!"},
     {Msg::DeleteBackupAskMode,
      "Delete all backup file of the current folder\n%1\nDo you want to check each deleting "

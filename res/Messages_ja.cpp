@@ -14,6 +14,15 @@ constexpr MessageEntry kJapanese[] = {
     // These two have one text in both languages.
     {Msg::NewWindowFailed, "Failed to open the another new file"},
     {Msg::OpenWindowFailed, "Failed to open the another file"},
+    {Msg::DescriptionFailed, "Failed to show the description"},
+    {Msg::UpdateFound, "Velloquin の新しいバージョンが見つかりましたので、ダウンロードします。"},
+    {Msg::UpdateNoBrowser, "インターネット ブラウザが起動できないので、ダウンロードできません。"},
+    {Msg::UpdateNewest, "お使いの Velloquin エディタは最新版です。\nバージョン %1"},
+    {Msg::UpdateUnreachable,
+     "更新情報を次の場所から取得できませんでした。\n%1\n(%2)\nネットワークの接続を確かめて、"
+     "後でもう一度お試しください。"},
+    {Msg::UpdateNotVersion,
+     "次の場所からの応答はバージョン情報ではないため、更新を確認できませんでした。\n%1"},
     {Msg::BackupFailed, "Failed to make the back up file !!"},
     {Msg::DeleteBackupAskMode,
      "%1 \nにある全てのバックアップファイルを削除します。\n1つずつ確認しながら削除しますか？\n"

@@ -97,6 +97,14 @@ inline constexpr IntSetting PdfSizeNo{"Settings", "PdfSizeNo", 1};
 inline constexpr IntSetting PdfNShow{"Settings", "PdfNShow", 0};
 inline constexpr IntSetting PdfNeShow{"Settings", "PdfNeShow", 0};
 
+// The maker's web page, the update check's version file and the download it offers.
+inline constexpr StringSetting WebPageUrl{"Settings", "WebPageURL",
+                                          "https://www.wendro.jp/velloquin/"};
+inline constexpr StringSetting VersionFileUrl{"Settings", "UpdateURL",
+                                              "https://www.wendro.jp/velloquin/VelloquinV.txt"};
+inline constexpr StringSetting DownloadUrl{"Settings", "DownloadURL",
+                                           "https://www.wendro.jp/velloquin/Velloquin.zip"};
+
 // Command list file; its default is computed from the installation folder.
 inline constexpr StringSetting InputName{"Settings", "inputname", ""};
 

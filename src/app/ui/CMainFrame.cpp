@@ -14,6 +14,7 @@
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
+#include "app/ui/HelpMenuCommands.h"
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
 #include "calc/ui/CalcCommands.h"
@@ -283,6 +284,7 @@ void CMainFrame::RegisterCommands()
     RegisterCalcCommands(*this, r, m_context);
     RegisterTableEditCommands(*this, r, m_context);
     RegisterInputCommands(*this, r);
+    RegisterHelpCommands(*this, m_context, r);
 }
 
 void CMainFrame::UpdateTitle()
