@@ -86,6 +86,10 @@ enum class Msg {
     TabStopsTo4Question,
     TabStopsTo8Question,
     WebSearchFailed,
+    // Printing.
+    PrinterDefaultsFailed,
+    PrinterDcFailed,
+    PrintNotStarted,
     Count
 };
 

@@ -134,6 +134,9 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
     {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
     {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
+    {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
+    {Msg::PrinterDcFailed, "Failed to get printer DC"},
+    {Msg::PrintNotStarted, "Printing could not be started."},
 };
 } // namespace
 

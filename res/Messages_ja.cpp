@@ -135,6 +135,10 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
     {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
     {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
+    // The two printer messages have only their English text.
+    {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
+    {Msg::PrinterDcFailed, "Failed to get printer DC"},
+    {Msg::PrintNotStarted, "印刷を開始できませんでした。"},
 };
 } // namespace
 

@@ -21,6 +21,7 @@
 #include "view/ui/EditingCommands.h"
 #include "view/ui/FindReplaceBars.h"
 #include "view/ui/ViewCommands.h"
+#include "view/ui/ViewPrinter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,7 +33,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -251,10 +251,6 @@ void CMainFrame::RegisterCommands()
         m_bTeXBarDecided = 0;
         m_pDoc->DoSaveAs();
     });
-    r.SetHandler(Cmd::FilePrintSetup, [this] {
-        QPageSetupDialog dialog(Printer(), this);
-        dialog.exec();
-    });
     r.SetHandler(Cmd::AppExit, [this] { close(); });
     r.SetHandler(Cmd::SwitchLanguage, [this] {
         m_context.appEnglish = m_context.appEnglish ? 0 : 1;
@@ -277,6 +273,7 @@ void CMainFrame::RegisterCommands()
     RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
     RegisterViewCommands(*this, r, m_context);
     RegisterEditingCommands(*this, r);
+    RegisterPrintCommands(*this, r, m_context);
 }
 
 void CMainFrame::UpdateTitle()
@@ -481,6 +478,12 @@ QPrinter *CMainFrame::Printer()
     if (!m_pPrinter)
         m_pPrinter = std::make_unique<QPrinter>();
     return m_pPrinter.get();
+}
+
+void CMainFrame::SetPreviewMode(bool on)
+{
+    m_bPreview = on ? 1 : 0;
+    UpdateStatusPanes();
 }
 
 void CMainFrame::CheckFileChanged()
