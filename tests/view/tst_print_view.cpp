@@ -8,13 +8,17 @@
 #include "view/PrintLayout.h"
 #include "view/ui/ViewPrinter.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace {
 // One window over one file, printing into a PDF file instead of asking for a printer.
@@ -29,6 +33,7 @@ struct PrintFixture {
     int previews = 0;
     QList<int> previewStarts;
     int leaveAt = 0; // the page the preview is left at; 0: where it opened
+    std::function<int(QPrinter &, int, const std::function<void(QPrinter *)> &)> realPreview;
 
     PrintFixture(const QString &name, const QByteArray &content, bool shown = false)
     {
@@ -39,6 +44,7 @@ struct PrintFixture {
         view = frame->GetActiveView();
         printer = frame->findChild<CViewPrinter *>();
         pdf = f.FilePath(QStringLiteral("out.pdf"));
+        realPreview = printer->previewDialog;
         printer->printDialog = [this](QPrinter &p) {
             ToPdf(p);
             return printAnswer;
@@ -140,6 +146,7 @@ private Q_SLOTS:
     void marginAndColumnsOpenPreview();
     void previewOpensAtTopLineAndLeavesCaret_data();
     void previewOpensAtTopLineAndLeavesCaret();
+    void realPreviewDialog();
     void printerFont_data();
     void printerFont();
     void awkwardDocuments_data();
@@ -333,6 +340,35 @@ void TestPrintView::previewOpensAtTopLineAndLeavesCaret()
     QCOMPARE(caretBlock.text(), pageStart);
     QCOMPARE(t.view->textCursor().positionInBlock(), 0);
     QCOMPARE(t.view->FirstVisibleLine(), caretBlock.blockNumber());
+}
+
+void TestPrintView::realPreviewDialog()
+{
+    PrintFixture t(QStringLiteral("doc.tex"),
+                   Numbered(QStringLiteral("L"), 600).join(QLatin1Char('\n')).toUtf8(), true);
+    t.printer->previewDialog = t.realPreview;
+    t.view->ScrollToLine(300);
+    int shown = 0;
+    int pages = 0;
+    QTimer poll;
+    // Once the dialog has made its pages: note the page it shows, go one further and leave.
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        auto *widget = dialog ? dialog->findChild<QPrintPreviewWidget *>() : nullptr;
+        if (!widget || widget->pageCount() == 0)
+            return;
+        poll.stop();
+        shown = widget->currentPage();
+        pages = widget->pageCount();
+        widget->setCurrentPage(shown + 1);
+        dialog->reject();
+    });
+    poll.start(20);
+    QVERIFY(t.Run(Cmd::FilePrintPreview));
+    QCOMPARE(pages, t.printer->Pages().PageCount());
+    QVERIFY(t.printer->PreviewStartPage() > 1);
+    QCOMPARE(shown, t.printer->PreviewStartPage());
+    QCOMPARE(t.view->textCursor().position(), t.printer->Pages().StartOf(shown + 1));
 }
 
 void TestPrintView::printerFont_data()
