@@ -95,7 +95,8 @@ PrintedText::PrintedText(const QString &source, bool withoutComments)
         int lineEnd = static_cast<int>(source.indexOf(QLatin1Char('\n'), lineStart));
         if (lineEnd < 0)
             lineEnd = m_sourceLength;
-        const bool comment = lineStart < m_sourceLength && source.at(lineStart) == QLatin1Char('%');
+        const bool comment =
+            lineStart < m_sourceLength && source.at(lineStart) == QLatin1Char('%');
         if (!comment) {
             const int from = first ? lineStart : lineStart - 1;
             const int length = lineEnd - from;

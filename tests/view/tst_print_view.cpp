@@ -82,7 +82,8 @@ struct PrintFixture {
     QStringList Pages() const
     {
         QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        p.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         if (!p.waitForFinished(120000) || p.exitCode() != 0)
             return {};
         QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
