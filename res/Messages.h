@@ -111,6 +111,10 @@ enum class Msg {
     MinimumLettersTitle,
     MinimumLettersText,
     MinimumLettersCancel,
+    // Printing.
+    PrinterDefaultsFailed,
+    PrinterDcFailed,
+    PrintNotStarted,
     Count
 };
 

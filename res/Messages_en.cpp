@@ -172,6 +172,9 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::MinimumLettersText,
      "Choose the minimum  letter number of TeX commands. \n(Default is 4 letters.)"},
     {Msg::MinimumLettersCancel, "CANCEL"},
+    {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
+    {Msg::PrinterDcFailed, "Failed to get printer DC"},
+    {Msg::PrintNotStarted, "Printing could not be started."},
 };
 } // namespace
 

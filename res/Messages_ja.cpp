@@ -172,6 +172,10 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::MinimumLettersText,
      "リストに表示する TeX コマンドの最低文字数を選んで下さい。\n（デフォルトは 4 文字です。）"},
     {Msg::MinimumLettersCancel, "キャンセル"},
+    // The two printer messages have only their English text.
+    {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
+    {Msg::PrinterDcFailed, "Failed to get printer DC"},
+    {Msg::PrintNotStarted, "印刷を開始できませんでした。"},
 };
 } // namespace
 

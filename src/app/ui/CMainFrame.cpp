@@ -25,6 +25,7 @@
 #include "view/ui/EditingCommands.h"
 #include "view/ui/FindReplaceBars.h"
 #include "view/ui/ViewCommands.h"
+#include "view/ui/ViewPrinter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,7 +37,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -255,10 +255,6 @@ void CMainFrame::RegisterCommands()
         m_bTeXBarDecided = 0;
         m_pDoc->DoSaveAs();
     });
-    r.SetHandler(Cmd::FilePrintSetup, [this] {
-        QPageSetupDialog dialog(Printer(), this);
-        dialog.exec();
-    });
     r.SetHandler(Cmd::AppExit, [this] { close(); });
     r.SetHandler(Cmd::SwitchLanguage, [this] {
         m_context.appEnglish = m_context.appEnglish ? 0 : 1;
@@ -285,6 +281,7 @@ void CMainFrame::RegisterCommands()
     RegisterTableEditCommands(*this, r, m_context);
     RegisterInputCommands(*this, r);
     RegisterHelpCommands(*this, m_context, r);
+    RegisterPrintCommands(*this, r, m_context);
 }
 
 void CMainFrame::UpdateTitle()
@@ -489,6 +486,12 @@ QPrinter *CMainFrame::Printer()
     if (!m_pPrinter)
         m_pPrinter = std::make_unique<QPrinter>();
     return m_pPrinter.get();
+}
+
+void CMainFrame::SetPreviewMode(bool on)
+{
+    m_bPreview = on ? 1 : 0;
+    UpdateStatusPanes();
 }
 
 void CMainFrame::CheckFileChanged()

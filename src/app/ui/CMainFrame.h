@@ -48,6 +48,8 @@ public:
     QPrinter *Printer();
     // The panes of the splitter: splits, the log pane, the active pane.
     CPaneSplitter *Panes() const { return m_pPanes; }
+    // While a print preview is up the status bar says so and closing stores no window state.
+    void SetPreviewMode(bool on);
 
     // Opens a file in this window (the framework's OpenDocumentFile); false when it cannot.
     bool OpenDocumentFile(const QString &path);

@@ -114,6 +114,10 @@ void COrrindaleView::LoadFonts()
     LoadLogFont(store, SectionName(Sections::Font), s_screenFont);
     s_screenFontSaved = s_screenFont;
     LoadLogFont(store, SectionName(Sections::PrintFont), s_printFont);
+    // No printer font until one is chosen: the screen font is printed at its size instead.
+    if (store.GetInt(SectionName(Sections::PrintFont), QString::fromLatin1(Keys::FontHeight), 0)
+        == 0)
+        s_printFont.height = 0;
     s_printFontSaved = s_printFont;
     setFont(FontFromLogFont(s_screenFont));
 }

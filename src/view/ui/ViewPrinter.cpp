@@ -1,0 +1,434 @@
+#include "view/ui/ViewPrinter.h"
+
+#include "app/Globals.h"
+#include "app/Prompter.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/TextFile.h"
+#include "app/ui/AppContext.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/CommandRouter.h"
+#include "app/ui/FontMapping.h"
+#include "res/Commands.h"
+#include "res/Messages.h"
+#include "view/ui/UndoController.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace {
+// A paragraph is laid in pieces of this many characters, so that a page in the middle of one
+// enormous line costs no more than a page anywhere else.
+constexpr int ChunkChars = 8192;
+
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// Windows' MulDiv: a × b / c rounded half away from zero.
+int MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return 0;
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+}
+
+bool DefaultPrintDialog(QPrinter &printer, QWidget *parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int DefaultPreview(QPrinter &printer, int startPage, const std::function<void(QPrinter *)> &paint,
+                   QWidget *parent)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    auto *widget = dialog.findChild<QPrintPreviewWidget *>();
+    if (!widget) {
+        dialog.exec();
+        return startPage;
+    }
+    // The pages are made when the dialog shows; only the first preview goes to the start page,
+    // later ones (zoom, page setup) stay where the person has gone.
+    bool placed = false;
+    QObject::connect(widget, &QPrintPreviewWidget::previewChanged, &dialog, [&] {
+        if (placed)
+            return;
+        placed = true;
+        widget->setCurrentPage(startPage);
+    });
+    dialog.exec();
+    return widget->currentPage();
+}
+
+std::unique_ptr<QPrinter> DefaultPrinter(CViewPrinter::PrinterFailure &failure)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        failure = CViewPrinter::PrinterFailure::NoDefaults;
+        return nullptr;
+    }
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    if (!printer->isValid()) {
+        failure = CViewPrinter::PrinterFailure::NoDeviceContext;
+        return nullptr;
+    }
+    failure = CViewPrinter::PrinterFailure::None;
+    return printer;
+}
+
+// Puts the caret at index and shows its display row at the top of the pane.
+void ShowAtTop(COrrindaleView &view, int index)
+{
+    QTextCursor c = view.textCursor();
+    c.setPosition(std::clamp(index, 0, view.document()->characterCount() - 1));
+    view.setTextCursor(c);
+    const QTextBlock block = view.document()->findBlock(c.position());
+    int row = block.firstLineNumber();
+    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineForTextPosition(c.position() - block.position());
+        if (line.isValid())
+            row += line.lineNumber();
+    }
+    view.verticalScrollBar()->setValue(row);
+}
+} // namespace
+
+int FitTextInColumn(const QString &text, int start, const PrintRect &column, const QFont &font,
+                    qreal tabDistance, QPaintDevice *device, QPainter *painter)
+{
+    const int length = static_cast<int>(text.size());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    if (tabDistance > 0)
+        option.setTabStopDistance(tabDistance);
+    const qreal width = std::max(1, column.Width());
+    qreal y = column.top;
+    bool anyLine = false;
+    int pos = start;
+    int paragraphEnd = -1;
+    while (pos < length) {
+        if (paragraphEnd < pos) {
+            paragraphEnd = static_cast<int>(text.indexOf(QLatin1Char('\n'), pos));
+            if (paragraphEnd < 0)
+                paragraphEnd = length;
+        }
+        const int chunkEnd = std::min(paragraphEnd, pos + ChunkChars);
+        const bool wholeParagraph = chunkEnd == paragraphEnd;
+        QTextLayout layout(text.mid(pos, chunkEnd - pos), font, device);
+        layout.setTextOption(option);
+        QList<QPointF> placed;
+        int consumed = 0;
+        bool full = false;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            // A column takes at least one line, however tall, so that the text moves on.
+            if (anyLine && y + line.height() > column.bottom) {
+                full = true;
+                break;
+            }
+            const int lineEnd = line.textStart() + line.textLength();
+            // The last line of a piece cut from a longer paragraph may be cut short: it is laid
+            // again at the start of the next piece.
+            if (!wholeParagraph && lineEnd >= chunkEnd - pos && line.textStart() > 0)
+                break;
+            line.setPosition(QPointF(0, 0));
+            placed.append(QPointF(column.left, y));
+            y += line.height();
+            anyLine = true;
+            consumed = lineEnd;
+        }
+        layout.endLayout();
+        if (painter) {
+            for (int i = 0; i < placed.size(); ++i)
+                layout.lineAt(i).draw(painter, placed.at(i));
+        }
+        if (full)
+            return pos + consumed;
+        if (!wholeParagraph || consumed < chunkEnd - pos) {
+            if (consumed == 0)
+                return pos; // no line could be made: the page moves on by itself
+            pos += consumed;
+            continue;
+        }
+        // The whole paragraph fitted: its line break goes with it.
+        pos = paragraphEnd < length ? paragraphEnd + 1 : length;
+    }
+    return pos;
+}
+
+struct CViewPrinter::Job {
+    COrrindaleView *view = nullptr;
+    PrintedText text;
+    int tabWidth = 8;
+    int margin = 1;
+    int columns = 1;
+    QList<PrintRect> laidColumns; // the columns the page starts were laid for
+};
+
+CViewPrinter::CViewPrinter(CMainFrame &frame, AppContext &context)
+    : QObject(&frame)
+    , m_frame(frame)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("viewPrinter"));
+    printDialog = [this](QPrinter &printer) { return DefaultPrintDialog(printer, &m_frame); };
+    previewDialog = [this](QPrinter &printer, int startPage,
+                           const std::function<void(QPrinter *)> &paint) {
+        return DefaultPreview(printer, startPage, paint, &m_frame);
+    };
+    openDefaultPrinter = DefaultPrinter;
+}
+
+void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
+{
+    const QString line = ZelSettingsLineText(view.m_nTabWidth, COrrindaleView::s_printFont.height,
+                                             view.m_nPrintColumns, view.m_nPrintMargin);
+    QTextDocument *doc = view.document();
+    const QString current = DocumentText(doc);
+    const SettingsLineEdit edit = WithSettingsLine(current, line);
+    if (!edit.changed)
+        return;
+    COrrindaleDoc *document = view.GetDocument();
+    const bool wasModified = document->IsModified();
+    const int anchor = view.textCursor().anchor();
+    const int position = view.textCursor().position();
+    const int rows = doc->lineCount();
+    const int scroll = view.verticalScrollBar()->value();
+    ReplaceDocumentText(doc, current, edit.text);
+    QTextCursor c = view.textCursor();
+    c.setPosition(edit.Shift(anchor));
+    c.setPosition(edit.Shift(position), QTextCursor::KeepAnchor);
+    view.setTextCursor(c);
+    // The rows on screen stay where they were, one row further down the text.
+    if (scroll > 0)
+        view.verticalScrollBar()->setValue(scroll + doc->lineCount() - rows);
+    // An unmodified document stays unmodified: the line is saved with it at once.
+    const QString path = document->PathName();
+    if (!wasModified && !path.isEmpty() && document->OnSaveDocument(path))
+        g_tFileTime = FileTimeOf(path);
+}
+
+CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
+{
+    const bool calc = !view.IsLogPane() && IsCalcExtension(view.m_strEditedExt);
+    if (calc)
+        WriteSettingsLine(view);
+    // The document is never changed for printing: the comment lines are left out of a copy, so
+    // there is nothing to put back, whether the printing runs or is cancelled.
+    Job job{&view, PrintedText(DocumentText(view.document()), calc), view.m_nTabWidth,
+            view.m_nPrintMargin, view.m_nPrintColumns, {}};
+    return job;
+}
+
+QFont CViewPrinter::PrinterFont(const COrrindaleView &view, QPaintDevice *device) const
+{
+    // The printer font's height is in printer dots already; without one the screen font is
+    // printed at the size it has on the screen.
+    if (COrrindaleView::s_printFont.height != 0) {
+        LogFont lf = COrrindaleView::s_printFont;
+        if (lf.faceName.isEmpty())
+            lf.faceName = COrrindaleView::s_screenFont.faceName;
+        return FontFromLogFont(lf);
+    }
+    QFont font = view.font();
+    const int screenDpi = std::max(1, view.logicalDpiY());
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, MulDiv(font.pixelSize(), device->logicalDpiY(), screenDpi)));
+    return font;
+}
+
+void CViewPrinter::Paginate(Job &job, QPrinter &printer)
+{
+    const PrintRect area = DrawingArea(printer.width(), printer.height(), printer.printerName());
+    const QList<PrintRect> columns = ColumnRects(area, job.margin, job.columns);
+    if (columns == job.laidColumns)
+        return;
+    const QFont font = PrinterFont(*job.view, &printer);
+    const qreal tab = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char(' '))
+                      * job.tabWidth;
+    const QString &text = job.text.Text();
+    WaitCursor wait;
+    m_pages.Paginate(columns, static_cast<int>(text.size()),
+                     [&](const PrintRect &column, int start) {
+                         return FitTextInColumn(text, start, column, font, tab, &printer, nullptr);
+                     });
+    job.laidColumns = columns;
+}
+
+bool CViewPrinter::Render(Job &job, QPrinter &printer, bool wholeDocument)
+{
+    if (printer.resolution() != Resolution)
+        printer.setResolution(Resolution);
+    Paginate(job, printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QFont font = PrinterFont(*job.view, &printer);
+    painter.setFont(font);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(Qt::black);
+    const qreal tab = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char(' '))
+                      * job.tabWidth;
+    const QString &text = job.text.Text();
+    const int length = static_cast<int>(text.size());
+    int from = 1;
+    int to = m_pages.PageCount();
+    if (!wholeDocument && printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = std::max(1, printer.fromPage());
+        to = std::min(to, printer.toPage() > 0 ? printer.toPage() : to);
+    }
+    for (int page = from; page <= to; ++page) {
+        if (page > from)
+            printer.newPage();
+        LayPage(job.laidColumns, m_pages.StartOf(page), length,
+                [&](const PrintRect &column, int start) {
+                    return FitTextInColumn(text, start, column, font, tab, &printer, &painter);
+                });
+    }
+    return painter.end();
+}
+
+void CViewPrinter::OnFilePrint()
+{
+    COrrindaleView *view = m_frame.GetActiveView();
+    QPrinter &printer = *m_frame.Printer();
+    printer.setResolution(Resolution);
+    Job job = Prepare(*view);
+    if (!printDialog(printer))
+        return;
+    if (!Render(job, printer, false))
+        m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view->m_bEnglish),
+                                   MsgIcon::Exclamation);
+    view->ensureCursorVisible();
+}
+
+void CViewPrinter::OnFilePrintPreview()
+{
+    ShowPreview(*m_frame.GetActiveView());
+}
+
+void CViewPrinter::ShowPreview(COrrindaleView &view)
+{
+    QPrinter &printer = *m_frame.Printer();
+    printer.setResolution(Resolution);
+    Job job = Prepare(view);
+    Paginate(job, printer);
+    // The preview opens at the page holding the first character of the top visible line.
+    const QTextBlock first = view.document()->findBlockByNumber(view.FirstVisibleLine());
+    const int top = job.text.ToPrinted(first.position());
+    m_nPreviewStartPage = m_pages.PageOf(top);
+    m_frame.SetPreviewMode(true);
+    const int left = previewDialog(printer, m_nPreviewStartPage, [&](QPrinter *target) {
+        // Printing from the preview prints what the print dialog asked for.
+        const bool preview = target == &printer;
+        if (!Render(job, *target, preview) && !preview)
+            m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.m_bEnglish),
+                                       MsgIcon::Exclamation);
+    });
+    m_frame.SetPreviewMode(false);
+    if (left != m_nPreviewStartPage && left >= 1 && left <= m_pages.PageCount())
+        ShowAtTop(view, job.text.ToSource(m_pages.StartOf(left)));
+}
+
+void CViewPrinter::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(m_frame.Printer(), &m_frame);
+    dialog.exec();
+}
+
+void CViewPrinter::OnPrinterFont()
+{
+    COrrindaleView *view = m_frame.GetActiveView();
+    PrinterFailure failure = PrinterFailure::None;
+    std::unique_ptr<QPrinter> printer;
+    {
+        WaitCursor wait;
+        printer = openDefaultPrinter(failure);
+    }
+    if (!printer) {
+        const Msg text = failure == PrinterFailure::NoDeviceContext ? Msg::PrinterDcFailed
+                                                                     : Msg::PrinterDefaultsFailed;
+        m_context.prompter->Notice(MsgText(text, view->m_bEnglish));
+        return;
+    }
+    // The font dialog works in screen pixels, the stored font in printer dots.
+    const int screenDpi = std::max(1, view->logicalDpiY());
+    LogFont font = COrrindaleView::s_printFont;
+    if (font.height == 0) {
+        font = COrrindaleView::s_screenFont; // nothing chosen yet: start from the screen font
+    } else {
+        font.height = MulDiv(font.height, screenDpi, Resolution);
+    }
+    if (!m_context.prompter->ChooseFont(font))
+        return;
+    font.height = MulDiv(font.height, Resolution, screenDpi);
+    COrrindaleView::s_printFont = font;
+    SaveLogFont(*m_context.store, SectionName(Sections::PrintFont), COrrindaleView::s_printFont,
+                COrrindaleView::s_printFontSaved);
+    ShowPreview(*view);
+}
+
+void CViewPrinter::OnColumns(int columns)
+{
+    COrrindaleView *view = m_frame.GetActiveView();
+    for (COrrindaleView *v : view->GetDocument()->Views())
+        v->m_nPrintColumns = columns;
+    view->m_nPrintColumns = columns; // a log pane is no view of the document
+    WriteSetting(*m_context.store, Keys::ColNum, columns);
+    ShowPreview(*view);
+}
+
+void CViewPrinter::OnMargin(int margin)
+{
+    COrrindaleView *view = m_frame.GetActiveView();
+    if (view->m_nPrintMargin == margin)
+        return;
+    for (COrrindaleView *v : view->GetDocument()->Views())
+        v->m_nPrintMargin = margin;
+    view->m_nPrintMargin = margin;
+    WriteSetting(*m_context.store, Keys::PrintMargin, margin);
+    ShowPreview(*view);
+}
+
+void RegisterPrintCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
+{
+    auto *printer = new CViewPrinter(frame, context);
+    router.SetHandler(Cmd::FilePrint, [printer] { printer->OnFilePrint(); });
+    router.SetHandler(Cmd::FilePrintPreview, [printer] { printer->OnFilePrintPreview(); });
+    router.SetHandler(Cmd::FilePrintSetup, [printer] { printer->OnFilePrintSetup(); });
+    router.SetHandler(Cmd::PrinterFont, [printer] { printer->OnPrinterFont(); });
+    const Cmd columnCmds[] = {Cmd::PrintColumns1, Cmd::PrintColumns2, Cmd::PrintColumns3,
+                              Cmd::PrintColumns4};
+    const Cmd marginCmds[] = {Cmd::PrintMargin100, Cmd::PrintMargin200, Cmd::PrintMargin300,
+                              Cmd::PrintMargin400};
+    CMainFrame *f = &frame;
+    for (int n = 1; n <= 4; ++n) {
+        router.SetHandler(columnCmds[n - 1], [printer, n] { printer->OnColumns(n); }, [f, n] {
+            return CommandState{true, f->GetActiveView()->m_nPrintColumns == n};
+        });
+        router.SetHandler(marginCmds[n - 1], [printer, n] { printer->OnMargin(n); }, [f, n] {
+            return CommandState{true, f->GetActiveView()->m_nPrintMargin == n};
+        });
+    }
+}
