@@ -162,11 +162,10 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::MakeInputDone,
      "Succeeded to create the auxiliary file \"input_tex.mme\". It will be shown. \nPlease save "
      "it!! Edit according to the description, if you need."},
-    // %1: the installation folder, %2: the list file in it.
     {Msg::ChangeInputQuestion,
      "Change the TeX input auxiliary file \"input_tex.mme\". \nChoose a file, if you put the file "
      "to the another place or if you change the file name. \nIf you push Cancel, then then the "
-     "default is restored; \"%2\"."},
+     "default is restored; \"C:\\Orrindale\\input_tex.mme\"."},
     {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
     {Msg::MinimumLettersTitle, "Minimum Letter Number "},
     {Msg::MinimumLettersText,

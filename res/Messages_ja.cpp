@@ -162,11 +162,10 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::MakeInputDone,
      "補助ファイル \"input_tex.mme\" を作りましたので、表示します。\n保存して下さい。また、必要なら、"
      "説明に従って、編集して下さい。"},
-    // %1: the installation folder, %2: the list file in it.
     {Msg::ChangeInputQuestion,
-     "TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"%1\" 以外に置いた場合や、ファイル名を"
-     "変更した場合など\nここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n\"%2\" に"
-     "戻ります。"},
+     "TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"C:\\Orrindale\" 以外に置いた場合や、"
+     "ファイル名を変更した場合など\nここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n"
+     "\"C:\\Orrindale\\input_tex.mme\" に戻ります。"},
     {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
     {Msg::MinimumLettersTitle, "最低文字数の設定"},
     {Msg::MinimumLettersText,

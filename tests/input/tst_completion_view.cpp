@@ -234,6 +234,44 @@ private Q_SLOTS:
         QCOMPARE(e.Text(), QStringLiteral("\\sec"));
     }
 
+    // Changes that do not come through the list's keys leave the typed name where it was not;
+    // Enter then keeps the text as it is instead of writing over other characters.
+    void textChangedUnderTheList_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("change");
+        QTest::newRow("undo of the typed name") << "line<Enter>\\sec" << "undo";
+        QTest::newRow("text put before the name") << "\\sec" << "insert at start";
+        QTest::newRow("name shortened behind the caret") << "\\sec" << "remove before caret";
+    }
+    void textChangedUnderTheList()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, change);
+        Completing e(kList, "\n\nkeep these words\n");
+        QTextCursor c = e.view->textCursor();
+        c.setPosition(0);
+        e.view->setTextCursor(c);
+        e.Type(typed);
+        QVERIFY(e.Controller()->IsPopupOpen());
+        if (change == QLatin1String("undo")) {
+            QVERIFY(e.Run(Cmd::Undo));
+        } else {
+            QTextCursor edit(e.view->document());
+            if (change == QLatin1String("insert at start")) {
+                edit.insertText(QStringLiteral("XY"));
+            } else {
+                edit.setPosition(e.view->textCursor().position());
+                edit.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
+                edit.removeSelectedText();
+            }
+        }
+        const QString changed = e.Text();
+        e.Type(QStringLiteral("<Enter>"));
+        QCOMPARE(e.Text(), changed);
+        QVERIFY(!e.Controller()->IsPopupOpen());
+    }
+
     void doubleClickInserts()
     {
         Completing e;

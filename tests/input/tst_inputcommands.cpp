@@ -168,17 +168,14 @@ private Q_SLOTS:
         e.f.prompter.openAnswers << chosenPath;
         QVERIFY(e.Run(Cmd::ChangeInputFile));
 
-        const QString folder = QDir::toNativeSeparators(QDir::cleanPath(e.view->m_strInstDir));
-        const QString file = QDir::toNativeSeparators(defaultPath);
         const QString question = english
             ? "Change the TeX input auxiliary file \"input_tex.mme\". \nChoose a file, if you put "
               "the file to the another place or if you change the file name. \nIf you push "
-              "Cancel, then then the default is restored; \"" + file + "\"."
-            : QString::fromUtf8("TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"")
-                  + folder
-                  + QString::fromUtf8("\" 以外に置いた場合や、ファイル名を変更した場合など\n"
-                                      "ここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n\"")
-                  + file + QString::fromUtf8("\" に戻ります。");
+              "Cancel, then then the default is restored; \"C:\\Orrindale\\input_tex.mme\"."
+            : QString::fromUtf8("TeX の入力支援補助ファイル input_tex.mme を変更します。\n"
+                                "\"C:\\Orrindale\" 以外に置いた場合や、ファイル名を変更した場合など\n"
+                                "ここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n"
+                                "\"C:\\Orrindale\\input_tex.mme\" に戻ります。");
         QCOMPARE(e.f.prompter.messages.first().text, question);
         QCOMPARE(e.f.prompter.openFilters, ok ? QStringList{"Mme files (*.mme)|*.mme||"}
                                                : QStringList{});

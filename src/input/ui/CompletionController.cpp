@@ -211,6 +211,7 @@ void CCompletionController::OpenPopup(const QString &prefix, bool letterPending)
 
     m_nRangeStart = m_nWordStart;
     m_nRangeEnd = m_nWordStart;
+    m_strRangeText.clear();
     m_nMissCount = 0;
     PositionPopup(caretX, caretY);
     m_pPopup->show();
@@ -276,6 +277,7 @@ void CCompletionController::Reselect(Move move, QChar typed)
         break;
     }
     m_nRangeEnd = end;
+    m_strRangeText = word;
     if (m_nRangeStart >= end)
         return;
     const int row = FirstNameStartingWith(m_names, word);
@@ -301,6 +303,11 @@ void CCompletionController::ClosePopup()
 void CCompletionController::InsertSelected()
 {
     QListWidgetItem *selected = m_bPopupOpen ? m_pPopup->currentItem() : nullptr;
+    // The text may have changed under the open list in ways its keys do not follow (undo,
+    // paste, a replace); then the range no longer holds the typed name and writing over it
+    // would overwrite the user's text.
+    if (selected && TextBetween(m_nRangeStart, m_nRangeEnd) != m_strRangeText)
+        selected = nullptr;
     if (selected) {
         const CompletionInsertion insertion = InsertionFor(selected->text());
         if (!insertion.text.isEmpty()) {

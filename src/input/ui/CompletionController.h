@@ -67,4 +67,5 @@ private:
     int m_nMissCount = 0;
     int m_nRangeStart = 0;
     int m_nRangeEnd = 0;
+    QString m_strRangeText; // what the range holds once the key being handled is typed
 };

@@ -61,11 +61,8 @@ void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     AppContext &context = frame.Context();
     const bool english = view->m_bEnglish;
     const QString defaultPath = DefaultListPath(view);
-    QString question = MsgText(Msg::ChangeInputQuestion, english);
-    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(view->m_strInstDir));
-    question.replace(QLatin1String("%1"), folder);
-    question.replace(QLatin1String("%2"), QDir::toNativeSeparators(defaultPath));
-    if (context.prompter->Ask(question, MsgButtons::OkCancel) != MsgAnswer::Ok) {
+    if (context.prompter->Ask(MsgText(Msg::ChangeInputQuestion, english), MsgButtons::OkCancel)
+        != MsgAnswer::Ok) {
         view->m_strCommandListPath = defaultPath;
         WriteSetting(*context.store, Keys::InputName, QString());
         return;
