@@ -310,6 +310,33 @@ private Q_SLOTS:
                  QStringList(warnings, QString::fromUtf8("終点（右下）を選び直して下さい。")));
     }
 
+    // A new text in the window starts without the range taken in the old one.
+    void newTextForgetsTheRange_data()
+    {
+        QTest::addColumn<bool>("openAnother");
+        QTest::newRow("another file opened") << true;
+        QTest::newRow("a new document") << false;
+    }
+    void newTextForgetsTheRange()
+    {
+        QFETCH(bool, openAnother);
+        const QByteArray table = "1\t2\t\n3\t4\t\n5\t6\t";
+        Editor e(table);
+        e.Run(Cmd::CalcMode);
+        SelectRange(e, 2, int(table.size()));
+        QCOMPARE(e.view->m_range, (CellRange{1, 0, 1, 2}));
+        QVERIFY(e.Enabled(Cmd::SumColumnBottom));
+        if (openAnother)
+            QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile(QStringLiteral("b.zel"), "7\t8\n")));
+        else
+            QVERIFY(e.Run(Cmd::FileNew));
+        QCOMPARE(e.view->m_range, CellRange());
+        QCOMPARE(e.view->m_nSelStart, 0);
+        QCOMPARE(e.view->m_nSelEnd, 0);
+        QVERIFY(!e.Enabled(Cmd::SumColumnBottom));
+        QVERIFY(!e.Enabled(Cmd::SumRowRight));
+    }
+
     // Sums without a range warn in Japanese, whatever the interface's language.
     void sumsWithoutRangeWarn_data()
     {
