@@ -253,6 +253,90 @@ private Q_SLOTS:
         QCOMPARE(e.f.prompter.messages.size(), 1);
     }
 
+    // Each step is "arm" (the command), a click at a position, or a drag "from-to"; every
+    // click or drag ends with the left button's release.
+    void twoClickSequences_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selEnd");
+        QTest::addColumn<bool>("armed");
+        QTest::addColumn<CellRange>("range");
+        QTest::addColumn<int>("warnings");
+        // Rows of "1\t2\t3\n4\t5\t6\n7\t8\t9" start at 0, 6 and 12.
+        QTest::newRow("start, then an end after it")
+            << QStringList{"arm", "8", "15"} << 8 << 15 << false << CellRange{1, 1, 1, 2} << 0;
+        QTest::newRow("an end before the start is asked again")
+            << QStringList{"arm", "8", "3"} << 8 << -1 << true << CellRange() << 1;
+        QTest::newRow("asked again, the next click is the end")
+            << QStringList{"arm", "8", "3", "15"} << 8 << 15 << false << CellRange{1, 1, 1, 2}
+            << 1;
+        QTest::newRow("disarmed and armed again while a start waits: the click ends it")
+            << QStringList{"arm", "8", "arm", "arm", "15"} << 8 << 15 << false
+            << CellRange{1, 1, 1, 2} << 0;
+        QTest::newRow("disarmed: a drag is taken as it is")
+            << QStringList{"arm", "arm", "2-9"} << 2 << 9 << false << CellRange{1, 0, 1, 1} << 0;
+        QTest::newRow("a drag as the end click ends where the drag ends")
+            << QStringList{"arm", "2", "9-16"} << 2 << 16 << false << CellRange{1, 0, 1, 2}
+            << 0;
+    }
+    void twoClickSequences()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, selStart);
+        QFETCH(int, selEnd);
+        QFETCH(bool, armed);
+        QFETCH(CellRange, range);
+        QFETCH(int, warnings);
+        Editor e("1\t2\t3\n4\t5\t6\n7\t8\t9", false, true);
+        e.Run(Cmd::CalcMode);
+        for (const QString &step : steps) {
+            if (step == QLatin1String("arm")) {
+                QVERIFY(e.Run(Cmd::RangeSelect));
+                continue;
+            }
+            const QStringList ends = step.split(u'-');
+            e.Select(ends.first().toInt(), ends.last().toInt());
+            QTest::mouseRelease(e.view->viewport(), Qt::LeftButton, {},
+                                e.view->cursorRect().center());
+        }
+        QCOMPARE(e.view->m_nSelStart, selStart);
+        QCOMPARE(e.view->m_nSelEnd, selEnd);
+        QCOMPARE(e.view->m_bTwoClickSelect != 0, armed);
+        QCOMPARE(e.view->m_range, range);
+        if (selEnd > selStart)
+            QCOMPARE(e.Selection(), qMakePair(selStart, selEnd));
+        QCOMPARE(e.f.prompter.Texts(),
+                 QStringList(warnings, QString::fromUtf8("終点（右下）を選び直して下さい。")));
+    }
+
+    // A new text in the window starts without the range taken in the old one.
+    void newTextForgetsTheRange_data()
+    {
+        QTest::addColumn<bool>("openAnother");
+        QTest::newRow("another file opened") << true;
+        QTest::newRow("a new document") << false;
+    }
+    void newTextForgetsTheRange()
+    {
+        QFETCH(bool, openAnother);
+        const QByteArray table = "1\t2\t\n3\t4\t\n5\t6\t";
+        Editor e(table);
+        e.Run(Cmd::CalcMode);
+        SelectRange(e, 2, int(table.size()));
+        QCOMPARE(e.view->m_range, (CellRange{1, 0, 1, 2}));
+        QVERIFY(e.Enabled(Cmd::SumColumnBottom));
+        if (openAnother)
+            QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile(QStringLiteral("b.zel"), "7\t8\n")));
+        else
+            QVERIFY(e.Run(Cmd::FileNew));
+        QCOMPARE(e.view->m_range, CellRange());
+        QCOMPARE(e.view->m_nSelStart, 0);
+        QCOMPARE(e.view->m_nSelEnd, 0);
+        QVERIFY(!e.Enabled(Cmd::SumColumnBottom));
+        QVERIFY(!e.Enabled(Cmd::SumRowRight));
+    }
+
     // Sums without a range warn in Japanese, whatever the interface's language.
     void sumsWithoutRangeWarn_data()
     {

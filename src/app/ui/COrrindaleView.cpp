@@ -218,7 +218,10 @@ void COrrindaleView::OnInitialUpdate()
                           ? ReadSetting(store, Keys::Input)
                           : 0;
     // 6. The encoding was decoded when the file was read (see TextFile.h).
-    // 7.
+    // 7. A range taken in the previous text means nothing in this one.
+    m_nSelStart = 0;
+    m_nSelEnd = 0;
+    m_range = CellRange();
     m_nRoundIndex = ReadSetting(store, Keys::Sho);
     // 8. Calculation documents.
     if (m_strEditedExt == QLatin1String(".zel") || m_strEditedExt == QLatin1String(".ZEL")) {

@@ -93,10 +93,8 @@ void CCalcController::ComputeCellRange()
 void CCalcController::ToggleTwoClickSelect()
 {
     COrrindaleView &v = m_view;
+    // Only the flag: a start still waiting for its end keeps waiting.
     v.m_bTwoClickSelect = v.m_bTwoClickSelect ? 0 : 1;
-    // Armed afresh, the next click is always the start.
-    if (v.m_bTwoClickSelect && v.m_nSelEnd == -1)
-        v.m_nSelEnd = 0;
 }
 
 void CCalcController::OnLeftButtonUp()
