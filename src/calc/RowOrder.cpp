@@ -1,5 +1,7 @@
 #include "calc/RowOrder.h"
 
+#include <QStringEncoder>
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -14,6 +16,67 @@ bool ValueGreater(double a, double b)
         return false;
     return std::isnan(b) || a > b;
 }
+
+// A text key as the codes of its characters in the Japanese Windows code page, a double-byte
+// character as one 16-bit code: the order Japanese users know, with kanji by reading and
+// half-width kana before every double-byte character. A character the code page lacks comes
+// after all of them, in Unicode order.
+class CodePageKeys {
+public:
+    std::vector<uint> Of(const QString &text)
+    {
+        const QByteArray bytes = m_encoder.encode(text);
+        if (m_encoder.hasError()) {
+            m_encoder = NewEncoder(); // its error state does not clear
+            return CharByChar(text);
+        }
+        return Codes(bytes);
+    }
+
+private:
+    static QStringEncoder NewEncoder()
+    {
+        return QStringEncoder("windows-31j", QStringConverter::Flag::Stateless);
+    }
+
+    static bool IsLeadByte(uchar b)
+    {
+        return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
+    }
+
+    static std::vector<uint> Codes(const QByteArray &bytes)
+    {
+        std::vector<uint> codes;
+        codes.reserve(bytes.size());
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const uchar b = uchar(bytes[i]);
+            if (IsLeadByte(b) && i + 1 < bytes.size())
+                codes.push_back(uint(b) << 8 | uchar(bytes[++i]));
+            else
+                codes.push_back(b);
+        }
+        return codes;
+    }
+
+    std::vector<uint> CharByChar(const QString &text)
+    {
+        std::vector<uint> codes;
+        for (const char32_t c : text.toUcs4()) {
+            const QString one = QString::fromUcs4(&c, 1);
+            const QByteArray bytes = m_encoder.encode(one);
+            if (m_encoder.hasError()) {
+                m_encoder = NewEncoder();
+                codes.push_back(0x10000u + uint(c));
+            } else {
+                const std::vector<uint> part = Codes(bytes);
+                codes.insert(codes.end(), part.begin(), part.end());
+            }
+        }
+        return codes;
+    }
+
+    QStringEncoder m_encoder = NewEncoder();
+};
 
 // The caret just after a cell inserted by CellGrid::InsertCell at col of the row.
 int EndOfInsertedCell(const CellGrid &grid, int col, int row, int length)
@@ -67,12 +130,12 @@ void SortRowRange(CellGrid &grid, int column, int first, int last, bool descendi
         std::stable_sort(order.begin(), order.end(),
                          [&keys](int a, int b) { return ValueGreater(keys[a], keys[b]); });
     } else {
-        std::vector<QString> keys(n);
+        CodePageKeys codePage;
+        std::vector<std::vector<uint>> keys(n);
         for (int i = 0; i < n; ++i)
-            keys[i] = grid.GetCellText(column, first + i);
-        std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
-            return QStringView(keys[a]).compare(QStringView(keys[b]), Qt::CaseSensitive) > 0;
-        });
+            keys[i] = codePage.Of(grid.GetCellText(column, first + i));
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](int a, int b) { return keys[a] > keys[b]; });
     }
     // Ascending is the descending order read backwards: equal keys come out reversed.
     if (!descending)

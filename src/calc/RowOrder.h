@@ -24,7 +24,8 @@ RowBlock SelectedRowBlock(QStringView text, int s, int e, bool forSorting);
 // Sorts rows first … last (clamped to the grid) by the key column. Descending keeps rows with
 // equal keys in their order; ascending is the exact reverse of the descending order, so equal
 // keys come out reversed. Values compare as the numbers atof reads (NaN below every number);
-// texts compare by UTF-16 code units, case-sensitive. When the block holds the last row, a line
+// texts compare by their character codes in the Japanese Windows code page (a double-byte
+// character as one 16-bit code), case-sensitive. When the block holds the last row, a line
 // break is added after it so that every sorted row ends with one.
 void SortRowRange(CellGrid &grid, int column, int first, int last, bool descending,
                   bool asValues);

@@ -104,6 +104,19 @@ private Q_SLOTS:
         QTest::newRow("upper case before lower case")
             << "b\t1\nB\t2\na\t3\n" << 0 << 1 << 3 << false << false << "B\t2\na\t3\nb\t1\n"
             << 0;
+        // 伊 0x88C9, 加 0x89C1, 佐 0x8DB2 in the code page; in Unicode 伊 < 佐 < 加.
+        QTest::newRow("kanji in code page order")
+            << "\xe4\xbd\x90\t1\n\xe4\xbc\x8a\t2\n\xe5\x8a\xa0\t3\n" << 0 << 1 << 3
+            << false << false
+            << "\xe4\xbc\x8a\t2\n\xe5\x8a\xa0\t3\n\xe4\xbd\x90\t1\n" << 0;
+        // Half-width ｱ is one byte 0xB1, below あ 0x82A0; in Unicode it is above.
+        QTest::newRow("half-width kana before hiragana")
+            << "\xe3\x81\x82\t1\n\xef\xbd\xb1\t2\n" << 0 << 1 << 2 << false << false
+            << "\xef\xbd\xb1\t2\n\xe3\x81\x82\t1\n" << 0;
+        // ä has no code page code: it goes after 漢 (0x8ABF), before it in Unicode.
+        QTest::newRow("character outside the code page last")
+            << "x\xc3\xa4\t1\nx\xe6\xbc\xa2\t2\nx\t3\n" << 0 << 1 << 3 << false << false
+            << "x\t3\nx\xe6\xbc\xa2\t2\nx\xc3\xa4\t1\n" << 0;
         QTest::newRow("last line gets a line break")
             << "2\tx\n1\ty" << 0 << 1 << 2 << false << true << "1\ty\n2\tx\n" << 0;
         QTest::newRow("head and tail untouched")
