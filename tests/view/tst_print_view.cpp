@@ -148,6 +148,8 @@ private Q_SLOTS:
     void previewOpensAtTopLineAndLeavesCaret_data();
     void previewOpensAtTopLineAndLeavesCaret();
     void realPreviewDialog();
+    void printFromPreview_data();
+    void printFromPreview();
     void printerFont_data();
     void printerFont();
     void awkwardDocuments_data();
@@ -370,6 +372,48 @@ void TestPrintView::realPreviewDialog()
     QVERIFY(t.printer->PreviewStartPage() > 1);
     QCOMPARE(shown, t.printer->PreviewStartPage());
     QCOMPARE(t.view->textCursor().position(), t.printer->Pages().StartOf(shown + 1));
+}
+
+void TestPrintView::printFromPreview_data()
+{
+    QTest::addColumn<int>("from"); // 0: every page
+    QTest::addColumn<int>("to");
+    QTest::newRow("every page") << 0 << 0;
+    QTest::newRow("the second page only") << 2 << 2;
+    QTest::newRow("pages two and three") << 2 << 3;
+}
+
+void TestPrintView::printFromPreview()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    PrintFixture t(QStringLiteral("doc.tex"),
+                   Numbered(QStringLiteral("L"), 600).join(QLatin1Char('\n')).toUtf8());
+    int shownPages = 0;
+    // The preview's pages are made on the printer itself; its Print button then paints the
+    // same printer again, set up by the print dialog.
+    t.printer->previewDialog = [&](QPrinter &p, int start,
+                                   const std::function<void(QPrinter *)> &paint) {
+        QPrintPreviewWidget widget(&p);
+        QObject::connect(&widget, &QPrintPreviewWidget::paintRequested, &widget, paint);
+        widget.updatePreview();
+        shownPages = widget.pageCount();
+        t.ToPdf(p);
+        p.setPrintRange(from > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+        p.setFromTo(from, to);
+        widget.print();
+        return start;
+    };
+    QVERIFY(t.Run(Cmd::FilePrintPreview));
+    const int all = t.printer->Pages().PageCount();
+    QVERIFY(all >= 3);
+    QCOMPARE(shownPages, all);
+    const QStringList pages = t.Pages();
+    QCOMPARE(pages.size(), from > 0 ? to - from + 1 : all);
+    const int first = from > 0 ? from : 1;
+    const QString firstWord = Words(pages.first()).first();
+    const int firstLine = t.printer->Pages().StartOf(first);
+    QCOMPARE(firstWord, t.Text().mid(firstLine, 6));
 }
 
 void TestPrintView::printerFont_data()

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -340,8 +341,10 @@ void CViewPrinter::ShowPreview(COrrindaleView &view)
     m_nPreviewStartPage = m_pages.PageOf(top);
     m_frame.SetPreviewMode(true);
     const int left = previewDialog(printer, m_nPreviewStartPage, [&](QPrinter *target) {
-        // Printing from the preview prints what the print dialog asked for.
-        const bool preview = target == &printer;
+        // The preview and its Print button paint on the same printer object; only its paint
+        // engine tells them apart. Printing from the preview prints what its dialog asked for.
+        const QPaintEngine *engine = target->paintEngine();
+        const bool preview = engine && engine->type() == QPaintEngine::Picture;
         if (!Render(job, *target, preview) && !preview)
             m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.m_bEnglish),
                                        MsgIcon::Exclamation);
