@@ -7,6 +7,7 @@
 #include "app/ui/CommandRouter.h"
 #include "calc/AreaEditing.h"
 #include "calc/RowOrder.h"
+#include "calc/ui/CalcController.h"
 #include "calc/ui/TableDialogs.h"
 #include "calc/ui/TableEdit.h"
 
@@ -18,21 +19,12 @@ namespace {
 // selected now rather than at the last mouse release.
 void RefreshSelection(COrrindaleView &view)
 {
-    const QTextCursor c = view.textCursor();
-    view.m_nSelStart = c.selectionStart();
-    view.m_nSelEnd = c.selectionEnd();
+    view.CalcController()->RefreshSelection();
 }
 
 TableInput InputOf(const COrrindaleView &view)
 {
-    TableInput in;
-    in.text = TableText(view);
-    in.selStart = view.m_nSelStart;
-    in.selEnd = view.m_nSelEnd;
-    in.range = view.m_range;
-    in.decimals = view.m_nRoundIndex;
-    in.english = view.m_bEnglish;
-    return in;
+    return view.CalcController()->Input();
 }
 
 AreaStore StoreOf(const COrrindaleView &view)
