@@ -6,6 +6,9 @@
 #include "app/ui/QtPrompter.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <memory>
 
 // The program's real prompter and launcher over a settings store of the benchmark's own.
 struct BenchContext {
@@ -20,4 +23,19 @@ struct BenchContext {
     QtPrompter prompter;
     ProcessLauncher launcher;
     AppContext context;
+};
+
+// A folder of the benchmark's own that also holds its settings file, so that a run never
+// touches a person's settings; the program's context over those settings.
+struct BenchWorkspace {
+    BenchWorkspace()
+        : store((qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit()),
+                 SettingsStore::OpenDefault())),
+          bench(*store)
+    {
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsStore> store;
+    BenchContext bench;
 };

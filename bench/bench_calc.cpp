@@ -71,10 +71,9 @@ struct Clock {
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit());
-    std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
-    BenchContext bench(*store);
+    BenchWorkspace workspace;
+    const QTemporaryDir &dir = workspace.dir;
+    BenchContext &bench = workspace.bench;
     QTextStream out(stdout);
 
     const QByteArray table = Table();

@@ -57,10 +57,9 @@ void Time(const char *what, COrrindaleView &view, const QString &original,
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit());
-    std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
-    BenchContext bench(*store);
+    BenchWorkspace workspace;
+    const QTemporaryDir &dir = workspace.dir;
+    BenchContext &bench = workspace.bench;
 
     QRandomGenerator random(11);
     QString text;

@@ -51,10 +51,9 @@ struct Timing {
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit());
-    std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
-    BenchContext bench(*store);
+    BenchWorkspace workspace;
+    const QTemporaryDir &dir = workspace.dir;
+    BenchContext &bench = workspace.bench;
     AppContext &context = bench.context;
 
     const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
