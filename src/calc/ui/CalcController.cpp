@@ -79,12 +79,8 @@ void CCalcController::ComputeCellRange()
     v.m_range = ::ComputeCellRange(TableText(v), v.m_nSelStart, v.m_nSelEnd);
     bool show = false;
     if (v.m_range.firstCol <= v.m_range.lastCol) {
-        const int last = v.document()->characterCount() - 1;
-        QTextCursor start(v.document());
-        start.setPosition(qBound(0, v.m_nSelStart, last));
-        QTextCursor end(v.document());
-        end.setPosition(qBound(0, v.m_nSelEnd, last));
-        show = v.cursorRect(start).left() < v.cursorRect(end).left();
+        const auto [from, to] = SelectionCorners();
+        show = from.left() < to.left();
     }
     m_bHighlight = show;
     v.viewport()->update();
@@ -141,20 +137,24 @@ void CCalcController::PaintHighlight(QPainter &p) const
 {
     if (!m_bHighlight)
         return;
+    const auto [from, to] = SelectionCorners();
+    const QRect area(QPoint(from.left(), from.top()),
+                     QPoint(to.left() - 1, to.top() + m_view.LineHeight() - 1));
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(area, Qt::white);
+    p.restore();
+}
+
+std::pair<QRect, QRect> CCalcController::SelectionCorners() const
+{
     const COrrindaleView &v = m_view;
     const int last = v.document()->characterCount() - 1;
     QTextCursor start(v.document());
     start.setPosition(qBound(0, v.m_nSelStart, last));
     QTextCursor end(v.document());
     end.setPosition(qBound(0, v.m_nSelEnd, last));
-    const QRect from = v.cursorRect(start);
-    const QRect to = v.cursorRect(end);
-    const QRect area(QPoint(from.left(), from.top()),
-                     QPoint(to.left() - 1, to.top() + v.LineHeight() - 1));
-    p.save();
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.fillRect(area, Qt::white);
-    p.restore();
+    return {v.cursorRect(start), v.cursorRect(end)};
 }
 
 void CCalcController::HideHighlight()

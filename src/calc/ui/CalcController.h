@@ -3,6 +3,9 @@
 #include "calc/TableCommand.h"
 
 #include <QObject>
+#include <QRect>
+
+#include <utility>
 
 class COrrindaleView;
 class QPainter;
@@ -41,6 +44,8 @@ public:
 
 private:
     void HideHighlight();
+    // Where the remembered selection's start and end stand on screen (clamped to the text).
+    std::pair<QRect, QRect> SelectionCorners() const;
 
     COrrindaleView &m_view;
     AppContext &m_context;

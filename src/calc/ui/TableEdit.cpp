@@ -10,6 +10,14 @@ QString TableText(const COrrindaleView &view)
     return DocumentText(view.document());
 }
 
+void PutTableCaret(COrrindaleView &view, int pos)
+{
+    QTextCursor cursor = view.textCursor();
+    cursor.setPosition(qBound(0, pos, view.document()->characterCount() - 1));
+    view.setTextCursor(cursor);
+    view.ensureCursorVisible();
+}
+
 bool ApplyTableEdit(COrrindaleView &view, const QString &text, int caretPos)
 {
     if (view.isReadOnly())
@@ -18,10 +26,7 @@ bool ApplyTableEdit(COrrindaleView &view, const QString &text, int caretPos)
     const QString current = TableText(view);
     if (current != text)
         ReplaceDocumentText(view.document(), current, text);
-    QTextCursor cursor = view.textCursor();
-    cursor.setPosition(qBound(0, caretPos, int(text.size())));
-    view.setTextCursor(cursor);
-    view.ensureCursorVisible();
+    PutTableCaret(view, caretPos);
     view.m_bRecordUndo = 1;
     view.PushUndoSnapshot();
     return true;

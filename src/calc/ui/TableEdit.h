@@ -10,5 +10,8 @@ class COrrindaleView;
 // as it is; returns whether the text was written.
 bool ApplyTableEdit(COrrindaleView &view, const QString &text, int caretPos);
 
+// An empty selection at pos (clamped to the text), scrolled into view.
+void PutTableCaret(COrrindaleView &view, int pos);
+
 // The view's text, as the table commands read it.
 QString TableText(const COrrindaleView &view);

@@ -39,14 +39,6 @@ void KeepStore(COrrindaleView &view, const AreaStore &store)
     view.m_nAreaCols = store.nCols;
 }
 
-void PutCaret(COrrindaleView &view, int pos)
-{
-    QTextCursor c = view.textCursor();
-    c.setPosition(qBound(0, pos, c.document()->characterCount() - 1));
-    view.setTextCursor(c);
-    view.ensureCursorVisible();
-}
-
 // The result as one edit with one undo step; an unchanged text only gets its caret. Commands
 // that fill cells one after another (deviation values, Clear Selected Area, Make a Table) have
 // their final text computed first and written at once: the text, the caret after the last
@@ -56,7 +48,7 @@ void Show(COrrindaleView &view, const TableResult &result)
     if (result.changed)
         ApplyTableEdit(view, result.text, result.selStart);
     else
-        PutCaret(view, result.selStart);
+        PutTableCaret(view, result.selStart);
 }
 
 void SortRowsCommand(COrrindaleView &view, AppContext &context)
@@ -92,7 +84,7 @@ void RankingCommand(COrrindaleView &view, AppContext &context)
                           block.lastRow + 1, ReadSetting(*context.store, Keys::Order) != 0,
                           view.window());
     if (dialog.exec() != QDialog::Accepted) {
-        PutCaret(view, s);
+        PutTableCaret(view, s);
         return;
     }
     TableInput in = InputOf(view);
