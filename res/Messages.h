@@ -103,6 +103,12 @@ enum class Msg {
     // Table commands.
     TableRowsInvalid,
     TableSizeInvalid,
+    // Expressions typed into the text.
+    EvalMissingParen,
+    EvalVariableUndefined,
+    EvalManInExponent,
+    EvalManInBase,
+    EvalExponentNotInteger,
     // The command list file and completion.
     MakeInputQuestion,
     MakeInputDone,

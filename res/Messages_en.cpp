@@ -66,6 +66,11 @@ constexpr MessageEntry kEnglish[] = {
      "  --merge-commands LIST DOC...\n"
      "              count the TeX commands of each DOC into the command list file LIST\n"
      "              (input_tex.mme) and save it; no window is opened\n"
+     "  --eval LINE [--eval LINE...] [--round N]\n"
+     "              print each LINE as Enter leaves it when typed into the text: a line\n"
+     "              ending in \"=\" gets its value, a formula with x1, x2, ... is kept for\n"
+     "              the value lines \"x1=3, x2=4\" after it; N decimals (default: the\n"
+     "              stored rounding); messages go to standard error; no window is opened\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
     {Msg::CompilerCannotRun,
@@ -156,6 +161,13 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::CalcIntegerNeeded, "Please enter an integer."},
     {Msg::TableRowsInvalid, "Enter row numbers from 1, the first row not after the last."},
     {Msg::TableSizeInvalid, "Enter 1 or more rows and columns."},
+    // The messages of expressions typed into the text exist in Japanese only.
+    {Msg::EvalMissingParen, "( が足りません。"},
+    {Msg::EvalVariableUndefined, "変数 %1 の値が定義されていません。"},
+    {Msg::EvalManInExponent, "累乗の指数に『万』は使えません。"},
+    {Msg::EvalManInBase, "累乗の底に『万』は使えません。"},
+    {Msg::EvalExponentNotInteger,
+     "累乗の指数に誤りがあります。整数乗しか扱えません。\n（a^n で n は整数で、a は小数でも良い) "},
     {Msg::MakeInputQuestion,
      "Create the auxiliary file; \"input_tex.mme\". \nThe list is \"Frequency\" order, \nbut in "
      "\"View\" you can change to \"ABC\" order."},

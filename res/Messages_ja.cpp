@@ -68,6 +68,11 @@ constexpr MessageEntry kJapanese[] = {
      "  --merge-commands 一覧 文書...\n"
      "              各文書の TeX コマンドを数えて入力支援ファイル（input_tex.mme）「一覧」に\n"
      "              加え、保存する（ウィンドウは開かない）\n"
+     "  --eval 行 [--eval 行...] [--round N]\n"
+     "              各「行」を、本文に入力して Enter を押したときの結果にして表示する\n"
+     "              （\"=\" で終わる式は値を付け、x1, x2, ... を含む式は続く\n"
+     "              \"x1=3, x2=4\" の行で計算する。N は小数の桁数で、既定は四捨五入の設定。\n"
+     "              メッセージは標準エラー出力へ。ウィンドウは開かない）\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
     {Msg::CompilerCannotRun,
@@ -156,6 +161,13 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::CalcIntegerNeeded, "整数を入れて下さい。"},
     {Msg::TableRowsInvalid, "行番号は 1 から、開始行が終了行を越えないように入力して下さい。"},
     {Msg::TableSizeInvalid, "行数と列数には 1 以上を入力して下さい。"},
+    // The messages of expressions typed into the text exist in Japanese only.
+    {Msg::EvalMissingParen, "( が足りません。"},
+    {Msg::EvalVariableUndefined, "変数 %1 の値が定義されていません。"},
+    {Msg::EvalManInExponent, "累乗の指数に『万』は使えません。"},
+    {Msg::EvalManInBase, "累乗の底に『万』は使えません。"},
+    {Msg::EvalExponentNotInteger,
+     "累乗の指数に誤りがあります。整数乗しか扱えません。\n（a^n で n は整数で、a は小数でも良い) "},
     {Msg::MakeInputQuestion,
      "入力支援補助ファイル \"input_tex.mme\" を作ります。\n「頻度順」で作りますが、「表示」は「 ABC "
      "順」も選択できます。"},

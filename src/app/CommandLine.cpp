@@ -25,6 +25,24 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
             sw.help = true;
         return sw;
     }
+    if (arguments.contains(QLatin1String("--eval"))) {
+        // The argument after --eval is the line, whatever it looks like ("-3+2=").
+        for (qsizetype i = 0; i < arguments.size(); ++i) {
+            const QString &a = arguments.at(i);
+            const bool hasValue = i + 1 < arguments.size();
+            if (a == QLatin1String("--eval") && hasValue) {
+                sw.evalLines << arguments.at(++i);
+            } else if (a == QLatin1String("--round") && hasValue) {
+                bool ok = false;
+                sw.evalRound = arguments.at(++i).toInt(&ok);
+                if (!ok || sw.evalRound < 0 || sw.evalRound > 15)
+                    sw.evalUsageError = true;
+            } else {
+                sw.evalUsageError = true;
+            }
+        }
+        return sw;
+    }
     sw.rawLine = arguments.join(QLatin1Char(' '));
     sw.viewer = sw.rawLine.contains(QLatin1String("-w0"));
     sw.secondWindow = sw.rawLine.contains(QLatin1String("-w1"));

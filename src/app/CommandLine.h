@@ -16,6 +16,12 @@ struct CommandLineSwitches {
     // --merge-commands LIST DOC...: the list file, then the documents to merge into it; no
     // window is opened.
     QStringList mergeCommands;
+    // --eval LINE (repeatable) [--round N]: the lines evaluated as if typed one after another
+    // and ended with Enter, each printed as it ends up; no window is opened. evalRound -1:
+    // the stored rounding; a --round that is not a number from 0 to 15 asks for the usage.
+    QStringList evalLines;
+    int evalRound = -1;
+    bool evalUsageError = false;
 
     static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
     QString ResolveFile(const QString &workingDir) const;

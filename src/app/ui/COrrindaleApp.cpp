@@ -8,6 +8,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
+#include "calc/ExpressionEvaluator.h"
 #include "input/MergeCommandFiles.h"
 #include "res/Messages.h"
 #include "toolchain/ui/CConsoleDialog.h"
@@ -50,6 +51,25 @@ int COrrindaleApp::Main(int argc, char *argv[])
         QTextStream err(stderr);
         return MergeCommandFiles(sw.mergeCommands.first(), sw.mergeCommands.mid(1), english,
                                  err);
+    }
+    if (sw.evalUsageError) {
+        QTextStream(stderr) << MsgText(Msg::Usage, english);
+        return 2;
+    }
+    if (!sw.evalLines.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        const int decimals = sw.evalRound >= 0 ? sw.evalRound : ReadSetting(*store, Keys::Sho);
+        QStringList lines;
+        QStringList messages;
+        EvaluateLines(sw.evalLines, decimals, lines, messages);
+        QTextStream err(stderr);
+        for (const QString &m : std::as_const(messages))
+            err << m << '\n';
+        err.flush();
+        QTextStream out(stdout);
+        for (const QString &line : std::as_const(lines))
+            out << line << '\n';
+        return 0;
     }
     if (sw.help) {
         QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);

@@ -14,6 +14,7 @@
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
 #include "calc/ui/CalcController.h"
+#include "calc/ui/EvaluatorHook.h"
 #include "input/ui/CompletionController.h"
 #include "view/Coloring.h"
 #include "view/Gutter.h"
@@ -96,6 +97,7 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     m_pUndo = new CUndoController(this);
     m_pCalc = new CCalcController(*this, context);
     m_pCompletion = new CCompletionController(this, store);
+    m_pEvaluator = new CEvaluatorHook(*this, context);
 }
 
 bool COrrindaleView::IsLogPane() const
@@ -504,6 +506,7 @@ void COrrindaleView::keyReleaseEvent(QKeyEvent *e)
     if (MovesCaretColumn(e->key(), e->text()))
         RememberCaretX(*this);
     m_pCalc->OnKeyUp(e->key());
+    m_pEvaluator->OnKeyUp(e);
 }
 
 bool COrrindaleView::event(QEvent *e)

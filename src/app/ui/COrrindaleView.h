@@ -13,6 +13,7 @@ class CViewMargin;
 class CCompletionController;
 class CUndoController;
 class CCalcController;
+class CEvaluatorHook;
 struct AppContext;
 
 // The editor: the text widget of one pane, with every setting the features read loaded at
@@ -115,6 +116,8 @@ public:
     int m_nAreaRows = 0;
     int m_nAreaCols = 0;
     CCalcController *CalcController() const { return m_pCalc; }
+    // Expressions typed into the text, evaluated on the release of Enter.
+    CEvaluatorHook *Evaluator() const { return m_pEvaluator; }
 
     // Painting, caret and mouse (src/view/ui/ViewPainter.*, ViewNavigator.*).
     bool IsTeXDocument() const;
@@ -164,5 +167,6 @@ private:
     CUndoController *m_pUndo = nullptr;
     CCalcController *m_pCalc = nullptr;
     CCompletionController *m_pCompletion = nullptr;
+    CEvaluatorHook *m_pEvaluator = nullptr;
     QHash<int, int> m_accelerators;
 };

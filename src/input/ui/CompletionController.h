@@ -28,6 +28,8 @@ public:
 
     bool IsArmed() const { return m_bArmed; }
     bool IsPopupOpen() const { return m_bPopupOpen; }
+    // An input method is composing text in the view (its keys are not the editor's).
+    bool IsComposing() const { return m_bComposing; }
     // The list while it is shown; nullptr otherwise.
     CCompletionPopup *Popup() const { return m_bPopupOpen ? m_pPopup.data() : nullptr; }
     int MissCount() const { return m_nMissCount; }
