@@ -304,7 +304,9 @@ QString ExpressionEvaluator::EvaluateExpression(QStringView expression, int deci
     }
     // Every part is computed when its ")" closes it, which is the order in which a person
     // resolves the innermost parentheses one after another; its value, with 4 decimals, is
-    // written where the part stood in the text around it.
+    // written where the part stood in the text around it. A part that is not finite is
+    // written as FormatNumber writes it ("inf", "-inf", "nan"), which reads back as the same
+    // value, so that the whole result becomes "Error".
     QString last;
     if (!grouped || !e.contains(u'(')) {
         last = e;
