@@ -58,7 +58,8 @@ private:
     QStringList m_messages;
 };
 
-// The lines typed one after another, each printed as Enter leaves it and its messages written
-// to err; what `velloquin --eval` does.
+// The lines typed one after another: out gets each line as Enter leaves it (a line that is not
+// completed as typed, a value line without the empty line after it), messages every message
+// in order; what `velloquin --eval` prints.
 void EvaluateLines(const QStringList &lines, int decimals, QStringList &out,
                    QStringList &messages);
