@@ -50,11 +50,13 @@ double CAtof(QStringView text)
     }
     QByteArray ascii;
     ascii.reserve(qMin<qsizetype>(text.size(), 64));
+    bool exponent = false;
     for (QChar c : text) {
         if (c.unicode() == 0 || c.unicode() > 0x7f)
             break;
         ascii.append(char(c.unicode()));
-        if (ascii.size() > 4096 && !ascii.contains('e') && !ascii.contains('E'))
+        exponent = exponent || c == u'e' || c == u'E';
+        if (ascii.size() > 4096 && !exponent)
             break; // longer digit strings change nothing a double can hold
     }
     return StrtodC(ascii.constData(), nullptr);
