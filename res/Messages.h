@@ -103,6 +103,10 @@ enum class Msg {
     // Table commands.
     TableRowsInvalid,
     TableSizeInvalid,
+    // HTML export.
+    HtmlUnclosedDecoration,
+    HtmlReturnQuestion,
+    HtmlOverDocument,
     // The command list file and completion.
     MakeInputQuestion,
     MakeInputDone,

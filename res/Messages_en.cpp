@@ -66,6 +66,9 @@ constexpr MessageEntry kEnglish[] = {
      "  --merge-commands LIST DOC...\n"
      "              count the TeX commands of each DOC into the command list file LIST\n"
      "              (input_tex.mme) and save it; no window is opened\n"
+     "  --html FILE [--calc]\n"
+     "              write FILE's HTML page beside it (FILE.html without FILE's extension),\n"
+     "              with tables in calculation mode (--calc, or a .zel FILE); no window\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
     {Msg::CompilerCannotRun,
@@ -156,6 +159,16 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::CalcIntegerNeeded, "Please enter an integer."},
     {Msg::TableRowsInvalid, "Enter row numbers from 1, the first row not after the last."},
     {Msg::TableSizeInvalid, "Enter 1 or more rows and columns."},
+    // The decoration message and the question after an export exist in Japanese only.
+    {Msg::HtmlUnclosedDecoration,
+     "文字修飾 {\\・・・に対応する終わりの } がありません。修正して下さい。"},
+    {Msg::HtmlReturnQuestion,
+     "表示を元のファイルに戻しますか？\nどちらも履歴から開き直すことができます。\n"
+     "「はい」を押すと、このメッセージは2度と表示されず、ファイルの表示も元のままとなります。\n"
+     "再びメッセージを表示したければ「ﾍﾙﾌﾟ」の「設定」からできます。"},
+    {Msg::HtmlOverDocument,
+     "The HTML file %1 is the document itself and is not overwritten.\n"
+     "Rename the document before converting it."},
     {Msg::MakeInputQuestion,
      "Create the auxiliary file; \"input_tex.mme\". \nThe list is \"Frequency\" order, \nbut in "
      "\"View\" you can change to \"ABC\" order."},

@@ -68,6 +68,9 @@ constexpr MessageEntry kJapanese[] = {
      "  --merge-commands 一覧 文書...\n"
      "              各文書の TeX コマンドを数えて入力支援ファイル（input_tex.mme）「一覧」に\n"
      "              加え、保存する（ウィンドウは開かない）\n"
+     "  --html ファイル [--calc]\n"
+     "              ファイルを HTML に変換し、同じフォルダに拡張子 .html で保存する\n"
+     "              （--calc か .zel ファイルなら表計算モードで表を作る。ウィンドウは開かない）\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
     {Msg::CompilerCannotRun,
@@ -156,6 +159,15 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::CalcIntegerNeeded, "整数を入れて下さい。"},
     {Msg::TableRowsInvalid, "行番号は 1 から、開始行が終了行を越えないように入力して下さい。"},
     {Msg::TableSizeInvalid, "行数と列数には 1 以上を入力して下さい。"},
+    {Msg::HtmlUnclosedDecoration,
+     "文字修飾 {\\・・・に対応する終わりの } がありません。修正して下さい。"},
+    {Msg::HtmlReturnQuestion,
+     "表示を元のファイルに戻しますか？\nどちらも履歴から開き直すことができます。\n"
+     "「はい」を押すと、このメッセージは2度と表示されず、ファイルの表示も元のままとなります。\n"
+     "再びメッセージを表示したければ「ﾍﾙﾌﾟ」の「設定」からできます。"},
+    {Msg::HtmlOverDocument,
+     "HTML ファイル %1 は文書そのものなので、上書きしません。\n"
+     "文書の名前を変えてから変換して下さい。"},
     {Msg::MakeInputQuestion,
      "入力支援補助ファイル \"input_tex.mme\" を作ります。\n「頻度順」で作りますが、「表示」は「 ABC "
      "順」も選択できます。"},

@@ -25,6 +25,16 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
             sw.help = true;
         return sw;
     }
+    const qsizetype html = arguments.indexOf(QLatin1String("--html"));
+    if (html >= 0) {
+        // The argument after the switch is the file, whatever it looks like.
+        sw.htmlCalc = arguments.contains(QLatin1String("--calc"));
+        if (html + 1 < arguments.size())
+            sw.htmlFile = arguments[html + 1];
+        else
+            sw.help = true;
+        return sw;
+    }
     sw.rawLine = arguments.join(QLatin1Char(' '));
     sw.viewer = sw.rawLine.contains(QLatin1String("-w0"));
     sw.secondWindow = sw.rawLine.contains(QLatin1String("-w1"));

@@ -16,6 +16,9 @@ struct CommandLineSwitches {
     // --merge-commands LIST DOC...: the list file, then the documents to merge into it; no
     // window is opened.
     QStringList mergeCommands;
+    // --html FILE [--calc]: writes FILE's HTML page beside it; no window is opened.
+    QString htmlFile;
+    bool htmlCalc = false;
 
     static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
     QString ResolveFile(const QString &workingDir) const;

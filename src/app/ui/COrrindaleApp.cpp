@@ -8,6 +8,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
+#include "calc/HtmlExport.h"
 #include "input/MergeCommandFiles.h"
 #include "res/Messages.h"
 #include "toolchain/ui/CConsoleDialog.h"
@@ -50,6 +51,11 @@ int COrrindaleApp::Main(int argc, char *argv[])
         QTextStream err(stderr);
         return MergeCommandFiles(sw.mergeCommands.first(), sw.mergeCommands.mid(1), english,
                                  err);
+    }
+    if (!sw.htmlFile.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QTextStream err(stderr);
+        return ExportHtmlFile(sw.htmlFile, sw.htmlCalc, english, err);
     }
     if (sw.help) {
         QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);
