@@ -27,12 +27,14 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
     }
     const qsizetype html = arguments.indexOf(QLatin1String("--html"));
     if (html >= 0) {
-        // The argument after the switch is the file, whatever it looks like.
+        // The first argument after the switch other than --calc is the file, whatever it
+        // looks like.
         sw.htmlCalc = arguments.contains(QLatin1String("--calc"));
-        if (html + 1 < arguments.size())
-            sw.htmlFile = arguments[html + 1];
-        else
-            sw.help = true;
+        for (qsizetype i = html + 1; i < arguments.size() && sw.htmlFile.isEmpty(); ++i) {
+            if (arguments[i] != QLatin1String("--calc"))
+                sw.htmlFile = arguments[i];
+        }
+        sw.help = sw.htmlFile.isEmpty();
         return sw;
     }
     sw.rawLine = arguments.join(QLatin1Char(' '));

@@ -1,6 +1,7 @@
 #include "calc/HtmlExport.h"
 #include "res/Messages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -419,6 +420,8 @@ void TestHtmlExport::fileExport_data()
     QTest::newRow("missing file") << "" << QByteArray() << false << 1 << "" << "?";
     QTest::newRow("html document is not overwritten")
         << "p.html" << QByteArray("keep") << false << 1 << "" << "?";
+    QTest::newRow("page cannot be written") << "blocked.txt" << QByteArray("keep") << false << 1
+                                            << "" << "?";
 }
 
 void TestHtmlExport::fileExport()
@@ -436,6 +439,8 @@ void TestHtmlExport::fileExport()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
+    if (name.startsWith(QLatin1String("blocked"))) // a folder where the page would go
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("blocked.html")));
     QString err;
     QTextStream errStream(&err);
     QCOMPARE(ExportHtmlFile(path, calc, false, errStream), status);

@@ -1,7 +1,9 @@
 // The HTML export in the window (its key, the save before it, the browser, the way back) and
 // the program's --html switch.
 #include "support/FrameFixture.h"
+#include "app/Globals.h"
 #include "app/SettingsKeys.h"
+#include "app/TextFile.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
@@ -95,6 +97,13 @@ void TestHtmlExportView::exportComesBack()
     FrameFixture f;
     auto frame = f.MakeFrame();
     const QString path = f.WriteFile(name, content.toUtf8());
+    {
+        // An old document, so that the page is written in a later second.
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                QFileDevice::FileModificationTime));
+    }
     QVERIFY(frame->OpenDocumentFile(path));
     PressExportKey(*frame);
 
@@ -119,6 +128,8 @@ void TestHtmlExportView::exportComesBack()
     QCOMPARE(frame->GetActiveView()->m_bCalcMode, calc);
     QVERIFY(!doc->IsModified());
     QCOMPARE(ReadBytes(path), content.toUtf8());
+    // The check for changes made elsewhere compares with the document's time, not the page's.
+    QCOMPARE(g_tFileTime, FileTimeOf(path));
     // Both files are in the recent-file list, the document first.
     const QString recent = QString::fromLatin1(Sections::RecentFiles);
     QCOMPARE(f.store->GetString(recent, RecentFileKey(1)), path);
@@ -221,7 +232,6 @@ void TestHtmlExportView::refusedSaveExportsNothing()
 void TestHtmlExportView::unwritablePageKeepsDocument()
 {
     FrameFixture f;
-    WriteSetting(*f.store, Keys::Backup, 0); // a backup would move the folder out of the way
     auto frame = f.MakeFrame();
     const QString path = f.WriteFile("w.txt", "text\n");
     QVERIFY(QDir(f.dir.path()).mkdir("w.html")); // a folder where the page would go
@@ -230,6 +240,7 @@ void TestHtmlExportView::unwritablePageKeepsDocument()
     QCOMPARE(f.prompter.messages.size(), 1); // why the page could not be written
     QVERIFY(f.prompter.messages[0].text.contains(f.FilePath("w.html")));
     QVERIFY(f.launcher.calls.isEmpty());
+    QVERIFY(QFileInfo(f.FilePath("w.html")).isDir()); // nothing moved away
     QCOMPARE(frame->GetDocument()->PathName(), path);
     QCOMPARE(Text(*frame), QStringLiteral("text\n"));
     QVERIFY(!frame->GetDocument()->IsModified());
