@@ -1,12 +1,17 @@
 // HTML export of a generated document of 10 MB with prose, headings, decorations, rules,
 // comment lines and TAB tables, in calculation mode: the page computed from the text, then the
-// whole headless export (read, convert, write). The target is 2 s for the page.
+// whole headless export (read, convert, write), then the command in a window (save, page into
+// the editor, write, back to the document). The target is 2 s for the page.
 //
-//   build/bench/bench_html
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_html
 
+#include "BenchContext.h"
+#include "app/Launcher.h"
+#include "app/ui/CMainFrame.h"
 #include "calc/HtmlExport.h"
+#include "calc/ui/HtmlExportCommands.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -45,11 +50,23 @@ QString Document()
     return text;
 }
 
+// Opens nothing: the benchmark must not start a browser.
+class QuietLauncher : public Launcher {
+public:
+    int RunAndWait(const QString &, const QStringList &, const QString &) override { return -1; }
+    bool StartDetached(const QString &, const QStringList &, const QString &) override
+    {
+        return true;
+    }
+    bool Open(const QString &) override { return true; }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
+    BenchWorkspace workspace;
     const QString text = Document();
     QElapsedTimer timer;
     timer.start();
@@ -60,7 +77,7 @@ int main(int argc, char *argv[])
     std::printf("%-40s %8.1f ms (target 2000 ms)%s\n", "page in calculation mode", pageNs / 1e6,
                 pageNs > 2000000000 ? "  OVER" : "");
 
-    QTemporaryDir dir;
+    const QTemporaryDir &dir = workspace.dir;
     const QString path = dir.filePath(QStringLiteral("bench.zel"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
@@ -73,5 +90,14 @@ int main(int argc, char *argv[])
     const qint64 fileNs = timer.nsecsElapsed();
     std::printf("%-40s %8.1f ms%s\n", "read, convert and write the file", fileNs / 1e6,
                 status == 0 ? "" : "  FAILED");
+
+    QuietLauncher launcher;
+    workspace.bench.context.launcher = &launcher;
+    CMainFrame frame(workspace.bench.context);
+    if (!frame.OpenDocumentFile(path))
+        return 1;
+    timer.restart();
+    OnExportHtml(frame, workspace.bench.context);
+    std::printf("%-40s %8.1f ms\n", "the command in the window", timer.nsecsElapsed() / 1e6);
     return status;
 }
