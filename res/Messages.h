@@ -109,6 +109,10 @@ enum class Msg {
     EvalManInExponent,
     EvalManInBase,
     EvalExponentNotInteger,
+    // HTML export.
+    HtmlUnclosedDecoration,
+    HtmlReturnQuestion,
+    HtmlOverDocument,
     // The command list file and completion.
     MakeInputQuestion,
     MakeInputDone,

@@ -71,6 +71,9 @@ constexpr MessageEntry kEnglish[] = {
      "              ending in \"=\" gets its value, a formula with x1, x2, ... is kept for\n"
      "              the value lines \"x1=3, x2=4\" after it; N decimals (default: the\n"
      "              stored rounding); messages go to standard error; no window is opened\n"
+     "  --html FILE [--calc]\n"
+     "              write FILE's HTML page beside it (FILE.html without FILE's extension),\n"
+     "              with tables in calculation mode (--calc, or a .zel FILE); no window\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
     {Msg::CompilerCannotRun,
@@ -168,6 +171,16 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::EvalManInBase, "累乗の底に『万』は使えません。"},
     {Msg::EvalExponentNotInteger,
      "累乗の指数に誤りがあります。整数乗しか扱えません。\n（a^n で n は整数で、a は小数でも良い) "},
+    // The decoration message and the question after an export exist in Japanese only.
+    {Msg::HtmlUnclosedDecoration,
+     "文字修飾 {\\・・・に対応する終わりの } がありません。修正して下さい。"},
+    {Msg::HtmlReturnQuestion,
+     "表示を元のファイルに戻しますか？\nどちらも履歴から開き直すことができます。\n"
+     "「はい」を押すと、このメッセージは2度と表示されず、ファイルの表示も元のままとなります。\n"
+     "再びメッセージを表示したければ「ﾍﾙﾌﾟ」の「設定」からできます。"},
+    {Msg::HtmlOverDocument,
+     "The HTML file %1 is the document itself and is not overwritten.\n"
+     "Rename the document before converting it."},
     {Msg::MakeInputQuestion,
      "Create the auxiliary file; \"input_tex.mme\". \nThe list is \"Frequency\" order, \nbut in "
      "\"View\" you can change to \"ABC\" order."},

@@ -73,6 +73,9 @@ constexpr MessageEntry kJapanese[] = {
      "              （\"=\" で終わる式は値を付け、x1, x2, ... を含む式は続く\n"
      "              \"x1=3, x2=4\" の行で計算する。N は小数の桁数で、既定は四捨五入の設定。\n"
      "              メッセージは標準エラー出力へ。ウィンドウは開かない）\n"
+     "  --html ファイル [--calc]\n"
+     "              ファイルを HTML に変換し、同じフォルダに拡張子 .html で保存する\n"
+     "              （--calc か .zel ファイルなら表計算モードで表を作る。ウィンドウは開かない）\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
     {Msg::CompilerCannotRun,
@@ -168,6 +171,15 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::EvalManInBase, "累乗の底に『万』は使えません。"},
     {Msg::EvalExponentNotInteger,
      "累乗の指数に誤りがあります。整数乗しか扱えません。\n（a^n で n は整数で、a は小数でも良い) "},
+    {Msg::HtmlUnclosedDecoration,
+     "文字修飾 {\\・・・に対応する終わりの } がありません。修正して下さい。"},
+    {Msg::HtmlReturnQuestion,
+     "表示を元のファイルに戻しますか？\nどちらも履歴から開き直すことができます。\n"
+     "「はい」を押すと、このメッセージは2度と表示されず、ファイルの表示も元のままとなります。\n"
+     "再びメッセージを表示したければ「ﾍﾙﾌﾟ」の「設定」からできます。"},
+    {Msg::HtmlOverDocument,
+     "HTML ファイル %1 は文書そのものなので、上書きしません。\n"
+     "文書の名前を変えてから変換して下さい。"},
     {Msg::MakeInputQuestion,
      "入力支援補助ファイル \"input_tex.mme\" を作ります。\n「頻度順」で作りますが、「表示」は「 ABC "
      "順」も選択できます。"},

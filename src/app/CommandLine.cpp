@@ -43,6 +43,18 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
         }
         return sw;
     }
+    const qsizetype html = arguments.indexOf(QLatin1String("--html"));
+    if (html >= 0) {
+        // The first argument after the switch other than --calc is the file, whatever it
+        // looks like.
+        sw.htmlCalc = arguments.contains(QLatin1String("--calc"));
+        for (qsizetype i = html + 1; i < arguments.size() && sw.htmlFile.isEmpty(); ++i) {
+            if (arguments[i] != QLatin1String("--calc"))
+                sw.htmlFile = arguments[i];
+        }
+        sw.help = sw.htmlFile.isEmpty();
+        return sw;
+    }
     sw.rawLine = arguments.join(QLatin1Char(' '));
     sw.viewer = sw.rawLine.contains(QLatin1String("-w0"));
     sw.secondWindow = sw.rawLine.contains(QLatin1String("-w1"));

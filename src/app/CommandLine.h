@@ -22,6 +22,9 @@ struct CommandLineSwitches {
     QStringList evalLines;
     int evalRound = -1;
     bool evalUsageError = false;
+    // --html FILE [--calc]: writes FILE's HTML page beside it; no window is opened.
+    QString htmlFile;
+    bool htmlCalc = false;
 
     static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
     QString ResolveFile(const QString &workingDir) const;

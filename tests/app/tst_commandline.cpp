@@ -86,6 +86,37 @@ private Q_SLOTS:
         QCOMPARE(sw.version, version);
     }
 
+    void htmlSwitch_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("calc");
+        QTest::addColumn<bool>("help");
+        QTest::newRow("file") << QStringList{"--html", "a.zel"} << "a.zel" << false << false;
+        QTest::newRow("file, --calc") << QStringList{"--html", "a.txt", "--calc"} << "a.txt"
+                                      << true << false;
+        QTest::newRow("--calc before the file") << QStringList{"--html", "--calc", "a.txt"}
+                                                << "a.txt" << true << false;
+        QTest::newRow("file that looks like a switch") << QStringList{"--html", "-w0"} << "-w0"
+                                                       << false << false;
+        QTest::newRow("no file: usage") << QStringList{"--html"} << "" << false << true;
+        QTest::newRow("only --calc: usage") << QStringList{"--html", "--calc"} << "" << true
+                                            << true;
+        QTest::newRow("no switch") << QStringList{"a.txt", "--calc"} << "" << false << false;
+    }
+    void htmlSwitch()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QFETCH(bool, calc);
+        QFETCH(bool, help);
+        const auto sw = CommandLineSwitches::Parse(arguments);
+        QCOMPARE(sw.htmlFile, file);
+        QCOMPARE(sw.htmlCalc, calc);
+        QCOMPARE(sw.help, help);
+        QVERIFY(sw.file.isEmpty() || file.isEmpty()); // no window opens a file for --html
+    }
+
 #ifndef Q_OS_WIN
     void resolveFile_data()
     {

@@ -18,6 +18,7 @@
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
 #include "calc/ui/CalcCommands.h"
+#include "calc/ui/HtmlExportCommands.h"
 #include "calc/ui/TableEditCommands.h"
 #include "input/ui/InputCommands.h"
 #include "res/Messages.h"
@@ -279,6 +280,7 @@ void CMainFrame::RegisterCommands()
     RegisterEditingCommands(*this, r);
     RegisterCalcCommands(*this, r, m_context);
     RegisterTableEditCommands(*this, r, m_context);
+    RegisterHtmlExportCommands(*this, r, m_context);
     RegisterInputCommands(*this, r);
     RegisterHelpCommands(*this, m_context, r);
     RegisterPrintCommands(*this, r, m_context);

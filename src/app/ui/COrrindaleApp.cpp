@@ -9,6 +9,7 @@
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
 #include "calc/ExpressionEvaluator.h"
+#include "calc/HtmlExport.h"
 #include "input/MergeCommandFiles.h"
 #include "res/Messages.h"
 #include "toolchain/ui/CConsoleDialog.h"
@@ -70,6 +71,11 @@ int COrrindaleApp::Main(int argc, char *argv[])
         for (const QString &line : std::as_const(lines))
             out << line << '\n';
         return 0;
+    }
+    if (!sw.htmlFile.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QTextStream err(stderr);
+        return ExportHtmlFile(sw.htmlFile, sw.htmlCalc, english, err);
     }
     if (sw.help) {
         QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);

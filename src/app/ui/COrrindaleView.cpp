@@ -201,7 +201,7 @@ void COrrindaleView::OnInitialUpdate()
     setFont(FontFromLogFont(s_screenFont));
     // 2.
     m_nPrintMargin = ReadSetting(store, Keys::PrintMargin);
-    m_nHtmlOption = ReadSetting(store, Keys::YNC);
+    m_bRestoreAfterHtml = ReadSetting(store, Keys::YNC);
     // 3. The edited file's pieces; the folder keeps its trailing separator.
     m_strEditedPath = m_pDoc->PathName();
     const QFileInfo edited(m_strEditedPath);

@@ -83,7 +83,7 @@ public:
     int m_nPdfPaper;
     int m_nPrintColumns;
     int m_nPrintMargin = 1;
-    int m_nHtmlOption = 1;
+    int m_bRestoreAfterHtml = 1; // after an HTML export: 1 back to the document, 0 ask
 
     QString m_strEditedPath;
     QString m_strEditedDir;

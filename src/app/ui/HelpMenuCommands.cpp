@@ -27,8 +27,15 @@ bool IsEnglish(const CMainFrame &frame, const AppContext &context)
     return ReadSetting(*context.store, Keys::English) != 0;
 }
 
-// The platform's opener first, then a browser by name; false when none starts.
-bool OpenInBrowser(AppContext &context, const QString &url)
+void OnAbout(CMainFrame &frame)
+{
+    CAboutDialog dialog(FormatMemory(PhysicalMemoryBytes()),
+                        FormatFreeDisk(FreeDiskOf(QDir::currentPath())), &frame);
+    dialog.exec();
+}
+} // namespace
+
+bool OpenInBrowser(AppContext &context, const QString &url, const QString &workDir)
 {
     if (context.launcher->Open(url))
         return true;
@@ -37,16 +44,8 @@ bool OpenInBrowser(AppContext &context, const QString &url)
 #else
     const QString fallback = QStringLiteral("x-www-browser");
 #endif
-    return context.launcher->StartDetached(fallback, {url}, QString());
+    return context.launcher->StartDetached(fallback, {url}, workDir);
 }
-
-void OnAbout(CMainFrame &frame)
-{
-    CAboutDialog dialog(FormatMemory(PhysicalMemoryBytes()),
-                        FormatFreeDisk(FreeDiskOf(QDir::currentPath())), &frame);
-    dialog.exec();
-}
-} // namespace
 
 void OnShowHelp(CMainFrame &frame, AppContext &context, HelpText which)
 {

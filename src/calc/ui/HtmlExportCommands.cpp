@@ -1,0 +1,128 @@
+#include "calc/ui/HtmlExportCommands.h"
+
+#include "app/Globals.h"
+#include "app/Prompter.h"
+#include "app/SettingsKeys.h"
+#include "app/TextFile.h"
+#include "app/ui/AppContext.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/CommandRouter.h"
+#include "app/ui/HelpMenuCommands.h"
+#include "calc/HtmlExport.h"
+#include "res/Messages.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace {
+
+// What the window showed before the page replaced it.
+struct ShownDocument {
+    QString path;
+    QString text;
+    qint64 fileTime = 0;
+    int caret = 0;
+    int firstLine = 0;
+};
+
+// Puts the document back into the window, prepared as when it was opened, with the caret and
+// the scroll position it had. Its history starts again from this text.
+void ShowDocumentAgain(CMainFrame &frame, const ShownDocument &shown, bool setUp)
+{
+    COrrindaleDoc *doc = frame.GetDocument();
+    doc->ShowUnsavedText(shown.path, shown.text);
+    doc->SetModifiedFlag(false);
+    if (setUp)
+        doc->UpdateAllViews(Hint::NewFile);
+    g_tFileTime = shown.fileTime;
+    COrrindaleView *view = frame.GetActiveView();
+    QTextCursor c = view->textCursor();
+    c.setPosition(std::clamp(shown.caret, 0, view->document()->characterCount() - 1));
+    view->ScrollToLine(shown.firstLine);
+    view->setTextCursor(c);
+}
+
+void OnHtmlMessage(CMainFrame &frame, AppContext &context)
+{
+    COrrindaleView *view = frame.GetActiveView();
+    if (view->m_bRestoreAfterHtml != 1)
+        return;
+    view->m_bRestoreAfterHtml = 0;
+    WriteSetting(*context.store, Keys::YNC, 0);
+}
+
+} // namespace
+
+void OnExportHtml(CMainFrame &frame, AppContext &context)
+{
+    COrrindaleDoc *doc = frame.GetDocument();
+    COrrindaleView *view = frame.GetActiveView();
+    const bool english = view->m_bEnglish != 0;
+    // The page is made from the file as saved: a new or changed text is saved first.
+    if (doc->IsModified() || doc->PathName().isEmpty()) {
+        if (english)
+            doc->SaveEnglish();
+        else
+            doc->DoFileSave();
+        if (doc->IsModified() || doc->PathName().isEmpty())
+            return;
+    }
+    ShownDocument shown;
+    shown.path = doc->PathName();
+    // The reference time of the check for changes made elsewhere, restored when the window
+    // shows the document again.
+    g_tFileTime = FileTimeOf(shown.path);
+    shown.fileTime = g_tFileTime;
+    shown.text = DocumentText(doc->TextDocument());
+    shown.caret = view->textCursor().position();
+    shown.firstLine = view->FirstVisibleLine();
+
+    const QString htmlPath = HtmlPathFor(shown.path);
+    if (QFileInfo(htmlPath) == QFileInfo(shown.path)) {
+        context.prompter->Notice(MsgText(Msg::HtmlOverDocument, english).arg(htmlPath),
+                                 MsgIcon::Exclamation);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const HtmlPage page = ExportHtml(shown.text, QFileInfo(shown.path).completeBaseName(),
+                                     view->m_bCalcMode != 0);
+    QApplication::restoreOverrideCursor();
+    if (page.unclosedDecoration)
+        context.prompter->Notice(MsgText(Msg::HtmlUnclosedDecoration, english));
+
+    doc->ShowUnsavedText(htmlPath, page.page);
+    if (!doc->OnSaveDocument(htmlPath)) {
+        // The save said why; the window goes on with the document as it was.
+        ShowDocumentAgain(frame, shown, false);
+        return;
+    }
+    OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath());
+
+    if (view->m_bRestoreAfterHtml == 1) {
+        ShowDocumentAgain(frame, shown, true);
+        return;
+    }
+    const MsgAnswer answer = context.prompter->Ask(MsgText(Msg::HtmlReturnQuestion, english),
+                                                   MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Yes) {
+        ShowDocumentAgain(frame, shown, true);
+        frame.GetActiveView()->m_bRestoreAfterHtml = 1;
+        WriteSetting(*context.store, Keys::YNC, 1);
+        return;
+    }
+    // The window stays on the page, prepared as a file of its own (its history starts there).
+    doc->UpdateAllViews(Hint::NewFile);
+}
+
+void RegisterHtmlExportCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
+{
+    CMainFrame *f = &frame;
+    AppContext *c = &context;
+    router.SetHandler(Cmd::HtmlExport, [f, c] { OnExportHtml(*f, *c); });
+    router.SetHandler(Cmd::HtmlMessage, [f, c] { OnHtmlMessage(*f, *c); });
+}

@@ -1,0 +1,348 @@
+// The HTML export in the window (its key, the save before it, the browser, the way back) and
+// the program's --html switch.
+#include "support/FrameFixture.h"
+#include "app/Globals.h"
+#include "app/SettingsKeys.h"
+#include "app/TextFile.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/CommandRouter.h"
+#include "res/Commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Question = QString::fromUtf8(
+    "表示を元のファイルに戻しますか？\nどちらも履歴から開き直すことができます。\n"
+    "「はい」を押すと、このメッセージは2度と表示されず、ファイルの表示も元のままとなります。\n"
+    "再びメッセージを表示したければ「ﾍﾙﾌﾟ」の「設定」からできます。");
+const QString Unclosed =
+    QString::fromUtf8("文字修飾 {\\・・・に対応する終わりの } がありません。修正して下さい。");
+const QString TableStart = QStringLiteral("<table border=\"1\"");
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString Text(CMainFrame &frame)
+{
+    return DocumentText(frame.GetDocument()->TextDocument());
+}
+
+void PressExportKey(CMainFrame &frame)
+{
+    QTest::keyClick(frame.GetActiveView(), Qt::Key_H, Qt::AltModifier);
+}
+
+int StoredYnc(const FrameFixture &f)
+{
+    return ReadSetting(*f.store, Keys::YNC);
+}
+
+} // namespace
+
+class TestHtmlExportView : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void exportComesBack_data();
+    void exportComesBack();
+    void undoAfterExport();
+    void question_data();
+    void question();
+    void modifiedDocumentIsSavedFirst();
+    void refusedSaveExportsNothing();
+    void unwritablePageKeepsDocument();
+    void htmlDocumentIsNotOverwritten();
+    void messageSwitch_data();
+    void messageSwitch();
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestHtmlExportView::exportComesBack_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<int>("calc");
+    QTest::addColumn<QStringList>("pageHolds");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("zel: tables, title, UTF-8")
+        << "doc.zel" << QString::fromUtf8("%note\n\\title=報告\nA\tB\n1\t2\nend\n") << 1
+        << QStringList{"<!-- %note -->\n", "charset=UTF-8",
+                       QString::fromUtf8("<title>報告.html</title>"), TableStart, "end<br> \n"}
+        << QStringList();
+    QTest::newRow("txt: no tables, file name as title")
+        << "notes.txt" << "A\tB\n" << 0
+        << QStringList{"<title>notes.html</title>", "A\tB<br> \n"} << QStringList();
+    QTest::newRow("unclosed decoration: message, page still written")
+        << "d.txt" << "{\\r open\n" << 0 << QStringList{"{\\r open<br> \n"}
+        << QStringList{Unclosed};
+}
+
+void TestHtmlExportView::exportComesBack()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, content);
+    QFETCH(int, calc);
+    QFETCH(QStringList, pageHolds);
+    QFETCH(QStringList, messages);
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile(name, content.toUtf8());
+    {
+        // An old document, so that the page is written in a later second.
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                QFileDevice::FileModificationTime));
+    }
+    QVERIFY(frame->OpenDocumentFile(path));
+    frame->show(); // the Help menu's own Alt+H is there too; the accelerator wins
+    PressExportKey(*frame);
+
+    const QString html = QDir(f.dir.path()).filePath(QFileInfo(name).completeBaseName() + ".html");
+    const QByteArray bytes = ReadBytes(html);
+    const QString page = QString::fromUtf8(bytes);
+    QCOMPARE(page.toUtf8(), bytes); // valid UTF-8
+    QVERIFY(!page.contains(QLatin1Char('\t')) || calc == 0);
+    for (const QString &part : pageHolds)
+        QVERIFY2(page.contains(part), qPrintable(part));
+    QCOMPARE(page.contains(TableStart), calc == 1);
+    QCOMPARE(f.prompter.Texts(), messages);
+
+    QCOMPARE(f.launcher.calls.size(), 1);
+    QCOMPARE(f.launcher.calls[0].kind, FakeLauncher::Call::OpenFile);
+    QCOMPARE(f.launcher.calls[0].program, html);
+
+    // Back on the document as it was.
+    COrrindaleDoc *doc = frame->GetDocument();
+    QCOMPARE(doc->PathName(), path);
+    QCOMPARE(Text(*frame), content);
+    QCOMPARE(frame->GetActiveView()->m_bCalcMode, calc);
+    QVERIFY(!doc->IsModified());
+    QCOMPARE(ReadBytes(path), content.toUtf8());
+    // The check for changes made elsewhere compares with the document's time, not the page's.
+    QCOMPARE(g_tFileTime, FileTimeOf(path));
+    // Both files are in the recent-file list, the document first.
+    const QString recent = QString::fromLatin1(Sections::RecentFiles);
+    QCOMPARE(f.store->GetString(recent, RecentFileKey(1)), path);
+    QCOMPARE(f.store->GetString(recent, RecentFileKey(2)), html);
+}
+
+void TestHtmlExportView::undoAfterExport()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("u.txt", "line\n");
+    QVERIFY(frame->OpenDocumentFile(path));
+    QTest::keyClicks(frame->GetActiveView(), "ab");
+    PressExportKey(*frame);
+    QCOMPARE(QString::fromUtf8(ReadBytes(path)), QStringLiteral("abline\n"));
+    QCOMPARE(Text(*frame), QStringLiteral("abline\n"));
+    // The history starts at the exported document: Undo neither brings the page back nor
+    // loses the document.
+    const int undo = IdsOf(Cmd::Undo).japaneseId;
+    for (int i = 0; i < 3; ++i) {
+        frame->Router()->Execute(undo);
+        const QString text = Text(*frame);
+        QVERIFY2(!text.contains(QLatin1String("<html>")), qPrintable(text));
+        QCOMPARE(text, QStringLiteral("abline\n"));
+    }
+    QCOMPARE(frame->GetDocument()->PathName(), path);
+}
+
+void TestHtmlExportView::question_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<int>("ync");
+    QTest::newRow("Yes: back, never asked again") << MsgAnswer::Yes << true << 1;
+    QTest::newRow("No: stays on the page") << MsgAnswer::No << false << 0;
+    QTest::newRow("Cancel: stays on the page") << MsgAnswer::Cancel << false << 0;
+}
+
+void TestHtmlExportView::question()
+{
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, back);
+    QFETCH(int, ync);
+    FrameFixture f;
+    WriteSetting(*f.store, Keys::YNC, 0);
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("q.zel", "a\tb\n");
+    const QString html = f.FilePath("q.html");
+    QVERIFY(frame->OpenDocumentFile(path));
+    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, 0);
+    f.prompter.answers.enqueue(answer);
+    PressExportKey(*frame);
+
+    QCOMPARE(f.prompter.messages.size(), 1);
+    const MessageRequest &asked = f.prompter.messages[0];
+    QCOMPARE(asked.text, Question);
+    QCOMPARE(asked.caption, QStringLiteral("Velloquin"));
+    QCOMPARE(asked.buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(f.launcher.calls.size(), 1);
+
+    COrrindaleDoc *doc = frame->GetDocument();
+    QCOMPARE(doc->PathName(), back ? path : html);
+    QCOMPARE(Text(*frame), back ? QStringLiteral("a\tb\n") : QString::fromUtf8(ReadBytes(html)));
+    QVERIFY(!doc->IsModified());
+    QCOMPARE(StoredYnc(f), ync);
+    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, ync);
+    QCOMPARE(QString::fromUtf8(ReadBytes(path)), QStringLiteral("a\tb\n"));
+}
+
+void TestHtmlExportView::modifiedDocumentIsSavedFirst()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("m.zel", "1\t2\n");
+    QVERIFY(frame->OpenDocumentFile(path));
+    QTest::keyClicks(frame->GetActiveView(), "x\t");
+    QVERIFY(frame->GetDocument()->IsModified());
+    PressExportKey(*frame);
+    QCOMPARE(QString::fromUtf8(ReadBytes(path)), QStringLiteral("x\t1\t2\n"));
+    const QString page = QString::fromUtf8(ReadBytes(f.FilePath("m.html")));
+    QVERIFY2(page.contains(QLatin1String("<td>x</td>")), qPrintable(page));
+    QCOMPARE(Text(*frame), QStringLiteral("x\t1\t2\n"));
+    QVERIFY(!frame->GetDocument()->IsModified());
+}
+
+void TestHtmlExportView::refusedSaveExportsNothing()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame(); // untitled
+    QTest::keyClicks(frame->GetActiveView(), "kept");
+    PressExportKey(*frame); // the Save As dialog is cancelled
+    QCOMPARE(f.prompter.saveFilters.size(), 1);
+    QVERIFY(f.launcher.calls.isEmpty());
+    QCOMPARE(Text(*frame), QStringLiteral("kept"));
+    QVERIFY(frame->GetDocument()->IsModified());
+    QVERIFY(frame->GetDocument()->PathName().isEmpty());
+    QCOMPARE(QDir(f.dir.path()).entryList({"*.html"}, QDir::Files), QStringList());
+}
+
+void TestHtmlExportView::unwritablePageKeepsDocument()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("w.txt", "text\n");
+    QVERIFY(QDir(f.dir.path()).mkdir("w.html")); // a folder where the page would go
+    QVERIFY(frame->OpenDocumentFile(path));
+    PressExportKey(*frame);
+    QCOMPARE(f.prompter.messages.size(), 1); // why the page could not be written
+    QVERIFY(f.prompter.messages[0].text.contains(f.FilePath("w.html")));
+    QVERIFY(f.launcher.calls.isEmpty());
+    QVERIFY(QFileInfo(f.FilePath("w.html")).isDir()); // nothing moved away
+    QCOMPARE(frame->GetDocument()->PathName(), path);
+    QCOMPARE(Text(*frame), QStringLiteral("text\n"));
+    QVERIFY(!frame->GetDocument()->IsModified());
+}
+
+void TestHtmlExportView::htmlDocumentIsNotOverwritten()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("p.html", "<p>mine</p>\n");
+    QVERIFY(frame->OpenDocumentFile(path));
+    PressExportKey(*frame);
+    QCOMPARE(f.prompter.messages.size(), 1);
+    QVERIFY(f.launcher.calls.isEmpty());
+    QCOMPARE(ReadBytes(path), QByteArray("<p>mine</p>\n"));
+    QCOMPARE(Text(*frame), QStringLiteral("<p>mine</p>\n"));
+}
+
+void TestHtmlExportView::messageSwitch_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::newRow("on: asks again from now") << 1 << 0;
+    QTest::newRow("already asking: nothing changes") << 0 << 0;
+}
+
+void TestHtmlExportView::messageSwitch()
+{
+    QFETCH(int, before);
+    QFETCH(int, after);
+    FrameFixture f;
+    WriteSetting(*f.store, Keys::YNC, before);
+    auto frame = f.MakeFrame();
+    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, before);
+    QVERIFY(frame->Router()->Execute(IdsOf(Cmd::HtmlMessage).japaneseId));
+    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, after);
+    QCOMPARE(StoredYnc(f), after);
+    QVERIFY(f.prompter.messages.isEmpty());
+}
+
+void TestHtmlExportView::commandLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("switches");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("--calc on a text file") << "c.txt" << QByteArray("a\tb\n")
+                                           << QStringList{"--calc"} << 0 << true << "";
+    QTest::newRow("zel without --calc") << "z.zel" << QByteArray("a\tb\n") << QStringList()
+                                        << 0 << true << "";
+    QTest::newRow("text file without --calc") << "t.txt" << QByteArray("a\tb\n")
+                                              << QStringList() << 0 << false << "";
+    QTest::newRow("unclosed decoration on stderr") << "u.txt" << QByteArray("{\\B x\n")
+                                                   << QStringList() << 0 << false << Unclosed;
+    QTest::newRow("missing file") << "" << QByteArray() << QStringList{"--calc"} << 1 << false
+                                  << "missing.txt";
+}
+
+void TestHtmlExportView::commandLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, switches);
+    QFETCH(int, status);
+    QFETCH(bool, table);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(name.isEmpty() ? QStringLiteral("missing.txt") : name);
+    if (!name.isEmpty()) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(content);
+    }
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // No display at all: a program that tried to open a window would fail here.
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("VELLOQUIN_CONFIG_DIR"), dir.filePath("config"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VELLOQUIN_PROGRAM), QStringList{"--html", file} + switches);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    if (error.isEmpty())
+        QCOMPARE(err, QString());
+    else
+        QVERIFY2(err.contains(error), qPrintable(err));
+    const QString html = QDir(dir.path()).filePath(
+        QFileInfo(file).completeBaseName() + QStringLiteral(".html"));
+    QCOMPARE(QFile::exists(html), status == 0);
+    if (status == 0) {
+        const QString page = QString::fromUtf8(ReadBytes(html));
+        QCOMPARE(page.contains(TableStart), table);
+        QVERIFY(page.endsWith(QLatin1String("</body></html>")));
+    }
+}
+
+QTEST_MAIN(TestHtmlExportView)
+#include "tst_htmlexport_view.moc"
