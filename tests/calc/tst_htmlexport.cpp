@@ -61,6 +61,119 @@ QString StripTags(const QString &page)
     return QString(page).remove(tag);
 }
 
+
+// The conversion rewritten step by step on a copy of the text, each search starting afresh,
+// as slow as it is plain; the one-pass code must give the same page.
+QString Literal(QString t, QString title, bool calc, bool *unclosed)
+{
+    QString comment;
+    if (t.startsWith(u'%'))
+        comment = QStringLiteral("<!-- ") + t.left(t.indexOf(u'\n')) + QStringLiteral(" -->\n");
+    for (qsizetype p; (p = t.indexOf(QStringLiteral("\n%"))) >= 0;) {
+        const qsizetype e = t.indexOf(u'\n', p + 1);
+        t.remove(p, (e < 0 ? t.size() : e) - p);
+    }
+    if (const qsizetype p = t.indexOf(QStringLiteral("\\title=")); p >= 0) {
+        if (const qsizetype nl = t.indexOf(u'\n', p + 7); nl >= 0) {
+            if (nl > p + 7)
+                title = t.mid(p + 7, nl - p - 7);
+            t.remove(0, nl + 1);
+        }
+    }
+    QString body = Body;
+    if (const qsizetype p = t.indexOf(QStringLiteral("\\bgcolor=")); p >= 0) {
+        const QStringList backs = {QStringLiteral("255, 244, 234"), QStringLiteral("234, 255, 195"),
+                                   QStringLiteral("234, 255, 255"), QStringLiteral("255, 255, 214")};
+        const qsizetype k = p + 9 < t.size() ? QStringLiteral("rgby").indexOf(t[p + 9]) : -1;
+        if (k >= 0)
+            body = QStringLiteral("<body style=\"background-color: rgb(%1);\">\n").arg(backs[k]);
+        if (const qsizetype nl = t.indexOf(u'\n', p + 9); nl >= 0)
+            t.remove(0, nl + 1);
+    }
+    t.replace(QStringLiteral("\n"), QStringLiteral("<br> \n"));
+    t.replace(QStringLiteral("\\-"), QStringLiteral("<hr>"));
+    for (const char *rule : {"<hr><br>", "<hr> <br>", "<hr>  <br>"})
+        t.replace(QLatin1String(rule), QStringLiteral("<hr>"));
+    const QStringList rgb = {QStringLiteral("252, 40, 104"), QStringLiteral("51, 255,  51"),
+                             QStringLiteral("102,  0, 204"), QStringLiteral("204, 51, 204"),
+                             QStringLiteral("255, 204,  0")};
+    const QString colours = QStringLiteral("rgbvy");
+    for (qsizetype from = 0, p; (p = t.indexOf(QStringLiteral("\\h"), from)) >= 0
+                                && p + 2 < t.size();) {
+        const QString d = t.mid(p + 2, 1);
+        const qsizetype k = p + 3 < t.size() ? colours.indexOf(t[p + 3]) : -1;
+        qsizetype nl;
+        if (k >= 0) {
+            const QString open = HeadingOpen(d, rgb[k]);
+            t.replace(p, 4, open);
+            nl = t.indexOf(u'\n', p + open.size());
+        } else {
+            t.replace(p, 3, QStringLiteral("<h") + d + QStringLiteral(">"));
+            nl = t.indexOf(u'\n', p + 11);
+        }
+        if (nl < 0)
+            nl = t.size();
+        t.insert(nl, QStringLiteral("</h") + d + QStringLiteral(">"));
+        from = nl + 5;
+    }
+    *unclosed = false;
+    for (qsizetype from = 0, p; (p = t.indexOf(QStringLiteral("{\\"), from)) >= 0;) {
+        const qsizetype sp = t.indexOf(u' ', p + 2);
+        if (sp < 0) {
+            from = p + 2;
+            continue;
+        }
+        const qsizetype cl = t.indexOf(u'}', sp + 1);
+        if (cl < 0) {
+            *unclosed = true;
+            break;
+        }
+        const QString letters = t.mid(p + 2, sp - p - 2);
+        QString style;
+        for (qsizetype k = 0; k < colours.size(); ++k) {
+            if (letters.contains(colours[k]))
+                style = QStringLiteral("color: rgb(%1); ").arg(rgb[k]);
+        }
+        style += QString(letters.contains(u'B') ? Bold : QString())
+                 + (letters.contains(u'I') ? Italic : QString());
+        t.replace(cl, 1, QStringLiteral("</span>"));
+        t.replace(p, sp - p, Span(style));
+        from = p + Span(style).size();
+    }
+    if (calc) {
+        QString o;
+        for (;;) {
+            const qsizetype tab = t.indexOf(u'\t');
+            if (tab < 0) {
+                o += t;
+                o.replace(QStringLiteral("\t"), TCell);
+                break;
+            }
+            const qsizetype start = t.lastIndexOf(u'\n', tab) + 1;
+            o += t.left(start) + TStart;
+            t.remove(0, start);
+            for (;;) {
+                const qsizetype cr = t.indexOf(u'\n');
+                if (cr < 0) {
+                    o += t;
+                    t.clear();
+                    break;
+                }
+                QString line = t.left(cr);
+                if (line.endsWith(QStringLiteral("<br> ")))
+                    line.chop(5);
+                o += line;
+                t.remove(0, cr + 1);
+                if (!t.left(t.indexOf(u'\n')).contains(u'\t'))
+                    break;
+                o += TRow;
+            }
+            o += TEnd;
+        }
+        t = o;
+    }
+    return comment + Header + title + AfterTitle + body + t + End;
+}
 } // namespace
 
 class TestHtmlExport : public QObject {
@@ -83,6 +196,7 @@ private Q_SLOTS:
     void paths_data();
     void paths();
     void randomTextsKeepPlainLines();
+    void randomTextsAsStepByStep();
     void fileExport_data();
     void fileExport();
 };
@@ -392,6 +506,34 @@ void TestHtmlExport::randomTextsKeepPlainLines()
                 if (!stripped.contains(line))
                     QFAIL(qPrintable(QStringLiteral("lost \"%1\" of %2").arg(line, text)));
             }
+        }
+    }
+}
+
+void TestHtmlExport::randomTextsAsStepByStep()
+{
+    const QStringList pieces = {
+        QStringLiteral("\\"), QStringLiteral("h"), QStringLiteral("2"), QStringLiteral(" "),
+        QStringLiteral("r"), QStringLiteral("y"), QStringLiteral("B"), QStringLiteral("{"),
+        QStringLiteral("}"), QStringLiteral("{\\"), QStringLiteral("\\h"), QStringLiteral("\n"),
+        QStringLiteral("\n"), QStringLiteral("%"), QStringLiteral("\t"), QStringLiteral("-"),
+        QStringLiteral("\\-"), QStringLiteral("\\title="), QStringLiteral("\\bgcolor="),
+        QStringLiteral("<br>"), QStringLiteral("x")};
+    QRandomGenerator random(5122026);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        for (int i = random.bounded(0, 30); i > 0; --i)
+            text += pieces[random.bounded(pieces.size())];
+        const bool calc = random.bounded(2) == 0;
+        bool expectUnclosed = false;
+        const QString expected = Literal(text, QStringLiteral("doc"), calc, &expectUnclosed);
+        const HtmlPage got = ExportHtml(text, QStringLiteral("doc"), calc);
+        if (got.page != expected || got.unclosedDecoration != expectUnclosed) {
+            QString shown = text;
+            shown.replace(u'\n', QStringLiteral("\\n")).replace(u'\t', QStringLiteral("\\t"));
+            qWarning("text: %s", qPrintable(shown));
+            QCOMPARE(got.page, expected);
+            QCOMPARE(got.unclosedDecoration, expectUnclosed);
         }
     }
 }
