@@ -7,6 +7,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
 #include "res/Commands.h"
 
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void htmlDocumentIsNotOverwritten();
     void messageSwitch_data();
     void messageSwitch();
+    void answerHoldsInBothPanes_data();
+    void answerHoldsInBothPanes();
     void commandLine_data();
     void commandLine();
 };
@@ -280,6 +283,54 @@ void TestHtmlExportView::messageSwitch()
     QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, after);
     QCOMPARE(StoredYnc(f), after);
     QVERIFY(f.prompter.messages.isEmpty());
+}
+
+void TestHtmlExportView::answerHoldsInBothPanes_data()
+{
+    QTest::addColumn<bool>("columns");
+    QTest::addColumn<bool>("switchOff");
+    QTest::newRow("rows: Yes, then the other pane exports")
+        << false << false;
+    QTest::newRow("columns: Yes, then the other pane exports") << true << false;
+    QTest::newRow("rows: asking switched on, then the other pane exports") << false << true;
+}
+
+void TestHtmlExportView::answerHoldsInBothPanes()
+{
+    // The choice is the program's, not one pane's: what was answered or switched in one pane
+    // holds in the other.
+    QFETCH(bool, columns);
+    QFETCH(bool, switchOff);
+    FrameFixture f;
+    WriteSetting(*f.store, Keys::YNC, switchOff ? 1 : 0);
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("s.txt", "split\n");
+    QVERIFY(frame->OpenDocumentFile(path));
+    frame->Router()->RefreshActions();
+    QVERIFY(frame->Router()->Execute(IdsOf(columns ? Cmd::SplitColumn : Cmd::SplitRow)
+                                         .japaneseId));
+    CPaneSplitter *panes = frame->Panes();
+    QVERIFY(panes->Pane(1));
+    panes->SetActivePane(panes->Pane(0));
+    if (switchOff) {
+        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::HtmlMessage).japaneseId));
+    } else {
+        f.prompter.answers.enqueue(MsgAnswer::Yes);
+        PressExportKey(*frame);
+        QCOMPARE(f.prompter.messages.size(), 1);
+    }
+    const int expected = switchOff ? 0 : 1;
+    QCOMPARE(StoredYnc(f), expected);
+    panes->SetActivePane(panes->Pane(1));
+    QCOMPARE(frame->GetActiveView(), panes->Pane(1));
+    QCOMPARE(panes->Pane(0)->m_bRestoreAfterHtml, expected);
+    QCOMPARE(panes->Pane(1)->m_bRestoreAfterHtml, expected);
+    f.prompter.messages.clear();
+    f.prompter.answers.enqueue(MsgAnswer::Yes);
+    PressExportKey(*frame);
+    QCOMPARE(f.prompter.messages.size(), switchOff ? 1 : 0);
+    QCOMPARE(frame->GetDocument()->PathName(), path);
+    QCOMPARE(Text(*frame), QStringLiteral("split\n"));
 }
 
 void TestHtmlExportView::commandLine_data()

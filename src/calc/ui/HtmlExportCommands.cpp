@@ -47,13 +47,20 @@ void ShowDocumentAgain(CMainFrame &frame, const ShownDocument &shown, bool setUp
     view->setTextCursor(c);
 }
 
+// Whether to go back after an export is the user's choice for the program: every pane of a
+// split window follows it, not only the one it was made in.
+void SetRestoreAfterHtml(CMainFrame &frame, AppContext &context, int restore)
+{
+    for (COrrindaleView *view : frame.GetDocument()->Views())
+        view->m_bRestoreAfterHtml = restore;
+    WriteSetting(*context.store, Keys::YNC, restore);
+}
+
 void OnHtmlMessage(CMainFrame &frame, AppContext &context)
 {
-    COrrindaleView *view = frame.GetActiveView();
-    if (view->m_bRestoreAfterHtml != 1)
+    if (frame.GetActiveView()->m_bRestoreAfterHtml != 1)
         return;
-    view->m_bRestoreAfterHtml = 0;
-    WriteSetting(*context.store, Keys::YNC, 0);
+    SetRestoreAfterHtml(frame, context, 0);
 }
 
 } // namespace
@@ -111,8 +118,7 @@ void OnExportHtml(CMainFrame &frame, AppContext &context)
                                                    MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
         ShowDocumentAgain(frame, shown, true);
-        frame.GetActiveView()->m_bRestoreAfterHtml = 1;
-        WriteSetting(*context.store, Keys::YNC, 1);
+        SetRestoreAfterHtml(frame, context, 1);
         return;
     }
     // The window stays on the page, prepared as a file of its own (its history starts there).
