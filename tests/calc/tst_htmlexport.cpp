@@ -518,9 +518,10 @@ void TestHtmlExport::randomTextsAsStepByStep()
         QStringLiteral("}"), QStringLiteral("{\\"), QStringLiteral("\\h"), QStringLiteral("\n"),
         QStringLiteral("\n"), QStringLiteral("%"), QStringLiteral("\t"), QStringLiteral("-"),
         QStringLiteral("\\-"), QStringLiteral("\\title="), QStringLiteral("\\bgcolor="),
-        QStringLiteral("<br>"), QStringLiteral("x")};
+        QStringLiteral("<br>"), QStringLiteral("x"), QStringLiteral("g"), QStringLiteral("v"),
+        QStringLiteral("b"), QStringLiteral("I"), QStringLiteral("<hr>")};
     QRandomGenerator random(5122026);
-    for (int round = 0; round < 20000; ++round) {
+    for (int round = 0; round < 40000; ++round) {
         QString text;
         for (int i = random.bounded(0, 30); i > 0; --i)
             text += pieces[random.bounded(pieces.size())];

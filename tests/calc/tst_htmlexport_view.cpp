@@ -10,7 +10,9 @@
 #include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
 #include "res/Commands.h"
+#include "res/Messages.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -41,6 +43,13 @@ QString Text(CMainFrame &frame)
 void PressExportKey(CMainFrame &frame)
 {
     QTest::keyClick(frame.GetActiveView(), Qt::Key_H, Qt::AltModifier);
+}
+
+void SetModified(const QString &path, const QDateTime &when)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
 }
 
 int StoredYnc(const FrameFixture &f)
@@ -182,6 +191,7 @@ void TestHtmlExportView::question()
     auto frame = f.MakeFrame();
     const QString path = f.WriteFile("q.zel", "a\tb\n");
     const QString html = f.FilePath("q.html");
+    SetModified(path, QDateTime::currentDateTime().addDays(-1));
     QVERIFY(frame->OpenDocumentFile(path));
     QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, 0);
     f.prompter.answers.enqueue(answer);
@@ -201,6 +211,16 @@ void TestHtmlExportView::question()
     QCOMPARE(StoredYnc(f), ync);
     QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, ync);
     QCOMPARE(QString::fromUtf8(ReadBytes(path)), QStringLiteral("a\tb\n"));
+
+    // The window watches the file it shows from the time it was written: no question until
+    // that file changes again.
+    f.prompter.messages.clear();
+    frame->CheckFileChanged();
+    QCOMPARE(f.prompter.Texts(), QStringList());
+    SetModified(back ? path : html, QDateTime::currentDateTime().addDays(1));
+    f.prompter.answers.enqueue(MsgAnswer::No);
+    frame->CheckFileChanged();
+    QCOMPARE(f.prompter.Texts(), QStringList{MsgText(Msg::FileChangedQuestion, false)});
 }
 
 void TestHtmlExportView::modifiedDocumentIsSavedFirst()
