@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void question();
     void modifiedDocumentIsSavedFirst();
     void refusedSaveExportsNothing();
+    void untitledIsNamedFirst_data();
+    void untitledIsNamedFirst();
     void unwritablePageKeepsDocument();
     void htmlDocumentIsNotOverwritten();
     void messageSwitch_data();
@@ -281,6 +284,44 @@ void TestHtmlExportView::htmlDocumentIsNotOverwritten()
     QVERIFY(f.launcher.calls.isEmpty());
     QCOMPARE(ReadBytes(path), QByteArray("<p>mine</p>\n"));
     QCOMPARE(Text(*frame), QStringLiteral("<p>mine</p>\n"));
+}
+
+void TestHtmlExportView::untitledIsNamedFirst_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pageHolds"); // empty: no page
+    QTest::newRow("typed table, named .zel: tables") << "a\tb" << "t.zel" << "<td>b</td>";
+    QTest::newRow("nothing typed, named .txt") << "" << "e.txt" << "<title>e.html</title>";
+    QTest::newRow("named .html: kept, no page over it") << "mine" << "n.html" << "";
+}
+
+void TestHtmlExportView::untitledIsNamedFirst()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    QFETCH(QString, pageHolds);
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    QTest::keyClicks(frame->GetActiveView(), typed);
+    const QString path = f.FilePath(name);
+    f.prompter.saveAnswers.enqueue(path);
+    PressExportKey(*frame);
+    QCOMPARE(f.prompter.saveFilters.size(), 1);
+    QCOMPARE(QString::fromUtf8(ReadBytes(path)), typed);
+    QCOMPARE(frame->GetDocument()->PathName(), path);
+    QCOMPARE(Text(*frame), typed);
+    QVERIFY(!frame->GetDocument()->IsModified());
+    const QString html = f.FilePath(QFileInfo(name).completeBaseName() + ".html");
+    if (pageHolds.isEmpty()) {
+        QCOMPARE(f.prompter.messages.size(), 1);
+        QVERIFY(f.launcher.calls.isEmpty());
+        return;
+    }
+    const QString page = QString::fromUtf8(ReadBytes(html));
+    QVERIFY2(page.contains(pageHolds), qPrintable(page));
+    QCOMPARE(f.launcher.calls.size(), 1);
+    QVERIFY(f.prompter.messages.isEmpty());
 }
 
 void TestHtmlExportView::messageSwitch_data()
