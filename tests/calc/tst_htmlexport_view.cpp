@@ -78,6 +78,7 @@ private Q_SLOTS:
     void messageSwitch();
     void answerHoldsInBothPanes_data();
     void answerHoldsInBothPanes();
+    void exportFromTheLogPane();
     void commandLine_data();
     void commandLine();
 };
@@ -392,6 +393,36 @@ void TestHtmlExportView::answerHoldsInBothPanes()
     QCOMPARE(f.prompter.messages.size(), switchOff ? 1 : 0);
     QCOMPARE(frame->GetDocument()->PathName(), path);
     QCOMPARE(Text(*frame), QStringLiteral("split\n"));
+}
+
+void TestHtmlExportView::exportFromTheLogPane()
+{
+    FrameFixture f;
+    auto frame = f.MakeFrame();
+    const QString path = f.WriteFile("l.tex", "a\tb\n");
+    f.WriteFile("l.log", "This is a log\n");
+    QVERIFY(frame->OpenDocumentFile(path));
+    frame->Router()->RefreshActions();
+    QVERIFY(frame->Router()->Execute(IdsOf(Cmd::CalcMode).japaneseId));
+    QCOMPARE(frame->GetActiveView()->m_bCalcMode, 1);
+    frame->Router()->RefreshActions();
+    QVERIFY(frame->Router()->Execute(IdsOf(Cmd::LogColumn).japaneseId));
+    CPaneSplitter *panes = frame->Panes();
+    COrrindaleView *log = panes->Pane(0);
+    QVERIFY(log->IsLogPane());
+    QCOMPARE(panes->Pane(1)->m_bCalcMode, 1);
+    panes->SetActivePane(log);
+    Q_EMIT log->FocusGained();
+    QCOMPARE(frame->GetActiveView(), log);
+    PressExportKey(*frame);
+    const QString page = QString::fromUtf8(ReadBytes(f.FilePath("l.html")));
+    QVERIFY2(page.contains(QLatin1String("<td>b</td>")), qPrintable(page));
+    QCOMPARE(frame->GetDocument()->PathName(), path);
+    QCOMPARE(Text(*frame), QStringLiteral("a\tb\n"));
+    QCOMPARE(log->toPlainText(), QStringLiteral("This is a log\n"));
+    QVERIFY(log->isReadOnly());
+    QCOMPARE(panes->Pane(1)->toPlainText(), QStringLiteral("a\tb\n"));
+    QVERIFY(!panes->Pane(1)->isReadOnly());
 }
 
 void TestHtmlExportView::commandLine_data()

@@ -32,7 +32,8 @@ struct ShownDocument {
 
 // Puts the document back into the window, prepared as when it was opened, with the caret and
 // the scroll position it had. Its history starts again from this text.
-void ShowDocumentAgain(CMainFrame &frame, const ShownDocument &shown, bool setUp)
+void ShowDocumentAgain(CMainFrame &frame, COrrindaleView *view, const ShownDocument &shown,
+                       bool setUp)
 {
     COrrindaleDoc *doc = frame.GetDocument();
     doc->ShowUnsavedText(shown.path, shown.text);
@@ -40,7 +41,6 @@ void ShowDocumentAgain(CMainFrame &frame, const ShownDocument &shown, bool setUp
     if (setUp)
         doc->UpdateAllViews(Hint::NewFile);
     g_tFileTime = shown.fileTime;
-    COrrindaleView *view = frame.GetActiveView();
     QTextCursor c = view->textCursor();
     c.setPosition(std::clamp(shown.caret, 0, view->document()->characterCount() - 1));
     view->ScrollToLine(shown.firstLine);
@@ -63,12 +63,21 @@ void OnHtmlMessage(CMainFrame &frame, AppContext &context)
     SetRestoreAfterHtml(frame, context, 0);
 }
 
+// The pane that edits the document: with the log pane focused, the text pane last used (the
+// log is never the document's first view).
+COrrindaleView *EditingView(CMainFrame &frame)
+{
+    COrrindaleView *view = frame.GetActiveView();
+    const QList<COrrindaleView *> views = frame.GetDocument()->Views();
+    return view->IsLogPane() && !views.isEmpty() ? views.first() : view;
+}
+
 } // namespace
 
 void OnExportHtml(CMainFrame &frame, AppContext &context)
 {
     COrrindaleDoc *doc = frame.GetDocument();
-    COrrindaleView *view = frame.GetActiveView();
+    COrrindaleView *view = EditingView(frame);
     const bool english = view->m_bEnglish != 0;
     // The page is made from the file as saved: a new or changed text is saved first.
     if (doc->IsModified() || doc->PathName().isEmpty()) {
@@ -105,19 +114,19 @@ void OnExportHtml(CMainFrame &frame, AppContext &context)
     doc->ShowUnsavedText(htmlPath, page.page);
     if (!doc->OnSaveDocument(htmlPath)) {
         // The save said why; the window goes on with the document as it was.
-        ShowDocumentAgain(frame, shown, false);
+        ShowDocumentAgain(frame, view, shown, false);
         return;
     }
     OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath());
 
     if (view->m_bRestoreAfterHtml == 1) {
-        ShowDocumentAgain(frame, shown, true);
+        ShowDocumentAgain(frame, view, shown, true);
         return;
     }
     const MsgAnswer answer = context.prompter->Ask(MsgText(Msg::HtmlReturnQuestion, english),
                                                    MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
-        ShowDocumentAgain(frame, shown, true);
+        ShowDocumentAgain(frame, view, shown, true);
         SetRestoreAfterHtml(frame, context, 1);
         return;
     }
