@@ -82,8 +82,9 @@ QString Literal(QString t, QString title, bool calc, bool *unclosed)
     }
     QString body = Body;
     if (const qsizetype p = t.indexOf(QStringLiteral("\\bgcolor=")); p >= 0) {
-        const QStringList backs = {QStringLiteral("255, 244, 234"), QStringLiteral("234, 255, 195"),
-                                   QStringLiteral("234, 255, 255"), QStringLiteral("255, 255, 214")};
+        const QStringList backs = {
+            QStringLiteral("255, 244, 234"), QStringLiteral("234, 255, 195"),
+            QStringLiteral("234, 255, 255"), QStringLiteral("255, 255, 214")};
         const qsizetype k = p + 9 < t.size() ? QStringLiteral("rgby").indexOf(t[p + 9]) : -1;
         if (k >= 0)
             body = QStringLiteral("<body style=\"background-color: rgb(%1);\">\n").arg(backs[k]);

@@ -351,8 +351,7 @@ void TestHtmlExportView::answerHoldsInBothPanes_data()
 {
     QTest::addColumn<bool>("columns");
     QTest::addColumn<bool>("switchOff");
-    QTest::newRow("rows: Yes, then the other pane exports")
-        << false << false;
+    QTest::newRow("rows: Yes, then the other pane exports") << false << false;
     QTest::newRow("columns: Yes, then the other pane exports") << true << false;
     QTest::newRow("rows: asking switched on, then the other pane exports") << false << true;
 }
