@@ -80,8 +80,8 @@ void TestEvaluatorView::enterCompletesTheLine_data()
                                             << "2^1.5=0.0\n" << 10 << QStringList{kNotInteger};
     QTest::newRow("no equals sign") << QByteArray() << -1 << "1+2|<Enter>" << 0 << 1
                                     << "1+2\n" << 4 << QStringList();
-    QTest::newRow("Shift+Enter breaks no line")
-        << QByteArray() << -1 << "1+2=|<Enter>" << 1 << 1 << "1+2=\n" << 5
+    QTest::newRow("Shift+Enter breaks the line as Enter does")
+        << QByteArray() << -1 << "1+2=|<Enter>" << 1 << 1 << "1+2=3.0\n" << 8
         << QStringList();
 }
 
@@ -100,6 +100,8 @@ void TestEvaluatorView::enterCompletesTheLine()
     PutCaret(e.view, caretAt);
     Type(e.view, typed, shift ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(e.Text(), text);
+    // Every line break is a real one, none a separator inside a line.
+    QCOMPARE(e.view->blockCount(), int(text.count(u'\n')) + 1);
     QCOMPARE(e.view->textCursor().position(), caret);
     QStringList shown;
     for (const MessageRequest &m : std::as_const(e.f.prompter.messages)) {
