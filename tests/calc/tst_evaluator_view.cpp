@@ -51,7 +51,7 @@ void TestEvaluatorView::enterCompletesTheLine_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("caretAt"); // -1: the end
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("shift");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("round");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caret");
@@ -81,8 +81,11 @@ void TestEvaluatorView::enterCompletesTheLine_data()
     QTest::newRow("no equals sign") << QByteArray() << -1 << "1+2|<Enter>" << 0 << 1
                                     << "1+2\n" << 4 << QStringList();
     QTest::newRow("Shift+Enter breaks the line as Enter does")
-        << QByteArray() << -1 << "1+2=|<Enter>" << 1 << 1 << "1+2=3.0\n" << 8
+        << QByteArray() << -1 << "1+2=|<Enter>" << int(Qt::ShiftModifier) << 1 << "1+2=3.0\n" << 8
         << QStringList();
+    QTest::newRow("Ctrl+Enter types no break and finishes no line")
+        << QByteArray("1+2=\nabc") << 5 << "<Enter>" << int(Qt::ControlModifier) << 1
+        << "1+2=\nabc" << 5 << QStringList();
 }
 
 void TestEvaluatorView::enterCompletesTheLine()
@@ -90,7 +93,7 @@ void TestEvaluatorView::enterCompletesTheLine()
     QFETCH(QByteArray, content);
     QFETCH(int, caretAt);
     QFETCH(QString, typed);
-    QFETCH(int, shift);
+    QFETCH(int, modifiers);
     QFETCH(int, round);
     QFETCH(QString, text);
     QFETCH(int, caret);
@@ -98,7 +101,7 @@ void TestEvaluatorView::enterCompletesTheLine()
     EditorFixture e(content);
     e.view->m_nRoundIndex = round;
     PutCaret(e.view, caretAt);
-    Type(e.view, typed, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    Type(e.view, typed, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(e.Text(), text);
     // Every line break is a real one, none a separator inside a line.
     QCOMPARE(e.view->blockCount(), int(text.count(u'\n')) + 1);
