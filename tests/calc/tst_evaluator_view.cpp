@@ -68,6 +68,9 @@ void TestEvaluatorView::enterCompletesTheLine_data()
     QTest::newRow("line in the middle of a text")
         << QByteArray("a\nb") << 1 << "+1*2=|<Enter>" << 0 << 1 << "a+1*2=2.0\n\nb" << 10
         << QStringList();
+    QTest::newRow("Enter inside a line: its rest goes on the next line")
+        << QByteArray("1+2=rest\nnext") << 4 << "<Enter>" << 0 << 1
+        << "1+2=3.0\nrest\nnext" << 8 << QStringList();
     QTest::newRow("table row") << QByteArray("A\t5\t3*4=") << -1 << "<Enter>" << 0 << 1
                                << "A\t5\t3*4=12.0\n" << 13 << QStringList();
     QTest::newRow("formula and value lines")
