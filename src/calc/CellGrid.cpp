@@ -48,16 +48,13 @@ double CAtof(QStringView text)
         small[length] = '\0';
         return StrtodC(small, nullptr);
     }
+    // A long text is read whole: behind leading zeros any digit can still count.
     QByteArray ascii;
-    ascii.reserve(qMin<qsizetype>(text.size(), 64));
-    bool exponent = false;
+    ascii.reserve(text.size());
     for (QChar c : text) {
         if (c.unicode() == 0 || c.unicode() > 0x7f)
             break;
         ascii.append(char(c.unicode()));
-        exponent = exponent || c == u'e' || c == u'E';
-        if (ascii.size() > 4096 && !exponent)
-            break; // longer digit strings change nothing a double can hold
     }
     return StrtodC(ascii.constData(), nullptr);
 }

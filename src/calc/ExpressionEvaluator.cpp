@@ -3,7 +3,6 @@
 #include "calc/CellGrid.h"
 #include "res/Messages.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QList>
 
@@ -11,7 +10,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <utility>
 
 namespace {
@@ -44,34 +42,6 @@ bool IsOperator(QChar c)
     return IsSign(c) || IsMulDiv(c) || c == u'^';
 }
 
-// The ASCII start of a text, as the C library sees the bytes of a number: every other
-// character ends it.
-QByteArray AsciiPrefix(QStringView text)
-{
-    QByteArray bytes;
-    qsizetype n = 0;
-    while (n < text.size() && text[n].unicode() != 0 && text[n].unicode() < 0x80)
-        ++n;
-    bytes.resize(n);
-    for (qsizetype i = 0; i < n; ++i)
-        bytes[i] = char(text[i].unicode());
-    return bytes;
-}
-
-#if defined(_WIN32)
-_locale_t CLocale()
-{
-    static _locale_t c = _create_locale(LC_NUMERIC, "C");
-    return c;
-}
-#else
-locale_t CLocale()
-{
-    static locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
-    return c;
-}
-#endif
-
 bool IsMulDivOrEnd(QStringView text, qsizetype i)
 {
     return i >= text.size() || IsMulDiv(text[i]);
@@ -101,18 +71,6 @@ double Product(QStringView text)
 
 } // namespace
 
-double ExpressionEvaluator::CAtofPrefix(QStringView text)
-{
-    // strtod also reads "inf", "nan" and hexadecimal numbers ("0x10" is 16), as atof does;
-    // the values the evaluator writes back ("inf" for an overflow) read back the same way.
-    const QByteArray bytes = AsciiPrefix(text);
-#if defined(_WIN32)
-    return _strtod_l(bytes.constData(), nullptr, CLocale());
-#else
-    return strtod_l(bytes.constData(), nullptr, CLocale());
-#endif
-}
-
 int ExpressionEvaluator::CAtoiPrefix(QStringView text)
 {
     // Decimal digits after white space and a sign; a number out of range stops at the
@@ -140,10 +98,10 @@ double ExpressionEvaluator::ParseManNumber(QStringView number)
     // the integer part is read before a 万 that stands inside the number).
     const qsizetype man = number.indexOf(Man);
     if (man < 0)
-        return CAtofPrefix(number);
+        return CAtof(number);
     if (man == number.size() - 1)
-        return CAtofPrefix(number.first(man)) * 10000.0;
-    return double(CAtoiPrefix(number.first(man))) * 10000.0 + CAtofPrefix(number.sliced(man + 1));
+        return CAtof(number.first(man)) * 10000.0;
+    return double(CAtoiPrefix(number.first(man))) * 10000.0 + CAtof(number.sliced(man + 1));
 }
 
 QStringList ExpressionEvaluator::TakeMessages()
@@ -163,13 +121,13 @@ bool ExpressionEvaluator::PowerText(QStringView base, QStringView exponent, QStr
         m_messages << Text(Msg::EvalManInBase);
         return false;
     }
-    const double real = CAtofPrefix(exponent);
+    const double real = CAtof(exponent);
     const int n = CAtoiPrefix(exponent);
     if (real != double(n)) {
         m_messages << Text(Msg::EvalExponentNotInteger);
         return false;
     }
-    const double b = CAtofPrefix(base);
+    const double b = CAtof(base);
     double value = 1.0;
     // Multiplying on past 0, an infinity or exactly ±1 changes nothing but the sign of ±1,
     // which the parity of the remaining count decides.

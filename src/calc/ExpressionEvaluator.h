@@ -39,9 +39,7 @@ public:
     double EvaluateTerm(QStringView term);
     static double ParseManNumber(QStringView number);
 
-    // C library number reading on the leading part of a text: white space skipped, the
-    // longest prefix strtod or strtol reads; 0 when there is none.
-    static double CAtofPrefix(QStringView text);
+    // C library atoi on the leading part of a text (atof is CAtof of the cell grid).
     static int CAtoiPrefix(QStringView text);
 
     // Messages gathered since the last call.

@@ -69,6 +69,9 @@ void TestCellGrid::values_data()
     QTest::newRow("full-width digits") << "１２" << 0.0;
     QTest::newRow("decimal comma is not read") << "1,5" << 1.0;
     QTest::newRow("plus sign") << "+7" << 7.0;
+    QTest::newRow("long run of leading zeros") << QString(5000, u'0') + u'5' << 5.0;
+    QTest::newRow("long number with a late exponent")
+        << QStringLiteral("1") + QString(5000, u'0') + QStringLiteral("e-4990") << 1e10;
 }
 
 void TestCellGrid::values()

@@ -1,3 +1,4 @@
+#include "calc/CellGrid.h"
 #include "calc/ExpressionEvaluator.h"
 
 #include <QRandomGenerator>
@@ -201,7 +202,7 @@ void TestEvaluator::cLibraryPrefixes()
     QFETCH(QString, text);
     QFETCH(double, atof);
     QFETCH(int, atoi);
-    QCOMPARE(ExpressionEvaluator::CAtofPrefix(text), atof);
+    QCOMPARE(CAtof(text), atof);
     QCOMPARE(ExpressionEvaluator::CAtoiPrefix(text), atoi);
 }
 

@@ -51,7 +51,7 @@ void TestEvaluatorView::enterCompletesTheLine_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("caretAt"); // -1: the end
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("shift");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("round");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caret");
@@ -68,6 +68,9 @@ void TestEvaluatorView::enterCompletesTheLine_data()
     QTest::newRow("line in the middle of a text")
         << QByteArray("a\nb") << 1 << "+1*2=|<Enter>" << 0 << 1 << "a+1*2=2.0\n\nb" << 10
         << QStringList();
+    QTest::newRow("Enter inside a line: its rest goes on the next line")
+        << QByteArray("1+2=rest\nnext") << 4 << "<Enter>" << 0 << 1
+        << "1+2=3.0\nrest\nnext" << 8 << QStringList();
     QTest::newRow("table row") << QByteArray("A\t5\t3*4=") << -1 << "<Enter>" << 0 << 1
                                << "A\t5\t3*4=12.0\n" << 13 << QStringList();
     QTest::newRow("formula and value lines")
@@ -80,9 +83,12 @@ void TestEvaluatorView::enterCompletesTheLine_data()
                                             << "2^1.5=0.0\n" << 10 << QStringList{kNotInteger};
     QTest::newRow("no equals sign") << QByteArray() << -1 << "1+2|<Enter>" << 0 << 1
                                     << "1+2\n" << 4 << QStringList();
-    QTest::newRow("Shift+Enter breaks no line")
-        << QByteArray() << -1 << "1+2=|<Enter>" << 1 << 1 << "1+2=\n" << 5
+    QTest::newRow("Shift+Enter breaks the line as Enter does")
+        << QByteArray() << -1 << "1+2=|<Enter>" << int(Qt::ShiftModifier) << 1 << "1+2=3.0\n" << 8
         << QStringList();
+    QTest::newRow("Ctrl+Enter types no break and finishes no line")
+        << QByteArray("1+2=\nabc") << 5 << "<Enter>" << int(Qt::ControlModifier) << 1
+        << "1+2=\nabc" << 5 << QStringList();
 }
 
 void TestEvaluatorView::enterCompletesTheLine()
@@ -90,7 +96,7 @@ void TestEvaluatorView::enterCompletesTheLine()
     QFETCH(QByteArray, content);
     QFETCH(int, caretAt);
     QFETCH(QString, typed);
-    QFETCH(int, shift);
+    QFETCH(int, modifiers);
     QFETCH(int, round);
     QFETCH(QString, text);
     QFETCH(int, caret);
@@ -98,8 +104,10 @@ void TestEvaluatorView::enterCompletesTheLine()
     EditorFixture e(content);
     e.view->m_nRoundIndex = round;
     PutCaret(e.view, caretAt);
-    Type(e.view, typed, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    Type(e.view, typed, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(e.Text(), text);
+    // Every line break is a real one, none a separator inside a line.
+    QCOMPARE(e.view->blockCount(), int(text.count(u'\n')) + 1);
     QCOMPARE(e.view->textCursor().position(), caret);
     QStringList shown;
     for (const MessageRequest &m : std::as_const(e.f.prompter.messages)) {

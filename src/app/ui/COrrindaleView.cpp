@@ -495,6 +495,16 @@ void COrrindaleView::keyPressEvent(QKeyEvent *e)
         c.setVerticalMovementX(-1);
         setTextCursor(c);
     }
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
+        // The text has no soft line breaks: Shift+Enter ends the line as Enter does, rather
+        // than putting a line separator character into the file.
+        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
+                        e->isAutoRepeat(), e->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+        return;
+    }
     QPlainTextEdit::keyPressEvent(e);
     if (vertical && !(e->modifiers() & Qt::ShiftModifier))
         KeepCaretColumn(*this);

@@ -30,6 +30,8 @@ private:
     COrrindaleView &m_view;
     AppContext &m_context;
     ExpressionEvaluator m_evaluator;
-    // An Enter went down that the editor itself was to handle.
+    // An Enter went down that the editor itself was to handle, with the caret (or the start of
+    // the selection it replaces) at m_nEnterAt.
     bool m_bEnterDown = false;
+    int m_nEnterAt = -1;
 };
