@@ -1,4 +1,6 @@
 // The program itself, started as a person starts it from a terminal.
+#include "support/Headless.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -37,14 +39,7 @@ void TestProgram::printsWithoutAWindow()
     ini.write(QStringLiteral("[Settings]\nEnglish=%1\n").arg(english).toUtf8());
     ini.close();
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // No display at all: a program that tried to open a window would fail here.
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("VELLOQUIN_CONFIG_DIR"), config.path());
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VELLOQUIN_PROGRAM), arguments);
+    StartWithoutDisplay(program, arguments, config.path());
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);

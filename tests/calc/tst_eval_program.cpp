@@ -1,4 +1,6 @@
 // `velloquin --eval`, started as a script starts it.
+#include "support/Headless.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -52,14 +54,7 @@ void TestEvalProgram::printsTheLines()
     ini.write("[Settings]\nSho=3\n");
     ini.close();
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // No display at all: a program that tried to open a window would fail here.
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("VELLOQUIN_CONFIG_DIR"), config.path());
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VELLOQUIN_PROGRAM), arguments);
+    StartWithoutDisplay(program, arguments, config.path());
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);

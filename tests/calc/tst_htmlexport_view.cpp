@@ -1,6 +1,7 @@
 // The HTML export in the window (its key, the save before it, the browser, the way back) and
 // the program's --html switch.
 #include "support/FrameFixture.h"
+#include "support/Headless.h"
 #include "app/Globals.h"
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
@@ -460,14 +461,7 @@ void TestHtmlExportView::commandLine()
         out.write(content);
     }
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // No display at all: a program that tried to open a window would fail here.
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("VELLOQUIN_CONFIG_DIR"), dir.filePath("config"));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VELLOQUIN_PROGRAM), QStringList{"--html", file} + switches);
+    StartWithoutDisplay(program, QStringList{"--html", file} + switches, dir.filePath("config"));
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), status);
