@@ -26,5 +26,9 @@ QString MsgText(Msg id, bool english)
         const MessageEntry *e = EnglishMessages(n);
         return BuildTable(e, n);
     }();
-    return (english ? englishTable : japanese).value(static_cast<int>(id));
+    // Messages that exist in Japanese only have no English entry and show the Japanese text.
+    const int i = static_cast<int>(id);
+    if (english && !englishTable.value(i).isEmpty())
+        return englishTable.value(i);
+    return japanese.value(i);
 }

@@ -154,30 +154,14 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
     {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
     {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
-    // The range message and its caption exist in Japanese only.
-    {Msg::CalcNoRange, "選択が無いか、選択に誤りがあります。\n計算したい行列の左上から右下までを、"
-                       "マウスで選択して下さい。"},
-    {Msg::CalcCaution, "注意！"},
-    {Msg::CalcReselectEnd, "終点（右下）を選び直して下さい。"},
     {Msg::CalcDenominatorZero, "n and q must be integers other than 0."},
     {Msg::CalcSameBounds, "A and B must be different."},
     {Msg::CalcIntegerNeeded, "Please enter an integer."},
     {Msg::TableRowsInvalid, "Enter row numbers from 1, the first row not after the last."},
     {Msg::TableSizeInvalid, "Enter 1 or more rows and columns."},
-    // The messages of expressions typed into the text exist in Japanese only.
-    {Msg::EvalMissingParen, "( が足りません。"},
-    {Msg::EvalVariableUndefined, "変数 %1 の値が定義されていません。"},
-    {Msg::EvalManInExponent, "累乗の指数に『万』は使えません。"},
-    {Msg::EvalManInBase, "累乗の底に『万』は使えません。"},
-    {Msg::EvalExponentNotInteger,
-     "累乗の指数に誤りがあります。整数乗しか扱えません。\n（a^n で n は整数で、a は小数でも良い) "},
-    // The decoration message and the question after an export exist in Japanese only.
-    {Msg::HtmlUnclosedDecoration,
-     "文字修飾 {\\・・・に対応する終わりの } がありません。修正して下さい。"},
-    {Msg::HtmlReturnQuestion,
-     "表示を元のファイルに戻しますか？\nどちらも履歴から開き直すことができます。\n"
-     "「はい」を押すと、このメッセージは2度と表示されず、ファイルの表示も元のままとなります。\n"
-     "再びメッセージを表示したければ「ﾍﾙﾌﾟ」の「設定」からできます。"},
+    // The calculation range messages, the messages of expressions typed into the text, the
+    // decoration message and the question after an HTML export exist in Japanese only: they
+    // have no entry here.
     {Msg::HtmlOverDocument,
      "The HTML file %1 is the document itself and is not overwritten.\n"
      "Rename the document before converting it."},

@@ -1,4 +1,5 @@
 #include "res/Commands.h"
+#include "res/Messages.h"
 #include "res/Resources.h"
 
 #include <QKeySequence>
@@ -150,6 +151,8 @@ private Q_SLOTS:
     void toolbarButtonsHaveToolTips();
     void promptTablesHoldTheirLanguage_data();
     void promptTablesHoldTheirLanguage();
+    void everyMessageHasAText_data();
+    void everyMessageHasAText();
 };
 
 void TestResources::idsBelongToTheirLanguage_data()
@@ -362,6 +365,24 @@ void TestResources::promptTablesHoldTheirLanguage()
         const int own = english ? IdOf(*CommandForId(id), true) : id;
         QVERIFY2(!PromptString(own, english).isEmpty(), qPrintable(QString::number(own)));
     }
+}
+
+void TestResources::everyMessageHasAText_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("ja") << false;
+    QTest::newRow("en") << true;
+}
+
+// A message missing from a table would show an empty box; those that exist in Japanese only
+// show their Japanese text in the English interface too.
+void TestResources::everyMessageHasAText()
+{
+    QFETCH(bool, english);
+    for (int i = 0; i < static_cast<int>(Msg::Count); ++i)
+        QVERIFY2(!MsgText(static_cast<Msg>(i), english).isEmpty(), qPrintable(QString::number(i)));
+    for (Msg japaneseOnly : {Msg::CalcNoRange, Msg::EvalMissingParen, Msg::HtmlReturnQuestion})
+        QCOMPARE(MsgText(japaneseOnly, english), MsgText(japaneseOnly, false));
 }
 
 QTEST_GUILESS_MAIN(TestResources)
