@@ -21,7 +21,7 @@ constexpr int MaxVariables = 65535;
 // of 1 gets that far without reaching 0 or infinity, where both ways give the same 4 decimals.
 constexpr qint64 MaxPowerSteps = qint64(1) << 24;
 
-// The messages exist in Japanese only: both tables carry the same text.
+// The messages exist in Japanese only, whatever the interface's language.
 QString Text(Msg id)
 {
     return MsgText(id, false);
