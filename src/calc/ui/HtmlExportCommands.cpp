@@ -63,8 +63,8 @@ void OnHtmlMessage(CMainFrame &frame, AppContext &context)
     SetRestoreAfterHtml(frame, context, 0);
 }
 
-// The pane that edits the document: with the log pane focused, the text pane last used (the
-// log is never the document's first view).
+// The pane that edits the document: with the log pane focused, the document's first text
+// pane (the log is never the document's first view).
 COrrindaleView *EditingView(CMainFrame &frame)
 {
     COrrindaleView *view = frame.GetActiveView();
