@@ -169,7 +169,8 @@ void TestEvaluator::hugeInputs_data()
     for (int i = 0; i < 100000; ++i)
         terms += QStringLiteral("+2*3-5");
     QTest::newRow("one-megabyte line of terms") << terms + u'=' << "100001.0";
-    QTest::newRow("a megabyte of digits") << QString(1 << 20, u'0') + QStringLiteral("1+1=") << "2.0";
+    QTest::newRow("a megabyte of digits")
+        << QString(1 << 20, u'0') + QStringLiteral("1+1=") << "2.0";
 }
 
 void TestEvaluator::hugeInputs()
