@@ -44,9 +44,12 @@ QString HeadingOpen(const QString &level, const QString &rgb)
 }
 
 // The converted text between the body tag and the page end, checking both.
-QString BodyOf(const QString &text, bool calc)
+QString BodyOf(const QString &text, bool calc, bool *unclosed = nullptr)
 {
-    const QString page = ExportHtml(text, QStringLiteral("doc"), calc).page;
+    const HtmlPage result = ExportHtml(text, QStringLiteral("doc"), calc);
+    if (unclosed)
+        *unclosed = result.unclosedDecoration;
+    const QString &page = result.page;
     const QString start = Header + QStringLiteral("doc") + AfterTitle + Body;
     if (!page.startsWith(start) || !page.endsWith(End))
         return QStringLiteral("(not a page) ") + page;
@@ -120,16 +123,10 @@ class TestHtmlExport : public QObject {
 private Q_SLOTS:
     void page_data();
     void page();
-    void commentLines_data();
-    void commentLines();
     void directives_data();
     void directives();
-    void breaksAndHeadings_data();
-    void breaksAndHeadings();
-    void decorations_data();
-    void decorations();
-    void tables_data();
-    void tables();
+    void body_data();
+    void body();
     void paths_data();
     void paths();
     void randomTextsAsStepByStep();
@@ -152,6 +149,9 @@ void TestHtmlExport::page_data()
         << doc << false << head + "A\tB<br> \n1\t2<br> \nend" + End;
     QTest::newRow("empty text") << QString() << true
                                 << Header + "doc" + AfterTitle + Body + End;
+    QTest::newRow("first line a comment: kept, and the header comment too")
+        << "%first\n%second\nb" << false
+        << "<!-- %first -->\n" + Header + "doc" + AfterTitle + Body + "%first<br> \nb" + End;
 }
 
 void TestHtmlExport::page()
@@ -162,27 +162,6 @@ void TestHtmlExport::page()
     const HtmlPage page = ExportHtml(text, QStringLiteral("doc"), calc);
     QCOMPARE(page.page, expected);
     QVERIFY(!page.unclosedDecoration);
-}
-
-void TestHtmlExport::commentLines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<QString>("kept");
-    QTest::newRow("comment in the middle") << "a\n%c\nb" << "" << "a\nb";
-    QTest::newRow("comment at the end") << "a\n%end" << "" << "a";
-    QTest::newRow("first line stays, becomes the header comment")
-        << "%first\n%second\nb" << "<!-- %first -->\n" << "%first\nb";
-    QTest::newRow("percent inside a line stays") << "a % b\nc%" << "" << "a % b\nc%";
-}
-
-void TestHtmlExport::commentLines()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, header);
-    QFETCH(QString, kept);
-    QCOMPARE(Html::HeaderComment(text), header);
-    QCOMPARE(Html::DropCommentLines(text), kept);
 }
 
 void TestHtmlExport::directives_data()
@@ -229,100 +208,77 @@ void TestHtmlExport::directives()
     QCOMPARE(t, rest);
 }
 
-void TestHtmlExport::breaksAndHeadings_data()
+void TestHtmlExport::body_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    const QString red = QStringLiteral("252, 40, 104");
-    QTest::newRow("rule line has no break tag") << "a\n\\-\nb" << "a<br> \n<hr> \nb";
-    QTest::newRow("rule with two spaces") << "\\-  \nb" << "<hr> \nb";
-    QTest::newRow("rule with three spaces keeps its break") << "\\-   \nb" << "<hr>   <br> \nb";
-    QTest::newRow("rule inside a line") << "a\\-b" << "a<hr>b";
-    QTest::newRow("coloured heading at the end")
-        << "\\h2r Results" << HeadingOpen("2", red) + " Results</h2>";
-    QTest::newRow("coloured heading closed at the end of its line")
-        << "\\h2r Results\nnext" << HeadingOpen("2", red) + " Results<br> </h2>\nnext";
-    QTest::newRow("plain heading") << "\\h2 Results\nnext" << "<h2> Results<br> </h2>\nnext";
-    QTest::newRow("violet heading")
-        << "\\h3v T\nx" << HeadingOpen("3", "204, 51, 204") + " T<br> </h3>\nx";
-    QTest::newRow("short plain heading still closes on its line")
-        << "\\h1 A\nnext\nlast" << "<h1> A<br> </h1>\nnext<br> \nlast";
-    QTest::newRow("empty plain heading closes a line later")
-        << "\\h1 \nnext\nlast" << "<h1> <br> \nnext<br> </h1>\nlast";
-    QTest::newRow("two headings")
-        << "\\h1 One\n\\h2b Two\nend"
-        << "<h1> One<br> </h1>\n" + HeadingOpen("2", "102,  0, 204") + " Two<br> </h2>\nend";
-    QTest::newRow("other letter after the level: plain")
-        << "\\hline\nx" << "<hl>ine<br> </hl>\nx";
-}
-
-void TestHtmlExport::breaksAndHeadings()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(Html::Headings(Html::BreaksAndRules(text)), expected);
-}
-
-void TestHtmlExport::decorations_data()
-{
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("calc");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("unclosed");
-    QTest::newRow("red bold") << "{\\rB important} rest"
-                              << Span(Red + Bold) + " important</span> rest" << false;
-    QTest::newRow("last colour in r g b v y order wins, not the last typed")
-        << "{\\ryg x}" << Span(Yellow) + " x</span>" << false;
-    QTest::newRow("bold before italic") << "{\\IbB a}" << Span(Blue + Bold + Italic) + " a</span>"
-                                        << false;
-    QTest::newRow("two decorations")
-        << "{\\r a} and {\\b b}" << Span(Red) + " a</span> and " + Span(Blue) + " b</span>"
-        << false;
-    QTest::newRow("nested")
-        << "{\\r a {\\b b} c}"
-        << Span(Red) + " a " + Span(Blue) + " b</span> c</span>" << false;
-    QTest::newRow("missing close") << "{\\r no close" << "{\\r no close" << true;
-    QTest::newRow("converted so far stay, the rest unchanged")
-        << "{\\r a} then {\\b open" << Span(Red) + " a</span> then {\\b open" << true;
-    QTest::newRow("no space: skipped") << "{\\rnospace}" << "{\\rnospace}" << false;
-    QTest::newRow("close on a later line")
-        << "{\\B a\nb}" << Span(Bold) + " a\nb</span>" << false;
+    const auto row = [](const char *name, const QString &text, const QString &expected,
+                        bool calc = false, bool unclosed = false) {
+        QTest::newRow(name) << text << calc << expected << unclosed;
+    };
+    const QString red = QStringLiteral("252, 40, 104");
+    row("comment line goes", "a\n%c\nb", "a<br> \nb");
+    row("comment as the last line goes", "a\n%end", "a");
+    row("percent inside a line stays", "a % b\nc%", "a % b<br> \nc%");
+
+    row("rule line has no break tag", "a\n\\-\nb", "a<br> \n<hr> \nb");
+    row("rule with a space", "\\- \nb", "<hr> \nb");
+    row("rule with two spaces", "\\-  \nb", "<hr> \nb");
+    row("rule with three spaces keeps its break", "\\-   \nb", "<hr>   <br> \nb");
+    row("rule inside a line", "a\\-b", "a<hr>b");
+
+    row("coloured heading at the end", "\\h2r Results", HeadingOpen("2", red) + " Results</h2>");
+    row("coloured heading closed at the end of its line", "\\h2r Results\nnext",
+        HeadingOpen("2", red) + " Results<br> </h2>\nnext");
+    row("plain heading", "\\h2 Results\nnext", "<h2> Results<br> </h2>\nnext");
+    row("violet heading", "\\h3v T\nx", HeadingOpen("3", "204, 51, 204") + " T<br> </h3>\nx");
+    row("short plain heading still closes on its line", "\\h1 A\nnext\nlast",
+        "<h1> A<br> </h1>\nnext<br> \nlast");
+    row("empty plain heading closes a line later", "\\h1 \nnext\nlast",
+        "<h1> <br> \nnext<br> </h1>\nlast");
+    row("two headings", "\\h1 One\n\\h2b Two\nend",
+        "<h1> One<br> </h1>\n" + HeadingOpen("2", "102,  0, 204") + " Two<br> </h2>\nend");
+    row("other letter after the level: plain", "\\hline\nx", "<hl>ine<br> </hl>\nx");
+
+    row("decoration red bold", "{\\rB important} rest",
+        Span(Red + Bold) + " important</span> rest");
+    row("last colour in r g b v y order wins, not the last typed", "{\\ryg x}",
+        Span(Yellow) + " x</span>");
+    row("bold before italic", "{\\IbB a}", Span(Blue + Bold + Italic) + " a</span>");
+    row("two decorations", "{\\r a} and {\\b b}",
+        Span(Red) + " a</span> and " + Span(Blue) + " b</span>");
+    row("nested decorations", "{\\r a {\\b b} c}",
+        Span(Red) + " a " + Span(Blue) + " b</span> c</span>");
+    row("decoration without a close", "{\\r no close", "{\\r no close", false, true);
+    row("decorations converted so far stay, the rest unchanged", "{\\r a} then {\\b open",
+        Span(Red) + " a</span> then {\\b open", false, true);
+    row("decoration without a space: skipped", "{\\rnospace}", "{\\rnospace}");
+    row("decoration closed on a later line", "{\\B a\nb}", Span(Bold) + " a<br> \nb</span>");
+
+    row("text, table, text, table", "x\na\tb\ny\nc\td\n",
+        "x<br> \n" + TStart + "a" + TCell + "b" + TEnd + "y<br> \n" + TStart + "c" + TCell + "d"
+            + TEnd, true);
+    row("line ending in TAB: empty last cell", "a\t\nb\t",
+        TStart + "a" + TCell + TRow + "b" + TCell + TEnd, true);
+    row("comment line inside a table is dropped", "a\tb\n%c\n1\t2",
+        TStart + "a" + TCell + "b" + TRow + "1" + TCell + "2" + TEnd, true);
+    row("empty line ends a table", "a\tb\n\nc\td",
+        TStart + "a" + TCell + "b" + TEnd + "<br> \n" + TStart + "c" + TCell + "d" + TEnd, true);
+    row("heading in a cell keeps its closing tag", "\\h2 a\tb\nx",
+        TStart + "<h2> a" + TCell + "b<br> </h2>" + TEnd + "x", true);
 }
 
-void TestHtmlExport::decorations()
+void TestHtmlExport::body()
 {
     QFETCH(QString, text);
+    QFETCH(bool, calc);
     QFETCH(QString, expected);
     QFETCH(bool, unclosed);
     bool gotUnclosed = !unclosed;
-    QCOMPARE(Html::Decorations(text, &gotUnclosed), expected);
+    QCOMPARE(BodyOf(text, calc, &gotUnclosed), expected);
     QCOMPARE(gotUnclosed, unclosed);
-    QCOMPARE(ExportHtml(text, QStringLiteral("doc"), false).unclosedDecoration, unclosed);
-}
-
-void TestHtmlExport::tables_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("text, table, text, table")
-        << "x\na\tb\ny\nc\td\n"
-        << "x<br> \n" + TStart + "a" + TCell + "b" + TEnd + "y<br> \n" + TStart + "c" + TCell
-               + "d" + TEnd;
-    QTest::newRow("line ending in TAB: empty last cell")
-        << "a\t\nb\t" << TStart + "a" + TCell + TRow + "b" + TCell + TEnd;
-    QTest::newRow("comment line inside a table is dropped")
-        << "a\tb\n%c\n1\t2" << TStart + "a" + TCell + "b" + TRow + "1" + TCell + "2" + TEnd;
-    QTest::newRow("empty line ends a table")
-        << "a\tb\n\nc\td"
-        << TStart + "a" + TCell + "b" + TEnd + "<br> \n" + TStart + "c" + TCell + "d" + TEnd;
-    QTest::newRow("heading in a cell keeps its closing tag")
-        << "\\h2 a\tb\nx" << TStart + "<h2> a" + TCell + "b<br> </h2>" + TEnd + "x";
-}
-
-void TestHtmlExport::tables()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(BodyOf(text, true), expected);
 }
 
 void TestHtmlExport::paths_data()
