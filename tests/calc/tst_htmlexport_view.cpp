@@ -73,8 +73,6 @@ private Q_SLOTS:
     void untitledIsNamedFirst();
     void pageNotWritten_data();
     void pageNotWritten();
-    void messageSwitch_data();
-    void messageSwitch();
     void answerHoldsInBothPanes_data();
     void answerHoldsInBothPanes();
     void exportFromTheLogPane();
@@ -289,42 +287,23 @@ void TestHtmlExportView::untitledIsNamedFirst()
     QVERIFY(f.prompter.messages.isEmpty());
 }
 
-void TestHtmlExportView::messageSwitch_data()
-{
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("after");
-    QTest::newRow("on: asks again from now") << 1 << 0;
-    QTest::newRow("already asking: nothing changes") << 0 << 0;
-}
-
-void TestHtmlExportView::messageSwitch()
-{
-    QFETCH(int, before);
-    QFETCH(int, after);
-    FrameFixture f;
-    WriteSetting(*f.store, Keys::YNC, before);
-    auto frame = f.MakeFrame();
-    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, before);
-    QVERIFY(frame->Router()->Execute(IdsOf(Cmd::HtmlMessage).japaneseId));
-    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, after);
-    QCOMPARE(StoredYnc(f), after);
-    QVERIFY(f.prompter.messages.isEmpty());
-}
-
 void TestHtmlExportView::answerHoldsInBothPanes_data()
 {
-    QTest::addColumn<bool>("switchOff");
-    QTest::newRow("Yes, then the other pane exports") << false;
-    QTest::newRow("asking switched on, then the other pane exports") << true;
+    QTest::addColumn<int>("before");
+    QTest::addColumn<bool>("switchOff"); // the Help menu's command instead of an answer
+    QTest::newRow("Yes, then the other pane exports") << 0 << false;
+    QTest::newRow("asking switched on, then the other pane exports") << 1 << true;
+    QTest::newRow("switched when already asking: no toggle") << 0 << true;
 }
 
 void TestHtmlExportView::answerHoldsInBothPanes()
 {
     // The choice is the program's, not one pane's: what was answered or switched in one pane
     // holds in the other.
+    QFETCH(int, before);
     QFETCH(bool, switchOff);
     FrameFixture f;
-    WriteSetting(*f.store, Keys::YNC, switchOff ? 1 : 0);
+    WriteSetting(*f.store, Keys::YNC, before);
     auto frame = f.MakeFrame();
     const QString path = f.WriteFile("s.txt", "split\n");
     QVERIFY(frame->OpenDocumentFile(path));
@@ -333,8 +312,10 @@ void TestHtmlExportView::answerHoldsInBothPanes()
     CPaneSplitter *panes = frame->Panes();
     QVERIFY(panes->Pane(1));
     panes->SetActivePane(panes->Pane(0));
+    QCOMPARE(panes->Pane(1)->m_bRestoreAfterHtml, before);
     if (switchOff) {
         QVERIFY(frame->Router()->Execute(IdsOf(Cmd::HtmlMessage).japaneseId));
+        QVERIFY(f.prompter.messages.isEmpty());
     } else {
         f.prompter.answers.enqueue(MsgAnswer::Yes);
         PressExportKey(*frame);
