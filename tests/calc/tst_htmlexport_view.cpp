@@ -67,11 +67,9 @@ int StoredYnc(const FrameFixture &f)
 class TestHtmlExportView : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void exportComesBack_data();
-    void exportComesBack();
+    void exportAndReturn_data();
+    void exportAndReturn();
     void changedTextIsSavedFirstUndoKeepsIt();
-    void question_data();
-    void question();
     void untitledIsNamedFirst_data();
     void untitledIsNamedFirst();
     void unwritablePageKeepsDocument();
@@ -82,34 +80,48 @@ private Q_SLOTS:
     void commandLine();
 };
 
-void TestHtmlExportView::exportComesBack_data()
+void TestHtmlExportView::exportAndReturn_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("content");
-    QTest::addColumn<int>("calc");
+    QTest::addColumn<int>("ync"); // 1: back without asking
+    QTest::addColumn<MsgAnswer>("answer");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("zel: tables, title, UTF-8")
+    const QString table = QStringLiteral("a\tb\n");
+    QTest::newRow("not asked: back; zel with tables, title, UTF-8")
         << "doc.zel" << QString::fromUtf8("%note\n\\title=報告\nA\tB\n1\t2\nend\n") << 1
-        << QString::fromUtf8("報告") << QStringList();
-    QTest::newRow("txt, unclosed decoration: message, page still written")
-        << "d.txt" << "{\\r open\n" << 0 << "d" << QStringList{Unclosed};
+        << MsgAnswer::Yes << QString::fromUtf8("報告") << QStringList();
+    QTest::newRow("not asked: unclosed decoration, message, page still written")
+        << "d.txt" << "{\\r open\n" << 1 << MsgAnswer::Yes << "d" << QStringList{Unclosed};
+    QTest::newRow("asked, Yes: back, never asked again")
+        << "q.zel" << table << 0 << MsgAnswer::Yes << "q" << QStringList{Question};
+    QTest::newRow("asked, No: stays on the page")
+        << "q.zel" << table << 0 << MsgAnswer::No << "q" << QStringList{Question};
+    QTest::newRow("asked, Cancel: stays on the page")
+        << "q.zel" << table << 0 << MsgAnswer::Cancel << "q" << QStringList{Question};
 }
 
-void TestHtmlExportView::exportComesBack()
+void TestHtmlExportView::exportAndReturn()
 {
     QFETCH(QString, name);
     QFETCH(QString, content);
-    QFETCH(int, calc);
+    QFETCH(int, ync);
+    QFETCH(MsgAnswer, answer);
     QFETCH(QString, title);
     QFETCH(QStringList, messages);
+    const bool back = ync == 1 || answer == MsgAnswer::Yes;
+    const bool calc = name.endsWith(QLatin1String(".zel"));
     FrameFixture f;
+    WriteSetting(*f.store, Keys::YNC, ync);
     auto frame = f.MakeFrame();
     const QString path = f.WriteFile(name, content.toUtf8());
     // An old document, so that the page is written in a later second.
     SetModified(path, QDateTime::currentDateTime().addDays(-2));
     QVERIFY(frame->OpenDocumentFile(path));
     frame->show(); // the Help menu's own Alt+H is there too; the accelerator wins
+    if (ync == 0)
+        f.prompter.answers.enqueue(answer);
     PressExportKey(*frame);
 
     const QString html = f.FilePath(QFileInfo(name).completeBaseName() + ".html");
@@ -117,26 +129,40 @@ void TestHtmlExportView::exportComesBack()
     const QString page = QString::fromUtf8(bytes);
     QCOMPARE(page.toUtf8(), bytes); // valid UTF-8
     QVERIFY2(page.contains("<title>" + title + ".html</title>"), qPrintable(page));
-    QCOMPARE(page.contains(TableStart), calc == 1);
+    QCOMPARE(page.contains(TableStart), calc);
     QCOMPARE(f.prompter.Texts(), messages);
-
+    if (ync == 0) {
+        QCOMPARE(f.prompter.messages.last().caption, QStringLiteral("Velloquin"));
+        QCOMPARE(f.prompter.messages.last().buttons, MsgButtons::YesNoCancel);
+    }
     QCOMPARE(f.launcher.calls.size(), 1);
     QCOMPARE(f.launcher.calls[0].kind, FakeLauncher::Call::OpenFile);
     QCOMPARE(f.launcher.calls[0].program, html);
 
-    // Back on the document as it was.
     COrrindaleDoc *doc = frame->GetDocument();
-    QCOMPARE(doc->PathName(), path);
-    QCOMPARE(Text(*frame), content);
-    QCOMPARE(frame->GetActiveView()->m_bCalcMode, calc);
+    QCOMPARE(doc->PathName(), back ? path : html);
+    QCOMPARE(Text(*frame), back ? content : page);
     QVERIFY(!doc->IsModified());
     QCOMPARE(ReadBytes(path), content.toUtf8());
-    // The check for changes made elsewhere compares with the document's time, not the page's.
-    QCOMPARE(g_tFileTime, FileTimeOf(path));
-    // Both files are in the recent-file list, the document first.
-    const QString recent = QString::fromLatin1(Sections::RecentFiles);
-    QCOMPARE(f.store->GetString(recent, RecentFileKey(1)), path);
-    QCOMPARE(f.store->GetString(recent, RecentFileKey(2)), html);
+    QCOMPARE(StoredYnc(f), back ? 1 : 0);
+    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, back ? 1 : 0);
+    if (back) {
+        QCOMPARE(frame->GetActiveView()->m_bCalcMode, calc ? 1 : 0);
+        // Both files are in the recent-file list, the document first.
+        const QString recent = QString::fromLatin1(Sections::RecentFiles);
+        QCOMPARE(f.store->GetString(recent, RecentFileKey(1)), path);
+        QCOMPARE(f.store->GetString(recent, RecentFileKey(2)), html);
+    }
+    // The window watches the file it shows from the time it was written: no question until
+    // that file changes again.
+    QCOMPARE(g_tFileTime, FileTimeOf(back ? path : html));
+    f.prompter.messages.clear();
+    frame->CheckFileChanged();
+    QCOMPARE(f.prompter.Texts(), QStringList());
+    SetModified(back ? path : html, QDateTime::currentDateTime().addDays(1));
+    f.prompter.answers.enqueue(MsgAnswer::No);
+    frame->CheckFileChanged();
+    QCOMPARE(f.prompter.Texts(), QStringList{MsgText(Msg::FileChangedQuestion, false)});
 }
 
 void TestHtmlExportView::changedTextIsSavedFirstUndoKeepsIt()
@@ -158,58 +184,6 @@ void TestHtmlExportView::changedTextIsSavedFirstUndoKeepsIt()
         QCOMPARE(Text(*frame), QStringLiteral("x\t1\t2\n"));
     }
     QCOMPARE(frame->GetDocument()->PathName(), path);
-}
-
-void TestHtmlExportView::question_data()
-{
-    QTest::addColumn<MsgAnswer>("answer");
-    QTest::addColumn<bool>("back");
-    QTest::addColumn<int>("ync");
-    QTest::newRow("Yes: back, never asked again") << MsgAnswer::Yes << true << 1;
-    QTest::newRow("No: stays on the page") << MsgAnswer::No << false << 0;
-    QTest::newRow("Cancel: stays on the page") << MsgAnswer::Cancel << false << 0;
-}
-
-void TestHtmlExportView::question()
-{
-    QFETCH(MsgAnswer, answer);
-    QFETCH(bool, back);
-    QFETCH(int, ync);
-    FrameFixture f;
-    WriteSetting(*f.store, Keys::YNC, 0);
-    auto frame = f.MakeFrame();
-    const QString path = f.WriteFile("q.zel", "a\tb\n");
-    const QString html = f.FilePath("q.html");
-    SetModified(path, QDateTime::currentDateTime().addDays(-1));
-    QVERIFY(frame->OpenDocumentFile(path));
-    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, 0);
-    f.prompter.answers.enqueue(answer);
-    PressExportKey(*frame);
-
-    QCOMPARE(f.prompter.messages.size(), 1);
-    const MessageRequest &asked = f.prompter.messages[0];
-    QCOMPARE(asked.text, Question);
-    QCOMPARE(asked.caption, QStringLiteral("Velloquin"));
-    QCOMPARE(asked.buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(f.launcher.calls.size(), 1);
-
-    COrrindaleDoc *doc = frame->GetDocument();
-    QCOMPARE(doc->PathName(), back ? path : html);
-    QCOMPARE(Text(*frame), back ? QStringLiteral("a\tb\n") : QString::fromUtf8(ReadBytes(html)));
-    QVERIFY(!doc->IsModified());
-    QCOMPARE(StoredYnc(f), ync);
-    QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, ync);
-    QCOMPARE(QString::fromUtf8(ReadBytes(path)), QStringLiteral("a\tb\n"));
-
-    // The window watches the file it shows from the time it was written: no question until
-    // that file changes again.
-    f.prompter.messages.clear();
-    frame->CheckFileChanged();
-    QCOMPARE(f.prompter.Texts(), QStringList());
-    SetModified(back ? path : html, QDateTime::currentDateTime().addDays(1));
-    f.prompter.answers.enqueue(MsgAnswer::No);
-    frame->CheckFileChanged();
-    QCOMPARE(f.prompter.Texts(), QStringList{MsgText(Msg::FileChangedQuestion, false)});
 }
 
 void TestHtmlExportView::unwritablePageKeepsDocument()
