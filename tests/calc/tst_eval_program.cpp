@@ -27,8 +27,6 @@ void TestEvalProgram::printsTheLines_data()
         << "x1*2+x2\n10.00, if x1=3, x2=4\n11.00, if x1=5, x2=1\n" << "" << 0;
     QTest::newRow("line starting with a minus")
         << QStringList{"--round", "1", "--eval", "-3+1="} << "-3+1=-2.0\n" << "" << 0;
-    QTest::newRow("man") << QStringList{"--eval", "3man2500+5000=", "--round", "1"}
-                         << "3万2500+5000=3万7500.0\n" << "" << 0;
     QTest::newRow("message on standard error")
         << QStringList{"--eval", "2^1.5=", "--eval", "1+2)=", "--round", "0"}
         << "2^1.5=0\n1+2)=\n"

@@ -17,19 +17,6 @@ QString Undefined(const char *name)
     return QStringLiteral("変数 %1 の値が定義されていません。").arg(QLatin1String(name));
 }
 
-// The lines typed one after another with Enter: how each one reads afterwards, and every
-// message shown on the way.
-struct Typed {
-    QStringList lines;
-    QStringList messages;
-};
-
-Typed TypeLines(const QStringList &lines, int decimals)
-{
-    Typed typed;
-    EvaluateLines(lines, decimals, typed.lines, typed.messages);
-    return typed;
-}
 } // namespace
 
 class TestEvaluator : public QObject {
@@ -37,7 +24,6 @@ class TestEvaluator : public QObject {
 private Q_SLOTS:
     void enteredLines_data();
     void enteredLines();
-    void valueLineKeepsAnEmptyLine();
     void parseManNumber_data();
     void parseManNumber();
     void cLibraryPrefixes_data();
@@ -64,10 +50,8 @@ void TestEvaluator::enteredLines_data()
     row("power before product", {"2^3*2="}, 1, {"2^3*2=16.0"});
     row("negative exponent, two decimals", {"2^-2="}, 2, {"2^-2=0.25"});
     row("every power of a term", {"2^2*3^2="}, 1, {"2^2*3^2=36.0"});
-    row("zero exponent", {"5^0+1="}, 1, {"5^0+1=2.0"});
     row("leading minus before a power", {"-2^2="}, 1, {"-2^2=-4.0"});
     row("parenthesised parts", {"(1+2)*(3+4)="}, 1, {"(1+2)*(3+4)=21.0"});
-    row("nested parentheses", {"2*((1+1)*(2+1))="}, 1, {"2*((1+1)*(2+1))=12.0"});
     row("power rounded to 4 decimals first", {"0.001^2="}, 1, {"0.001^2=0.0"});
     row("part rounded to 4 decimals", {"(1/3)*3="}, 4, {"(1/3)*3=0.9999"});
     row("man read as 10000", {"3man2500+5000="}, 1, {"3万2500+5000=3万7500.0"});
@@ -78,28 +62,19 @@ void TestEvaluator::enteredLines_data()
     row("spaces and trailing blanks", {"1 + 2 =  "}, 1, {"1 + 2 =3.0"});
     row("trailing equals signs", {"4*2==="}, 1, {"4*2=8.0"});
     row("table row: after the last TAB", {"A\t5\t3*4="}, 1, {"A\t5\t3*4=12.0"});
-    row("table row with a sum before", {"1+1\t3*4="}, 1, {"1+1\t3*4=12.0"});
     row("sign after * belongs to the factor", {"2*-3="}, 1, {"2*-3=-6.0"});
     row("sign after / belongs to the divisor", {"6/-4="}, 2, {"6/-4=-1.50"});
-    row("negative parts multiplied", {"(1-2)*(0-3)="}, 1, {"(1-2)*(0-3)=3.0"});
     row("negative part as divisor", {"6/(1-4)="}, 1, {"6/(1-4)=-2.0"});
     row("division by zero", {"1/0="}, 1, {"1/0=Error"});
-    row("zero by zero", {"0/0+1="}, 1, {"0/0+1=Error"});
     row("overflowing power", {"2^100000000="}, 1, {"2^100000000=Error"});
-    row("infinite base", {"1e309^2="}, 1, {"1e309^2=Error"});
     row("vanishing power", {"0.5^100000000="}, 1, {"0.5^100000000=0.0"});
     row("odd power of minus one", {"(0-1)^100000001="}, 1, {"(0-1)^100000001=-1.0"});
     row("hexadecimal as atof reads it", {"0x20+1="}, 1, {"0x20+1=33.0"});
-    row("x1 inside a number makes a formula", {"0x10+1="}, 1, {"0x10+1="});
     row("letters read as 0", {"abc+2="}, 1, {"abc+2=2.0"});
-    row("carets alone", {"^^^="}, 1, {"^^^=0.0"});
-    row("closing parentheses first", {"))))+1="}, 1, {"))))+1=1.0"});
     row("parentheses alone are no operator", {"))))=", "((((="}, 1, {"))))=", "((((="});
     row("unclosed parentheses are text", {"((((+1="}, 1, {"((((+1=1.0"});
-    row("man twice", {"万万+1="}, 1, {"万万+1=1.0"});
 
     row("missing (", {"1+2)*3="}, 1, {"1+2)*3="}, {kParen});
-    row("missing ( after a pair", {"(1)+2)="}, 1, {"(1)+2)="}, {kParen});
     row("non-integer exponent", {"2^1.5="}, 1, {"2^1.5=0.0"}, {kNotInteger});
     row("bad exponent only zeroes its term", {"2^1.5+3="}, 1, {"2^1.5+3=3.0"}, {kNotInteger});
     row("man in the exponent", {"2^3man="}, 1, {"2^3万=0.0"}, {kManExponent});
@@ -107,15 +82,11 @@ void TestEvaluator::enteredLines_data()
 
     row("no equals sign", {"1+2"}, 1, {"1+2"});
     row("no operator", {"5="}, 1, {"5="});
-    row("plain text", {"Hello, world"}, 1, {"Hello, world"});
     row("man without operator stays typed", {"3man="}, 1, {"3man="});
 
     row("formula and two value lines", {"x1*2+x2", "x1=3, x2=4", "x1=5, x2=0"}, 1,
         {"x1*2+x2", "10.0, if x1=3, x2=4", "10.0, if x1=5, x2=0"});
-    row("negative value", {"x1*x2", "x1=-3, x2=2"}, 1, {"x1*x2", "-6.0, if x1=-3, x2=2"});
     row("value line with trailing equals", {"x1+1", "x1=2="}, 1, {"x1+1", "3.0, if x1=2"});
-    row("formula with parentheses", {"(x1+x2)*x3", "x1=1,x2=2,x3=3"}, 0,
-        {"(x1+x2)*x3", "9, if x1=1,x2=2,x3=3"});
     row("x10 before x1", {"x10+x1", "x1=1,x2=0,x3=0,x4=0,x5=0,x6=0,x7=0,x8=0,x9=0,x10=100"}, 1,
         {"x10+x1", "101.0, if x1=1,x2=0,x3=0,x4=0,x5=0,x6=0,x7=0,x8=0,x9=0,x10=100"});
     row("division by zero in a value line", {"1/x1", "x1=0"}, 1, {"1/x1", "Error, if x1=0"});
@@ -139,41 +110,23 @@ void TestEvaluator::enteredLines()
     QFETCH(int, decimals);
     QFETCH(QStringList, expected);
     QFETCH(QStringList, messages);
-    const Typed result = TypeLines(typed, decimals);
-    QCOMPARE(result.lines, expected);
-    QCOMPARE(result.messages, messages);
-}
-
-void TestEvaluator::valueLineKeepsAnEmptyLine()
-{
-    ExpressionEvaluator e;
-    QCOMPARE(e.EvaluateEnteredLine(QStringLiteral("x1+x2"), 1).action,
-             EvalOutcome::Action::None);
-    QVERIFY(e.m_bFormulaPending);
-    QCOMPARE(e.m_strPendingFormula, QStringLiteral("x1+x2"));
-    const EvalOutcome value = e.EvaluateEnteredLine(QStringLiteral("x1=1, x2=2"), 1);
-    QCOMPARE(value.action, EvalOutcome::Action::ValueLine);
-    QCOMPARE(value.text, QStringLiteral("3.0, if x1=1, x2=2"));
-    QVERIFY(e.m_bFormulaPending);
-    const EvalOutcome done = e.EvaluateEnteredLine(QStringLiteral("1+1="), 1);
-    QCOMPARE(done.action, EvalOutcome::Action::Complete);
-    QVERIFY(!e.m_bFormulaPending);
-    QVERIFY(e.m_strPendingFormula.isEmpty());
-    QVERIFY(!e.m_bManUsed);
+    // The lines typed one after another with Enter: how each reads afterwards, every message.
+    QStringList lines;
+    QStringList shown;
+    EvaluateLines(typed, decimals, lines, shown);
+    QCOMPARE(lines, expected);
+    QCOMPARE(shown, messages);
 }
 
 void TestEvaluator::parseManNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "12.5" << 12.5;
     QTest::newRow("man at the end") << "2.5万" << 25000.0;
     QTest::newRow("man inside") << "3万2500" << 32500.0;
     QTest::newRow("integer part before man") << "2.5万100" << 20100.0;
     QTest::newRow("man alone") << "万" << 0.0;
     QTest::newRow("negative") << "-1万5" << -9995.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
 }
 
 void TestEvaluator::parseManNumber()
@@ -190,7 +143,6 @@ void TestEvaluator::cLibraryPrefixes_data()
     QTest::addColumn<int>("atoi");
     QTest::newRow("leading blanks and sign") << " \t-12.5x" << -12.5 << -12;
     QTest::newRow("exponent") << "1e3" << 1000.0 << 1;
-    QTest::newRow("plus sign") << "+7" << 7.0 << 7;
     QTest::newRow("nothing numeric") << "abc" << 0.0 << 0;
     QTest::newRow("stops at a wide character") << "12万" << 12.0 << 12;
     QTest::newRow("beyond int") << "3000000000" << 3e9 << INT_MAX;
@@ -213,17 +165,12 @@ void TestEvaluator::hugeInputs_data()
     const int deep = 10000;
     QTest::newRow("10000 nested parentheses")
         << QString(deep, u'(') + QStringLiteral("1+1") + QString(deep, u')') + u'=' << "2.0";
-    QTest::newRow("10000 unmatched (") << QString(deep, u'(') + QStringLiteral("3+4=") << "4.0";
     QString terms = QStringLiteral("1");
     for (int i = 0; i < 100000; ++i)
         terms += QStringLiteral("+2*3-5");
     QTest::newRow("one-megabyte line of terms") << terms + u'=' << "100001.0";
-    QString powers = QStringLiteral("1");
-    for (int i = 0; i < 20000; ++i)
-        powers += QStringLiteral("*2^0");
-    QTest::newRow("20000 powers in one term") << powers + u'=' << "1.0";
-    QTest::newRow("a megabyte of digits") << QString(1 << 20, u'0') + QStringLiteral("1+1=") << "2.0";
-    QTest::newRow("10000 carets") << QString(deep, u'^') + u'=' << "0.0";
+    QTest::newRow("a megabyte of digits")
+        << QString(1 << 20, u'0') + QStringLiteral("1+1=") << "2.0";
 }
 
 void TestEvaluator::hugeInputs()
@@ -248,36 +195,26 @@ void TestEvaluator::randomLinesKeepWhatWasTyped()
     ExpressionEvaluator e;
     for (int i = 0; i < 5000; ++i) {
         QString line;
-        const int length = random.bounded(40);
-        for (int c = 0; c < length; ++c)
+        for (int c = random.bounded(40); c > 0; --c)
             line += alphabet[random.bounded(int(alphabet.size()))];
-        if (random.bounded(2))
-            line += u'=';
-        const int decimals = random.bounded(4);
-        const EvalOutcome outcome = e.EvaluateEnteredLine(line, decimals);
-        QString typed = line;
-        typed.replace(QStringLiteral("man"), QStringLiteral("万"));
-        while (!typed.isEmpty() && (typed.back() == u' ' || typed.back() == u'\t'))
+        line += random.bounded(2) ? QStringLiteral("=") : QString();
+        const EvalOutcome outcome = e.EvaluateEnteredLine(line, random.bounded(4));
+        QString typed = QString(line).replace(QStringLiteral("man"), QStringLiteral("万"));
+        while (typed.endsWith(u' ') || typed.endsWith(u'\t'))
             typed.chop(1);
         while (typed.endsWith(u'='))
             typed.chop(1);
         QString r;
-        switch (outcome.action) {
-        case EvalOutcome::Action::None:
-            continue;
-        case EvalOutcome::Action::Complete:
+        if (outcome.action == EvalOutcome::Action::Complete) {
             QVERIFY2(outcome.text.startsWith(typed + u'='), qPrintable(line));
             r = outcome.text.sliced(typed.size() + 1);
-            break;
-        case EvalOutcome::Action::ValueLine:
+        } else if (outcome.action == EvalOutcome::Action::ValueLine) {
             QVERIFY2(outcome.text.endsWith(QStringLiteral(", if ") + typed), qPrintable(line));
             r = outcome.text.chopped(typed.size() + 5);
-            break;
         }
-        QVERIFY2(result.match(r).hasMatch(), qPrintable(line + QStringLiteral(" → ") + outcome.text));
-        if (r.isEmpty())
-            QVERIFY2(!outcome.messages.isEmpty(), qPrintable(line));
-        QVERIFY(!e.m_bManUsed);
+        QVERIFY2(result.match(r).hasMatch(), qPrintable(line + " → " + outcome.text));
+        QVERIFY2(!r.isEmpty() || outcome.action == EvalOutcome::Action::None
+                     || !outcome.messages.isEmpty(), qPrintable(line));
     }
 }
 

@@ -73,9 +73,6 @@ void TestEvaluatorView::enterCompletesTheLine_data()
         << "1+2=3.0\nrest\nnext" << 8 << QStringList();
     QTest::newRow("table row") << QByteArray("A\t5\t3*4=") << -1 << "<Enter>" << 0 << 1
                                << "A\t5\t3*4=12.0\n" << 13 << QStringList();
-    QTest::newRow("formula and value lines")
-        << QByteArray() << -1 << "x1*2+x2|<Enter>|x1=3, x2=4|<Enter>|x1=5, x2=0|<Enter>" << 0
-        << 1 << "x1*2+x2\n10.0, if x1=3, x2=4\n10.0, if x1=5, x2=0\n\n\n" << 48 << QStringList();
     QTest::newRow("value line, caret on the empty line after it")
         << QByteArray() << -1 << "x1+1|<Enter>|x1=2|<Enter>" << 0 << 1
         << "x1+1\n3.0, if x1=2\n\n" << 18 << QStringList();
