@@ -44,6 +44,44 @@ Entries SectionContents(const SettingsStore &store, const QString &section)
     return e;
 }
 
+// The window rectangle of a start with these arguments and this rectangle stored (null: none).
+QRect Initial(const QStringList &arguments, const QRect &stored)
+{
+    MemorySettingsStore store;
+    if (!stored.isNull())
+        Store(store, Wnd, stored);
+    Store(store, WndDef, QRect(1, 2, 3, 4)); // the restored rectangle must not leak in
+    return InitialWindowRect(CommandLineSwitches::Parse(arguments), FullHd, store);
+}
+
+// What closing a window of this rectangle stores, checked against the next start.
+QRect Closed(const QRect &rect)
+{
+    MemorySettingsStore store;
+    Store(store, Wnd, QRect(7, 7, 777, 777));
+    StoreWindowRect(store, rect, FullHd);
+    const QRect stored = Stored(store, Wnd);
+    const bool consistent = IsTooSmallToStore(rect, FullHd) == (stored != rect) && Stored(store, WndDef) == QRect(-1, -1, -1, -1)
+        && InitialWindowRect(CommandLineSwitches{}, FullHd, store) == stored;
+    return consistent ? stored : QRect();
+}
+
+// What Set Window stores for this rectangle (null: the defaults asked for), as Restore Window
+// reads it; null when the answer or the untouched rectangle is wrong.
+QRect Set(const QRect &rect, bool accepted)
+{
+    MemorySettingsStore store;
+    if (RestoredWindowRect(FullHd, store) != Default)
+        return QRect();
+    Store(store, WndDef, QRect(5, 5, 555, 555));
+    if (rect.isNull())
+        StoreDefaultRestoredRect(store, FullHd);
+    else if (StoreRestoredRect(store, rect, FullHd) != accepted)
+        return QRect();
+    const QRect stored = Stored(store, WndDef);
+    return RestoredWindowRect(FullHd, store) == stored && Stored(store, Wnd) == QRect(-1, -1, -1, -1) ? stored : QRect();
+}
+
 void SetRecent(SettingsStore &store, const QStringList &files)
 {
     for (int i = 0; i < files.size(); ++i)
@@ -63,106 +101,40 @@ class TestFrameRules : public QObject {
     }
 
 private Q_SLOTS:
-    void defaultRect_data()
+    // Where the window opens, what closing stores, and Set Window / Restore Window.
+    void placement_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
+        QTest::addColumn<QRect>("got");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("1920x1080") << 1920 << 1080 << Default;
-        QTest::newRow("1366x768 truncates the width") << 1366 << 768 << QRect(0, 0, 1138, 741);
-    }
-    void defaultRect()
-    {
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(QRect, expected);
-        QCOMPARE(DefaultWindowRect(ScreenMetrics{width, height}), expected);
-    }
-
-    void initialRect_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QRect>("stored"); // null: nothing stored
-        QTest::addColumn<QRect>("expected");
-        const QRect stored(40, 50, 900, 700);
-        const QRect viewer(320, 25, 1600, 1028);
-        QTest::newRow("viewer") << QStringList{"-w0", "-m0", "ReadMe.log"} << stored << viewer;
-        QTest::newRow("second window ignores stored") << QStringList{"-w1"} << stored << QRect(23, 23, 1600, 1030);
-        QTest::newRow("viewer wins over second window") << QStringList{"-w1", "-w0"} << stored << viewer;
-        QTest::newRow("plain start, nothing stored") << QStringList{} << QRect() << Default;
-        QTest::newRow("plain start with a file uses stored") << QStringList{"a.tex"} << stored << stored;
-        QTest::newRow("stored off-screen position kept") << QStringList{} << QRect(-8, -8, 1936, 1056) << QRect(-8, -8, 1936, 1056);
-    }
-    void initialRect()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QRect, stored);
-        QFETCH(QRect, expected);
-        MemorySettingsStore store;
-        if (!stored.isNull())
-            Store(store, Wnd, stored);
-        Store(store, WndDef, QRect(1, 2, 3, 4)); // the restored rectangle must not leak in
-        QCOMPARE(InitialWindowRect(CommandLineSwitches::Parse(arguments), FullHd, store), expected);
-        // Keys stored one by one: the missing ones come from the defaults.
+        const QRect stored(40, 50, 900, 700), viewer(320, 25, 1600, 1028), offScreen(-8, -8, 1936, 1056);
+        QTest::newRow("default on 1366x768 truncates the width") << DefaultWindowRect({1366, 768}) << QRect(0, 0, 1138, 741);
+        QTest::newRow("viewer") << Initial({"-w0", "-m0", "ReadMe.log"}, stored) << viewer;
+        QTest::newRow("second window ignores stored") << Initial({"-w1"}, stored) << QRect(23, 23, 1600, 1030);
+        QTest::newRow("viewer wins over second window") << Initial({"-w1", "-w0"}, stored) << viewer;
+        QTest::newRow("plain start, nothing stored") << Initial({}, QRect()) << Default;
+        QTest::newRow("plain start with a file uses stored") << Initial({"a.tex"}, stored) << stored;
+        QTest::newRow("stored off-screen position kept") << Initial({}, offScreen) << offScreen;
         MemorySettingsStore partly;
         partly.WriteInt(S, QString::fromLatin1(Keys::WndX), 100);
         partly.WriteInt(S, QString::fromLatin1(Keys::WndH), 500);
-        QCOMPARE(InitialWindowRect(CommandLineSwitches{}, FullHd, partly), QRect(100, 0, 1600, 500));
+        QTest::newRow("keys missing from the store are the defaults") << InitialWindowRect({}, FullHd, partly) << QRect(100, 0, 1600, 500);
+        // Closing: 5 * 27 = 135 rows and 3 * 112 = 336 columns are too small to keep.
+        QTest::newRow("closed normal") << Closed(QRect(10, 20, 800, 600)) << QRect(10, 20, 800, 600);
+        QTest::newRow("closed minimised") << Closed(QRect(-32000, -32000, 160, 27)) << Default;
+        QTest::newRow("closed at the height limit") << Closed(QRect(5, 5, 800, 135)) << Default;
+        QTest::newRow("closed just above it") << Closed(QRect(5, 5, 800, 136)) << QRect(5, 5, 800, 136);
+        QTest::newRow("closed at the width limit") << Closed(QRect(5, 5, 336, 600)) << Default;
+        QTest::newRow("closed just above it") << Closed(QRect(5, 5, 337, 600)) << QRect(5, 5, 337, 600);
+        QTest::newRow("set: smallest accepted") << Set(QRect(0, 0, 337, 136), true) << QRect(0, 0, 337, 136);
+        QTest::newRow("set: too low") << Set(QRect(30, 40, 1000, 135), false) << Default;
+        QTest::newRow("set: too narrow") << Set(QRect(30, 40, 336, 800), false) << Default;
+        QTest::newRow("set: the defaults asked for") << Set(QRect(), false) << Default;
     }
-
-    // Close stores the rectangle, or the defaults when it is not worth keeping; the next start
-    // opens where the window was left. 5 * 27 = 135 rows and 3 * 112 = 336 columns are the limits.
-    void storeOnClose_data()
+    void placement()
     {
-        QTest::addColumn<QRect>("rect");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("normal") << QRect(10, 20, 800, 600) << QRect(10, 20, 800, 600);
-        QTest::newRow("minimised") << QRect(-32000, -32000, 160, 27) << Default;
-        QTest::newRow("height at the limit") << QRect(5, 5, 800, 135) << Default;
-        QTest::newRow("height just above") << QRect(5, 5, 800, 136) << QRect(5, 5, 800, 136);
-        QTest::newRow("width at the limit") << QRect(5, 5, 336, 600) << Default;
-        QTest::newRow("width just above") << QRect(5, 5, 337, 600) << QRect(5, 5, 337, 600);
-    }
-    void storeOnClose()
-    {
-        QFETCH(QRect, rect);
+        QFETCH(QRect, got);
         QFETCH(QRect, expected);
-        MemorySettingsStore store;
-        Store(store, Wnd, QRect(7, 7, 777, 777));
-        QCOMPARE(IsTooSmallToStore(rect, FullHd), expected != rect);
-        StoreWindowRect(store, rect, FullHd);
-        QCOMPARE(Stored(store, Wnd), expected);
-        QCOMPARE(Stored(store, WndDef), QRect(-1, -1, -1, -1)); // untouched
-        QCOMPARE(InitialWindowRect(CommandLineSwitches{}, FullHd, store), expected);
-    }
-
-    // Set Window stores the restored rectangle (or the defaults); Restore Window reads it.
-    void setWindow_data()
-    {
-        QTest::addColumn<QRect>("rect"); // null: the defaults are asked for
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("smallest accepted") << QRect(0, 0, 337, 136) << true << QRect(0, 0, 337, 136);
-        QTest::newRow("too low") << QRect(30, 40, 1000, 135) << false << Default;
-        QTest::newRow("too narrow") << QRect(30, 40, 336, 800) << false << Default;
-        QTest::newRow("defaults asked for") << QRect() << false << Default;
-    }
-    void setWindow()
-    {
-        QFETCH(QRect, rect);
-        QFETCH(bool, accepted);
-        QFETCH(QRect, expected);
-        MemorySettingsStore store;
-        QCOMPARE(RestoredWindowRect(FullHd, store), Default);
-        Store(store, WndDef, QRect(5, 5, 555, 555));
-        QCOMPARE(RestoredWindowRect(FullHd, store), QRect(5, 5, 555, 555));
-        if (rect.isNull())
-            StoreDefaultRestoredRect(store, FullHd);
-        else
-            QCOMPARE(StoreRestoredRect(store, rect, FullHd), accepted);
-        QCOMPARE(Stored(store, WndDef), expected);
-        QCOMPARE(RestoredWindowRect(FullHd, store), expected);
-        QCOMPARE(Stored(store, Wnd), QRect(-1, -1, -1, -1)); // untouched
+        QCOMPARE(got, expected);
     }
 
     // ---- caret memory ------------------------------------------------------------------
@@ -188,28 +160,19 @@ private Q_SLOTS:
         QCOMPARE(RecentFiles(*store), expected);
     }
 
-    void storeCaret_data()
-    {
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("kept") << 120 << true;
-        QTest::newRow("caret at start forgets") << 0 << false;
-        QTest::newRow("negative forgets") << -1 << false;
-    }
     void storeCaret()
     {
-        QFETCH(int, caret);
-        QFETCH(bool, kept);
-        const QString path = QStringLiteral("/home/a/b.tex");
+        const QString path = QStringLiteral("/home/a/b.tex"), other = QStringLiteral("/other.tex");
         auto store = NewStore();
-        StoreCaretMemory(*store, path, 50, 7);
-        StoreCaretMemory(*store, QStringLiteral("/other.tex"), 8, 2);
-        StoreCaretMemory(*store, path, caret, 4);
-        QCOMPARE(ReadCaretMemory(*store, path).caret, kept ? caret : 0);
-        QCOMPARE(ReadCaretMemory(*store, path).topLine, kept ? 4 : 0);
-        QCOMPARE(store->Contains(Caret, path + QLatin1String("cL")), kept);
-        QCOMPARE(store->Contains(Caret, path + QLatin1String("cH")), kept);
-        QCOMPARE(ReadCaretMemory(*store, QStringLiteral("/other.tex")).caret, 8);
+        StoreCaretMemory(*store, other, 8, 2);
+        for (const int caret : {120, 0, -1}) { // an offset below 1 forgets the file
+            StoreCaretMemory(*store, path, 50, 7);
+            StoreCaretMemory(*store, path, caret, 4);
+            QCOMPARE(ReadCaretMemory(*store, path).caret, qMax(caret, 0));
+            QCOMPARE(ReadCaretMemory(*store, path).topLine, caret > 0 ? 4 : 0);
+            QCOMPARE(store->Contains(Caret, path + QLatin1String("cH")), caret > 0);
+        }
+        QCOMPARE(ReadCaretMemory(*store, other).caret, 8);
     }
 
     void pruneToRecentFiles_data()

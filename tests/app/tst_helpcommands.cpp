@@ -10,9 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-Q_DECLARE_METATYPE(HelpText)
 Q_DECLARE_METATYPE(MenuResource)
-Q_DECLARE_METATYPE(UpdateVerdict::Kind)
 
 namespace {
 // The help texts as the build lays them out for the program.
@@ -21,141 +19,73 @@ QString ReadHelp(const QString &name)
     QFile file(QStringLiteral(VELLOQUIN_BUILD_DIR "/share/velloquin/") + name);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
+// The verdict on a version file as "found 2501", "newest 2500" or "not a version".
+QString Judged(const QByteArray &body, bool tooLarge = false)
+{
+    const UpdateVerdict v = JudgeVersionFile(body, tooLarge);
+    if (v.kind == UpdateVerdict::NotVersion)
+        return QStringLiteral("not a version");
+    return (v.kind == UpdateVerdict::Found ? QStringLiteral("found ") : QStringLiteral("newest ")) + QString::fromLatin1(v.line);
+}
 } // namespace
 
 // The help menu's rules (files, update check, About values) and the help texts themselves.
 class TestHelpCommands : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void helpFilePerLanguage_data()
+    // The rules that are plain functions of their input, one row each.
+    void rules_data()
     {
-        QTest::addColumn<HelpText>("which");
-        QTest::addColumn<bool>("english");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("description, Japanese") << HelpText::Description << false << "ReadMe.log";
-        QTest::newRow("description, English") << HelpText::Description << true << "ReadMeE.log";
-        QTest::newRow("calculation, English") << HelpText::CalcHelp << true << "HelpZelE.log";
-        QTest::newRow("HTML manual, English window") << HelpText::HtmlManual << true << "HTMLman.log";
-        QTest::newRow("installation") << HelpText::Install << false << "HelpInst.log";
-    }
-    void helpFilePerLanguage()
-    {
-        QFETCH(HelpText, which);
-        QFETCH(bool, english);
-        QFETCH(QString, file);
-        QCOMPARE(HelpFileName(which, english), file);
+        QTest::addColumn<QVariant>("got");
+        QTest::addColumn<QVariant>("expected");
+        const auto row = [](const char *name, const QVariant &got, const QVariant &expected) { QTest::newRow(name) << got << expected; };
+        row("description, Japanese", HelpFileName(HelpText::Description, false), "ReadMe.log");
+        row("description, English", HelpFileName(HelpText::Description, true), "ReadMeE.log");
+        row("calculation, English", HelpFileName(HelpText::CalcHelp, true), "HelpZelE.log");
+        row("HTML manual, English window", HelpFileName(HelpText::HtmlManual, true), "HTMLman.log");
+        row("installation", HelpFileName(HelpText::Install, false), "HelpInst.log");
         // The file goes last, after the viewer switches, so that the command line finds it.
-        QCOMPARE(HelpViewerArguments(file), (QStringList{"-w0", "-m0", file}));
+        row("viewer arguments", HelpViewerArguments("ReadMe.log"), QStringList{"-w0", "-m0", "ReadMe.log"});
+        // Versions compare as bytes: "10000" is older than "2500".
+        row("same version", IsNewerVersion("2500"), false);
+        row("next build", IsNewerVersion("2501"), true);
+        row("older", IsNewerVersion("2499"), false);
+        row("one digit greater", IsNewerVersion("3"), true);
+        row("five digits starting with 1", IsNewerVersion("10000"), false);
+        row("longer with the same start", IsNewerVersion("25000"), true);
+        row("shorter prefix", IsNewerVersion("250"), false);
+        row("this version, CR-LF", Judged("2500\r\nnotes"), "newest 2500");
+        row("newer, LF, more lines", Judged("2501\n2.5.0.1\n"), "found 2501");
+        row("newer without a line end", Judged("3"), "found 3");
+        row("trailing blanks", Judged("2501 \t\n"), "found 2501");
+        row("empty file", Judged(""), "newest ");
+        row("empty first line, version below", Judged("\n2600\n"), "newest ");
+        row("a web page", Judged("<!DOCTYPE html>\n<html>"), "not a version");
+        row("binary data", Judged(QByteArray("\x89PNG\r\n\x1a\n", 8)), "not a version");
+        row("version then NUL bytes", Judged(QByteArray("2501\0\0", 6)), "not a version");
+        row("cut off at the limit", Judged("2501\n", true), "not a version");
+        row("memory on the first line", ParseMemTotal("MemTotal:       16318596 kB\nMemFree: 1 kB\n").value_or(0), quint64(16318596) * 1024);
+        row("memory on a later line", ParseMemTotal("Foo: 2 kB\nMemTotal: 2048 kB\n").value_or(0), quint64(2048 * 1024));
+        row("memory missing", ParseMemTotal("MemFree: 1 kB\n").has_value(), false);
+        row("memory not a number", ParseMemTotal("MemTotal: lots kB\n").has_value(), false);
+        row("memory zero", ParseMemTotal("MemTotal: 0 kB\n").has_value(), false);
+        row("memory in another unit", ParseMemTotal("MemTotal: 16 GB\n").has_value(), false);
+        row("drive root", VolumeLabel("C:/"), "C:");
+        row("lower-case drive, backslash", VolumeLabel("d:\\"), "D:");
+        row("Unix root", VolumeLabel("/"), "/");
+        row("colon later in a mount point", VolumeLabel("/mnt/a:b"), "/mnt/a:b");
+        row("memory in whole kilobytes", FormatMemory(4095), "3 KB");
+        row("memory unknown", FormatMemory(std::nullopt), "Unavailable");
+        row("free disk in whole kilobytes", FormatFreeDisk(DiskFacts{1023, "/"}), "0 KB Free on /");
+        row("large disk on a mount point", FormatFreeDisk(DiskFacts{5000000000000, "/home"}), "4882812500 KB Free on /home");
+        row("free disk unknown", FormatFreeDisk(DiskFacts{std::nullopt, "/"}), "Unavailable");
+        row("free space without a volume", FormatFreeDisk(DiskFacts{1024, ""}), "Unavailable");
     }
-
-    void versionComparedAsBytes_data()
+    void rules()
     {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<bool>("newer");
-        QTest::newRow("same version") << QByteArray("2500") << false;
-        QTest::newRow("next build") << QByteArray("2501") << true;
-        QTest::newRow("older") << QByteArray("2499") << false;
-        QTest::newRow("one digit greater") << QByteArray("3") << true;
-        QTest::newRow("five digits starting with 1") << QByteArray("10000") << false;
-        QTest::newRow("longer with the same start") << QByteArray("25000") << true;
-        QTest::newRow("shorter prefix") << QByteArray("250") << false;
-    }
-    void versionComparedAsBytes()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(bool, newer);
-        QCOMPARE(IsNewerVersion(line), newer);
-    }
-
-    void versionFileJudged_data()
-    {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<bool>("tooLarge");
-        QTest::addColumn<UpdateVerdict::Kind>("kind");
-        QTest::addColumn<QByteArray>("line");
-        using V = UpdateVerdict;
-        QTest::newRow("this version, CR-LF") << QByteArray("2500\r\nnotes") << false << V::Newest << QByteArray("2500");
-        QTest::newRow("newer, LF, more lines") << QByteArray("2501\n2.5.0.1\n") << false << V::Found << QByteArray("2501");
-        QTest::newRow("newer without a line end") << QByteArray("3") << false << V::Found << QByteArray("3");
-        QTest::newRow("trailing blanks") << QByteArray("2501 \t\n") << false << V::Found << QByteArray("2501");
-        QTest::newRow("empty file") << QByteArray() << false << V::Newest << QByteArray();
-        QTest::newRow("empty first line, version below") << QByteArray("\n2600\n") << false << V::Newest << QByteArray();
-        QTest::newRow("a web page") << QByteArray("<!DOCTYPE html>\n<html>") << false << V::NotVersion << QByteArray();
-        QTest::newRow("binary data") << QByteArray("\x89PNG\r\n\x1a\n", 8) << false << V::NotVersion << QByteArray();
-        QTest::newRow("version then NUL bytes") << QByteArray("2501\0\0", 6) << false << V::NotVersion << QByteArray();
-        QTest::newRow("cut off at the limit") << QByteArray("2501\n") << true << V::NotVersion << QByteArray();
-    }
-    void versionFileJudged()
-    {
-        QFETCH(QByteArray, body);
-        QFETCH(bool, tooLarge);
-        QFETCH(UpdateVerdict::Kind, kind);
-        QFETCH(QByteArray, line);
-        const UpdateVerdict verdict = JudgeVersionFile(body, tooLarge);
-        QCOMPARE(verdict.kind, kind);
-        if (kind != UpdateVerdict::NotVersion)
-            QCOMPARE(verdict.line, line);
-    }
-
-    void memTotalParsed_data()
-    {
-        QTest::addColumn<QByteArray>("meminfo");
-        QTest::addColumn<qint64>("bytes"); // -1: nothing
-        QTest::newRow("first line") << QByteArray("MemTotal:       16318596 kB\nMemFree: 1 kB\n") << qint64(16318596) * 1024;
-        QTest::newRow("later line") << QByteArray("Foo: 2 kB\nMemTotal: 2048 kB\n") << qint64(2048 * 1024);
-        QTest::newRow("missing") << QByteArray("MemFree: 1 kB\n") << qint64(-1);
-        QTest::newRow("not a number") << QByteArray("MemTotal: lots kB\n") << qint64(-1);
-        QTest::newRow("zero") << QByteArray("MemTotal: 0 kB\n") << qint64(-1);
-        QTest::newRow("other unit") << QByteArray("MemTotal: 16 GB\n") << qint64(-1);
-    }
-    void memTotalParsed()
-    {
-        QFETCH(QByteArray, meminfo);
-        QFETCH(qint64, bytes);
-        QCOMPARE(ParseMemTotal(meminfo).value_or(quint64(-1)), quint64(bytes));
-    }
-
-    void volumeNamed_data()
-    {
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("drive root") << "C:/" << "C:";
-        QTest::newRow("lower-case drive, backslash") << "d:\\" << "D:";
-        QTest::newRow("Unix root") << "/" << "/";
-        QTest::newRow("colon later in a mount point") << "/mnt/a:b" << "/mnt/a:b";
-    }
-    void volumeNamed()
-    {
-        QFETCH(QString, root);
-        QFETCH(QString, label);
-        QCOMPARE(VolumeLabel(root), label);
-    }
-
-    void aboutValuesFormatted_data()
-    {
-        QTest::addColumn<qint64>("memory"); // -1: unknown
-        QTest::addColumn<qint64>("free");   // -1: unknown
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<QString>("memoryText");
-        QTest::addColumn<QString>("diskText");
-        QTest::newRow("whole kilobytes only") << qint64(4095) << qint64(1023) << "/" << "3 KB" << "0 KB Free on /";
-        QTest::newRow("large disk on a mount point") << qint64(17179869184) << qint64(5000000000000) << "/home" << "16777216 KB" << "4882812500 KB Free on /home";
-        QTest::newRow("nothing known") << qint64(-1) << qint64(-1) << "/" << "Unavailable" << "Unavailable";
-        QTest::newRow("free space without a volume") << qint64(1024) << qint64(1024) << "" << "1 KB" << "Unavailable";
-    }
-    void aboutValuesFormatted()
-    {
-        QFETCH(qint64, memory);
-        QFETCH(qint64, free);
-        QFETCH(QString, where);
-        QFETCH(QString, memoryText);
-        QFETCH(QString, diskText);
-        DiskFacts disk;
-        disk.where = where;
-        if (free >= 0)
-            disk.freeBytes = quint64(free);
-        QCOMPARE(FormatMemory(memory >= 0 ? std::optional<quint64>(memory) : std::nullopt), memoryText);
-        QCOMPARE(FormatFreeDisk(disk), diskText);
+        QFETCH(QVariant, got);
+        QFETCH(QVariant, expected);
+        QCOMPARE(got, expected);
     }
 
     void freeDiskOfTheWorkingFolder()

@@ -23,31 +23,38 @@ class TestViewRules : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void sizePane_data()
+    // Status texts and the C runtime's atoi, one row each.
+    void rules_data()
     {
-        QTest::addColumn<qsizetype>("characters");
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("japanese");
-        QTest::newRow("empty") << qsizetype(0) << "0 byte" << QString::fromUtf8("0 バイト");
-        QTest::newRow("999") << qsizetype(999) << "999 byte" << QString::fromUtf8("999 バイト");
-        QTest::newRow("1000") << qsizetype(1000) << "1.0 KB" << "1.0 KB";
-        QTest::newRow("1999 truncates") << qsizetype(1999) << "1.9 KB" << "1.9 KB";
-        QTest::newRow("12345") << qsizetype(12345) << "12.3 KB" << "12.3 KB";
+        QTest::addColumn<QVariant>("got");
+        QTest::addColumn<QVariant>("expected");
+        const auto row = [](const char *name, const QVariant &got, const QVariant &expected) { QTest::newRow(name) << got << expected; };
+        row("size empty", SizePaneText(0, true), "0 byte");
+        row("size 999, Japanese", SizePaneText(999, false), "999 バイト");
+        row("size 1000", SizePaneText(1000, true), "1.0 KB");
+        row("size 1999 truncates", SizePaneText(1999, false), "1.9 KB");
+        row("size 12345", SizePaneText(12345, true), "12.3 KB");
+        row("line pane, start of text", LinePaneText(0, 0, 0, true), " 1. 0. [ 0 char's]");
+        row("line pane, Japanese", LinePaneText(41, 7, 1234, false), "42 行, 7 列 [ 1234 文字]");
+        row("insert pane", InsertPaneText(true, false), "挿入");
+        row("overwrite pane", InsertPaneText(false, true), "OVR");
+        row("atoi of nothing", CAtoi(u""), 0);
+        row("atoi of letters", CAtoi(u"abc"), 0);
+        row("atoi after blanks, with sign", CAtoi(u"\t\n-13"), -13);
+        row("atoi plus sign", CAtoi(u"+7"), 7);
+        row("atoi stops at a blank", CAtoi(u"3 4"), 3);
+        row("atoi blank after the sign", CAtoi(u"- 5"), 0);
+        row("atoi two signs", CAtoi(u"--5"), 0);
+        row("atoi full-width digits are no digits", CAtoi(u"１２"), 0);
+        row("atoi smallest int", CAtoi(u"-2147483648"), INT_MIN);
+        row("atoi too large saturates", CAtoi(u"99999999999999999999"), INT_MAX);
+        row("atoi too small saturates", CAtoi(u"-99999999999999999999"), INT_MIN);
     }
-    void sizePane()
+    void rules()
     {
-        QFETCH(qsizetype, characters);
-        QFETCH(QString, english);
-        QFETCH(QString, japanese);
-        QCOMPARE(SizePaneText(characters, true), english);
-        QCOMPARE(SizePaneText(characters, false), japanese);
-    }
-
-    void linePane()
-    {
-        QCOMPARE(LinePaneText(0, 0, 0, true), QStringLiteral(" 1. 0. [ 0 char's]"));
-        QCOMPARE(LinePaneText(41, 7, 1234, true), QStringLiteral(" 42. 7. [ 1234 char's]"));
-        QCOMPARE(LinePaneText(41, 7, 1234, false), QString::fromUtf8("42 行, 7 列 [ 1234 文字]"));
+        QFETCH(QVariant, got);
+        QFETCH(QVariant, expected);
+        QCOMPARE(got, expected);
     }
 
     // Before each row: tab 16, columns 3, font unset (-99), margin 2.
@@ -87,29 +94,6 @@ private Q_SLOTS:
         QCOMPARE(ReadZelSettingsLine(row, s), isSettingsLine);
         QCOMPARE((QList<int>{s.tabWidth, s.printColumns, s.printFontHeight, s.printMargin}), expected);
         QCOMPARE(s.printFontHeightSet, expected[2] != -99);
-    }
-
-    void cAtoi_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("letters") << "abc" << 0;
-        QTest::newRow("tab and newline before sign") << "\t\n-13" << -13;
-        QTest::newRow("plus sign") << "+7" << 7;
-        QTest::newRow("stops at a blank") << "3 4" << 3;
-        QTest::newRow("blank after the sign") << "- 5" << 0;
-        QTest::newRow("two signs") << "--5" << 0;
-        QTest::newRow("full-width digits are no digits") << QString::fromUtf8("１２") << 0;
-        QTest::newRow("smallest int") << "-2147483648" << INT_MIN;
-        QTest::newRow("too large saturates") << "99999999999999999999" << INT_MAX;
-        QTest::newRow("too small saturates") << "-99999999999999999999" << INT_MIN;
-    }
-    void cAtoi()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, expected);
-        QCOMPARE(CAtoi(text), expected);
     }
 
     // ---- fonts ---------------------------------------------------------------------------
