@@ -2,62 +2,39 @@
 #include "app/CommandLine.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "app/SplitRules.h"
 #include "app/WindowPlacement.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-
 using Entries = QMap<QString, int>;
+using Slots = QMap<int, QString>; // recent-file slot → path
 
 namespace {
 // 1920 x 1080 screen: default 1600 x 1053; caption 23; minimum track size 112 x 27.
-ScreenMetrics FullHd()
-{
-    ScreenMetrics m;
-    m.screenWidth = 1920;
-    m.screenHeight = 1080;
-    m.captionHeight = 23;
-    m.minTrackWidth = 112;
-    m.minTrackHeight = 27;
-    return m;
-}
-
+const ScreenMetrics FullHd{1920, 1080, 23, 112, 27};
+const QRect Default(0, 0, 1600, 1053);
 const QString S = QString::fromLatin1(Sections::Settings);
-
-QRect Stored(const SettingsStore &store, const char *x, const char *y, const char *w,
-             const char *h)
-{
-    return QRect(store.GetInt(S, QString::fromLatin1(x), -1),
-                 store.GetInt(S, QString::fromLatin1(y), -1),
-                 store.GetInt(S, QString::fromLatin1(w), -1),
-                 store.GetInt(S, QString::fromLatin1(h), -1));
-}
-
-QRect StoredWnd(const SettingsStore &store)
-{
-    return Stored(store, Keys::WndX, Keys::WndY, Keys::WndW, Keys::WndH);
-}
-
-QRect StoredWndDef(const SettingsStore &store)
-{
-    return Stored(store, Keys::WndDefX, Keys::WndDefY, Keys::WndDefW, Keys::WndDefH);
-}
-
-void StoreRect(SettingsStore &store, const char *x, const char *y, const char *w, const char *h,
-               const QRect &r)
-{
-    store.WriteInt(S, QString::fromLatin1(x), r.x());
-    store.WriteInt(S, QString::fromLatin1(y), r.y());
-    store.WriteInt(S, QString::fromLatin1(w), r.width());
-    store.WriteInt(S, QString::fromLatin1(h), r.height());
-}
-
 const QString Caret = QString::fromLatin1(Sections::Caret);
-const QString CaretTemp = QString::fromLatin1(Sections::CaretTemp);
 const QString Recent = QString::fromLatin1(Sections::RecentFiles);
+using Rect4 = std::array<const char *, 4>;
+const Rect4 Wnd{Keys::WndX, Keys::WndY, Keys::WndW, Keys::WndH};
+const Rect4 WndDef{Keys::WndDefX, Keys::WndDefY, Keys::WndDefW, Keys::WndDefH};
+
+QRect Stored(const SettingsStore &store, const Rect4 &k)
+{
+    const auto v = [&](int i) { return store.GetInt(S, QString::fromLatin1(k[i]), -1); };
+    return QRect(v(0), v(1), v(2), v(3));
+}
+
+void Store(SettingsStore &store, const Rect4 &k, const QRect &r)
+{
+    const int values[] = {r.x(), r.y(), r.width(), r.height()};
+    for (int i = 0; i < 4; ++i)
+        store.WriteInt(S, QString::fromLatin1(k[i]), values[i]);
+}
 
 Entries SectionContents(const SettingsStore &store, const QString &section)
 {
@@ -67,232 +44,135 @@ Entries SectionContents(const SettingsStore &store, const QString &section)
     return e;
 }
 
-void SetRecent(SettingsStore &store, const QMap<int, QString> &slots)
+// The window rectangle of a start with these arguments and this rectangle stored (null: none).
+QRect Initial(const QStringList &arguments, const QRect &stored)
 {
-    for (auto it = slots.cbegin(); it != slots.cend(); ++it)
-        store.WriteString(Recent, RecentFileKey(it.key()), it.value());
+    MemorySettingsStore store;
+    if (!stored.isNull())
+        Store(store, Wnd, stored);
+    Store(store, WndDef, QRect(1, 2, 3, 4)); // the restored rectangle must not leak in
+    return InitialWindowRect(CommandLineSwitches::Parse(arguments), FullHd, store);
+}
+
+// What closing a window of this rectangle stores, checked against the next start.
+QRect Closed(const QRect &rect)
+{
+    MemorySettingsStore store;
+    Store(store, Wnd, QRect(7, 7, 777, 777));
+    StoreWindowRect(store, rect, FullHd);
+    const QRect stored = Stored(store, Wnd);
+    const bool consistent = IsTooSmallToStore(rect, FullHd) == (stored != rect) && Stored(store, WndDef) == QRect(-1, -1, -1, -1)
+        && InitialWindowRect(CommandLineSwitches{}, FullHd, store) == stored;
+    return consistent ? stored : QRect();
+}
+
+// What Set Window stores for this rectangle (null: the defaults asked for), as Restore Window
+// reads it; null when the answer or the untouched rectangle is wrong.
+QRect Set(const QRect &rect, bool accepted)
+{
+    MemorySettingsStore store;
+    if (RestoredWindowRect(FullHd, store) != Default)
+        return QRect();
+    Store(store, WndDef, QRect(5, 5, 555, 555));
+    if (rect.isNull())
+        StoreDefaultRestoredRect(store, FullHd);
+    else if (StoreRestoredRect(store, rect, FullHd) != accepted)
+        return QRect();
+    const QRect stored = Stored(store, WndDef);
+    return RestoredWindowRect(FullHd, store) == stored && Stored(store, Wnd) == QRect(-1, -1, -1, -1) ? stored : QRect();
+}
+
+void SetRecent(SettingsStore &store, const QStringList &files)
+{
+    for (int i = 0; i < files.size(); ++i)
+        store.WriteString(Recent, RecentFileKey(i + 1), files[i]);
 }
 } // namespace
 
-// Window placement and caret memory: the rules the main frame applies at start and at close.
+// Window placement, caret memory and the pane arithmetic: the rules the main frame applies.
 // Caret memory runs on an INI file because its keys are file paths.
 class TestFrameRules : public QObject {
     Q_OBJECT
-
-private:
     QTemporaryDir m_dir;
     int m_n = 0;
     std::unique_ptr<SettingsStore> NewStore()
     {
-        const QString path = m_dir.filePath(QStringLiteral("f%1.ini").arg(++m_n));
-        return std::make_unique<IniSettingsStore>(path);
+        return std::make_unique<IniSettingsStore>(m_dir.filePath(QStringLiteral("f%1.ini").arg(++m_n)));
     }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
-    void defaultRect_data()
+    // Where the window opens, what closing stores, and Set Window / Restore Window.
+    void placement_data()
     {
-        QTest::addColumn<int>("screenWidth");
-        QTest::addColumn<int>("screenHeight");
+        QTest::addColumn<QRect>("got");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("1920x1080") << 1920 << 1080 << QRect(0, 0, 1600, 1053);
-        QTest::newRow("1366x768 truncates the width") << 1366 << 768 << QRect(0, 0, 1138, 741);
-        QTest::newRow("1025x600 truncates the width") << 1025 << 600 << QRect(0, 0, 854, 573);
+        const QRect stored(40, 50, 900, 700), viewer(320, 25, 1600, 1028), offScreen(-8, -8, 1936, 1056);
+        QTest::newRow("default on 1366x768 truncates the width") << DefaultWindowRect({1366, 768}) << QRect(0, 0, 1138, 741);
+        QTest::newRow("viewer") << Initial({"-w0", "-m0", "ReadMe.log"}, stored) << viewer;
+        QTest::newRow("second window ignores stored") << Initial({"-w1"}, stored) << QRect(23, 23, 1600, 1030);
+        QTest::newRow("viewer wins over second window") << Initial({"-w1", "-w0"}, stored) << viewer;
+        QTest::newRow("plain start, nothing stored") << Initial({}, QRect()) << Default;
+        QTest::newRow("plain start with a file uses stored") << Initial({"a.tex"}, stored) << stored;
+        QTest::newRow("stored off-screen position kept") << Initial({}, offScreen) << offScreen;
+        MemorySettingsStore partly;
+        partly.WriteInt(S, QString::fromLatin1(Keys::WndX), 100);
+        partly.WriteInt(S, QString::fromLatin1(Keys::WndH), 500);
+        QTest::newRow("keys missing from the store are the defaults") << InitialWindowRect({}, FullHd, partly) << QRect(100, 0, 1600, 500);
+        // Closing: 5 * 27 = 135 rows and 3 * 112 = 336 columns are too small to keep.
+        QTest::newRow("closed normal") << Closed(QRect(10, 20, 800, 600)) << QRect(10, 20, 800, 600);
+        QTest::newRow("closed minimised") << Closed(QRect(-32000, -32000, 160, 27)) << Default;
+        QTest::newRow("closed at the height limit") << Closed(QRect(5, 5, 800, 135)) << Default;
+        QTest::newRow("closed just above it") << Closed(QRect(5, 5, 800, 136)) << QRect(5, 5, 800, 136);
+        QTest::newRow("closed at the width limit") << Closed(QRect(5, 5, 336, 600)) << Default;
+        QTest::newRow("closed just above it") << Closed(QRect(5, 5, 337, 600)) << QRect(5, 5, 337, 600);
+        QTest::newRow("set: smallest accepted") << Set(QRect(0, 0, 337, 136), true) << QRect(0, 0, 337, 136);
+        QTest::newRow("set: too low") << Set(QRect(30, 40, 1000, 135), false) << Default;
+        QTest::newRow("set: too narrow") << Set(QRect(30, 40, 336, 800), false) << Default;
+        QTest::newRow("set: the defaults asked for") << Set(QRect(), false) << Default;
     }
-    void defaultRect()
+    void placement()
     {
-        QFETCH(int, screenWidth);
-        QFETCH(int, screenHeight);
+        QFETCH(QRect, got);
         QFETCH(QRect, expected);
-        ScreenMetrics m;
-        m.screenWidth = screenWidth;
-        m.screenHeight = screenHeight;
-        QCOMPARE(DefaultWindowRect(m), expected);
-    }
-
-    void initialRect_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QRect>("storedRect"); // null: nothing stored
-        QTest::addColumn<QRect>("expected");
-        const QRect stored(40, 50, 900, 700);
-        // W = 1600, H = 1053, C = 23.
-        QTest::newRow("viewer") << QStringList{"-w0", "-m0", "ReadMe.log"} << stored
-                                << QRect(320, 25, 1600, 1028);
-        QTest::newRow("second window ignores stored") << QStringList{"-w1"} << stored
-                                                      << QRect(23, 23, 1600, 1030);
-        QTest::newRow("viewer wins over second window") << QStringList{"-w0", "-w1"} << QRect()
-                                                        << QRect(320, 25, 1600, 1028);
-        QTest::newRow("viewer wins, reversed order") << QStringList{"-w1", "-w0"} << stored
-                                                     << QRect(320, 25, 1600, 1028);
-        QTest::newRow("plain start, nothing stored") << QStringList{} << QRect()
-                                                     << QRect(0, 0, 1600, 1053);
-        QTest::newRow("plain start with a file uses stored") << QStringList{"a.tex"} << stored
-                                                             << stored;
-        QTest::newRow("stored off-screen position kept")
-            << QStringList{} << QRect(-8, -8, 1936, 1056) << QRect(-8, -8, 1936, 1056);
-    }
-    void initialRect()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QRect, storedRect);
-        QFETCH(QRect, expected);
-        MemorySettingsStore store;
-        if (!storedRect.isNull())
-            StoreRect(store, Keys::WndX, Keys::WndY, Keys::WndW, Keys::WndH, storedRect);
-        // The restored rectangle is a different thing and must not leak in.
-        StoreRect(store, Keys::WndDefX, Keys::WndDefY, Keys::WndDefW, Keys::WndDefH,
-                  QRect(1, 2, 3, 4));
-        QCOMPARE(InitialWindowRect(CommandLineSwitches::Parse(arguments), FullHd(), store),
-                 expected);
-    }
-
-    void initialRectPartlyStored()
-    {
-        MemorySettingsStore store;
-        store.WriteInt(S, QString::fromLatin1(Keys::WndX), 100);
-        store.WriteInt(S, QString::fromLatin1(Keys::WndH), 500);
-        QCOMPARE(InitialWindowRect(CommandLineSwitches{}, FullHd(), store),
-                 QRect(100, 0, 1600, 500));
-    }
-
-    // Close stores the rectangle, or the defaults when it is not worth keeping; the next start
-    // without switches opens where the window was left.
-    void storeOnClose_data()
-    {
-        QTest::addColumn<QRect>("rect");
-        QTest::addColumn<QRect>("expected");
-        const QRect def(0, 0, 1600, 1053);
-        // 5 * 27 = 135 rows and 3 * 112 = 336 columns are the limits.
-        QTest::newRow("normal") << QRect(10, 20, 800, 600) << QRect(10, 20, 800, 600);
-        QTest::newRow("minimised") << QRect(-32000, -32000, 160, 27) << def;
-        QTest::newRow("height at the limit") << QRect(5, 5, 800, 135) << def;
-        QTest::newRow("height just above") << QRect(5, 5, 800, 136) << QRect(5, 5, 800, 136);
-        QTest::newRow("width at the limit") << QRect(5, 5, 336, 600) << def;
-        QTest::newRow("width just above") << QRect(5, 5, 337, 600) << QRect(5, 5, 337, 600);
-        QTest::newRow("empty") << QRect() << def;
-    }
-    void storeOnClose()
-    {
-        QFETCH(QRect, rect);
-        QFETCH(QRect, expected);
-        MemorySettingsStore store;
-        StoreRect(store, Keys::WndX, Keys::WndY, Keys::WndW, Keys::WndH, QRect(7, 7, 777, 777));
-        QCOMPARE(IsTooSmallToStore(rect, FullHd()), expected != rect);
-        StoreWindowRect(store, rect, FullHd());
-        QCOMPARE(StoredWnd(store), expected);
-        QVERIFY(StoredWndDef(store) == QRect(-1, -1, -1, -1)); // untouched
-        QCOMPARE(InitialWindowRect(CommandLineSwitches{}, FullHd(), store), expected);
-    }
-
-    void restoredRect()
-    {
-        MemorySettingsStore store;
-        StoreRect(store, Keys::WndX, Keys::WndY, Keys::WndW, Keys::WndH, QRect(9, 9, 999, 999));
-        QCOMPARE(RestoredWindowRect(FullHd(), store), QRect(0, 0, 1600, 1053));
-        StoreRect(store, Keys::WndDefX, Keys::WndDefY, Keys::WndDefW, Keys::WndDefH,
-                  QRect(30, 40, 1000, 800));
-        QCOMPARE(RestoredWindowRect(FullHd(), store), QRect(30, 40, 1000, 800));
-    }
-
-    void setWindow_data()
-    {
-        QTest::addColumn<QRect>("rect");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QRect>("expected");
-        const QRect def(0, 0, 1600, 1053);
-        QTest::newRow("big enough") << QRect(30, 40, 1000, 800) << true
-                                    << QRect(30, 40, 1000, 800);
-        QTest::newRow("smallest accepted") << QRect(0, 0, 337, 136) << true
-                                           << QRect(0, 0, 337, 136);
-        QTest::newRow("too low") << QRect(30, 40, 1000, 135) << false << def;
-        QTest::newRow("too narrow") << QRect(30, 40, 336, 800) << false << def;
-        QTest::newRow("minimised") << QRect(-32000, -32000, 160, 27) << false << def;
-    }
-    void setWindow()
-    {
-        QFETCH(QRect, rect);
-        QFETCH(bool, accepted);
-        QFETCH(QRect, expected);
-        MemorySettingsStore store;
-        StoreRect(store, Keys::WndDefX, Keys::WndDefY, Keys::WndDefW, Keys::WndDefH,
-                  QRect(5, 5, 555, 555));
-        QCOMPARE(StoreRestoredRect(store, rect, FullHd()), accepted);
-        QCOMPARE(StoredWndDef(store), expected);
-        QCOMPARE(RestoredWindowRect(FullHd(), store), expected);
-        QVERIFY(StoredWnd(store) == QRect(-1, -1, -1, -1)); // untouched
-    }
-
-    void cancelStoresDefaults()
-    {
-        MemorySettingsStore store;
-        StoreRect(store, Keys::WndDefX, Keys::WndDefY, Keys::WndDefW, Keys::WndDefH,
-                  QRect(30, 40, 1000, 800));
-        StoreDefaultRestoredRect(store, FullHd());
-        QCOMPARE(StoredWndDef(store), QRect(0, 0, 1600, 1053));
+        QCOMPARE(got, expected);
     }
 
     // ---- caret memory ------------------------------------------------------------------
 
     void recentFiles_data()
     {
-        QTest::addColumn<QStringList>("slots"); // "n=path"
+        QTest::addColumn<Slots>("listed");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("none") << QStringList{} << QStringList{};
-        QTest::newRow("two") << QStringList{"1=/a.tex", "2=C:\\b.tex"}
-                             << QStringList{"/a.tex", "C:\\b.tex"};
-        QTest::newRow("stops at the first gap") << QStringList{"1=/a.tex", "2=/b.tex", "4=/d.tex"}
-                                                << QStringList{"/a.tex", "/b.tex"};
-        QTest::newRow("first slot empty") << QStringList{"2=/b.tex"} << QStringList{};
-        QStringList full, fullExpected;
-        for (int i = 1; i <= 17; ++i) {
-            full << QStringLiteral("%1=/f%1.tex").arg(i);
-            if (i <= 16)
-                fullExpected << QStringLiteral("/f%1.tex").arg(i);
-        }
-        QTest::newRow("sixteen at most") << full << fullExpected;
+        Slots full;
+        for (int i = 1; i <= 17; ++i)
+            full.insert(i, QStringLiteral("/f%1.tex").arg(i));
+        QTest::newRow("stops at the first gap") << Slots{{1, "/a.tex"}, {2, "C:\\b.tex"}, {4, "/d.tex"}} << QStringList{"/a.tex", "C:\\b.tex"};
+        QTest::newRow("first slot empty") << Slots{{2, "/b.tex"}} << QStringList{};
+        QTest::newRow("sixteen at most") << full << QStringList(full.values().mid(0, 16));
     }
     void recentFiles()
     {
-        QFETCH(QStringList, slots);
+        QFETCH(Slots, listed);
         QFETCH(QStringList, expected);
         auto store = NewStore();
-        for (const QString &s : slots) {
-            const qsizetype eq = s.indexOf(QLatin1Char('='));
-            store->WriteString(Recent, RecentFileKey(s.left(eq).toInt()), s.mid(eq + 1));
-        }
+        for (auto it = listed.cbegin(); it != listed.cend(); ++it)
+            store->WriteString(Recent, RecentFileKey(it.key()), it.value());
         QCOMPARE(RecentFiles(*store), expected);
     }
 
-    void storeCaret_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("unix path") << QStringLiteral("/home/a/b.tex") << 120 << 4 << true;
-        QTest::newRow("caret at start forgets") << QStringLiteral("/home/a/b.tex") << 0 << 3
-                                                << false;
-        QTest::newRow("negative forgets") << QStringLiteral("/home/a/b.tex") << -1 << 3 << false;
-    }
     void storeCaret()
     {
-        QFETCH(QString, path);
-        QFETCH(int, caret);
-        QFETCH(int, top);
-        QFETCH(bool, kept);
+        const QString path = QStringLiteral("/home/a/b.tex"), other = QStringLiteral("/other.tex");
         auto store = NewStore();
-        StoreCaretMemory(*store, path, 50, 7);
-        StoreCaretMemory(*store, QStringLiteral("/other.tex"), 8, 2);
-        StoreCaretMemory(*store, path, caret, top);
-
-        const CaretMemoryEntry e = ReadCaretMemory(*store, path);
-        QCOMPARE(e.caret, kept ? caret : 0);
-        QCOMPARE(e.topLine, kept ? top : 0);
-        QCOMPARE(store->Contains(Caret, path + QLatin1String("cL")), kept);
-        QCOMPARE(store->Contains(Caret, path + QLatin1String("cH")), kept);
-        QCOMPARE(ReadCaretMemory(*store, QStringLiteral("/other.tex")).caret, 8);
+        StoreCaretMemory(*store, other, 8, 2);
+        for (const int caret : {120, 0, -1}) { // an offset below 1 forgets the file
+            StoreCaretMemory(*store, path, 50, 7);
+            StoreCaretMemory(*store, path, caret, 4);
+            QCOMPARE(ReadCaretMemory(*store, path).caret, qMax(caret, 0));
+            QCOMPARE(ReadCaretMemory(*store, path).topLine, caret > 0 ? 4 : 0);
+            QCOMPARE(store->Contains(Caret, path + QLatin1String("cH")), caret > 0);
+        }
+        QCOMPARE(ReadCaretMemory(*store, other).caret, 8);
     }
 
     void pruneToRecentFiles_data()
@@ -300,33 +180,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("recent");
         QTest::addColumn<Entries>("before");
         QTest::addColumn<Entries>("after");
-
-        QTest::newRow("unlisted files are forgotten")
-            << QStringList{"/a.tex", "/b.tex"}
-            << Entries{{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2},
-                       {"/old.texcL", 30}, {"/old.texcH", 3}}
+        QTest::newRow("unlisted files are forgotten") << QStringList{"/a.tex", "/b.tex"}
+            << Entries{{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2}, {"/old.texcL", 30}, {"/old.texcH", 3}}
             << Entries{{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2}};
-        QTest::newRow("no listed file has memory: section left alone")
-            << QStringList{"/a.tex"}
-            << Entries{{"/old.texcL", 30}, {"/old.texcH", 3}, {"/a.texcH", 4}}
-            << Entries{{"/old.texcL", 30}, {"/old.texcH", 3}, {"/a.texcH", 4}};
-        QTest::newRow("zero offset does not count and is dropped")
-            << QStringList{"/a.tex", "/b.tex"}
-            << Entries{{"/a.texcL", 0}, {"/a.texcH", 5}, {"/b.texcL", 7}, {"/b.texcH", 1},
-                       {"/old.texcL", 30}}
+        QTest::newRow("no listed file has memory: section left alone") << QStringList{"/a.tex"}
+            << Entries{{"/old.texcL", 30}, {"/a.texcH", 4}} << Entries{{"/old.texcL", 30}, {"/a.texcH", 4}};
+        QTest::newRow("zero offset does not count and is dropped") << QStringList{"/a.tex", "/b.tex"}
+            << Entries{{"/a.texcL", 0}, {"/a.texcH", 5}, {"/b.texcL", 7}, {"/b.texcH", 1}, {"/old.texcL", 30}}
             << Entries{{"/b.texcL", 7}, {"/b.texcH", 1}};
-        QTest::newRow("negative offset alone leaves the section")
-            << QStringList{"/a.tex"} << Entries{{"/a.texcL", -4}, {"/old.texcL", 30}}
-            << Entries{{"/a.texcL", -4}, {"/old.texcL", 30}};
-        QTest::newRow("missing first line becomes 0")
-            << QStringList{"/a.tex"} << Entries{{"/a.texcL", 12}, {"/old.texcL", 30}}
-            << Entries{{"/a.texcL", 12}, {"/a.texcH", 0}};
-        QTest::newRow("empty recent list leaves the section")
-            << QStringList{} << Entries{{"/old.texcL", 30}} << Entries{{"/old.texcL", 30}};
-        QTest::newRow("path keys with backslashes")
-            << QStringList{"C:\\doc\\a.tex"}
-            << Entries{{"C:\\doc\\a.texcL", 3}, {"C:\\doc\\a.texcH", 1}, {"C:\\doc\\z.texcL", 9}}
-            << Entries{{"C:\\doc\\a.texcL", 3}, {"C:\\doc\\a.texcH", 1}};
+        QTest::newRow("negative offset alone leaves the section") << QStringList{"/a.tex"}
+            << Entries{{"/a.texcL", -4}, {"/old.texcL", 30}} << Entries{{"/a.texcL", -4}, {"/old.texcL", 30}};
+        QTest::newRow("missing first line becomes 0") << QStringList{"C:\\doc\\a.tex"}
+            << Entries{{"C:\\doc\\a.texcL", 12}, {"C:\\doc\\z.texcL", 9}} << Entries{{"C:\\doc\\a.texcL", 12}, {"C:\\doc\\a.texcH", 0}};
+        QTest::newRow("empty recent list leaves the section") << QStringList{} << Entries{{"/old.texcL", 30}} << Entries{{"/old.texcL", 30}};
     }
     void pruneToRecentFiles()
     {
@@ -334,72 +200,65 @@ private Q_SLOTS:
         QFETCH(Entries, before);
         QFETCH(Entries, after);
         auto store = NewStore();
-        for (int i = 0; i < recent.size(); ++i)
-            store->WriteString(Recent, RecentFileKey(i + 1), recent[i]);
+        SetRecent(*store, recent);
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             store->WriteInt(Caret, it.key(), it.value());
-
+        // A scratch section left over from an interrupted start must neither survive nor leak.
+        const QString scratch = QString::fromLatin1(Sections::CaretTemp);
+        store->WriteInt(scratch, QStringLiteral("/gone.texcL"), 99);
         PruneCaretMemoryToRecentFiles(*store);
         QCOMPARE(SectionContents(*store, Caret), after);
-        QVERIFY(store->Keys(CaretTemp).isEmpty());
+        if (after != before)
+            QVERIFY(store->Keys(scratch).isEmpty());
     }
 
-    // A scratch section left over from an interrupted start must neither survive nor leak.
-    void pruneIgnoresStaleScratch()
-    {
-        auto store = NewStore();
-        SetRecent(*store, {{1, QStringLiteral("/a.tex")}});
-        store->WriteInt(Caret, QStringLiteral("/a.texcL"), 5);
-        store->WriteInt(CaretTemp, QStringLiteral("/gone.texcL"), 99);
-        PruneCaretMemoryToRecentFiles(*store);
-        QCOMPARE(SectionContents(*store, Caret),
-                 (Entries{{"/a.texcL", 5}, {"/a.texcH", 0}}));
-        QVERIFY(store->Keys(CaretTemp).isEmpty());
-    }
-
-    void pruneMissingFiles_data()
-    {
-        QTest::addColumn<QStringList>("recent"); // "+name" exists, "-name" is missing
-        QTest::addColumn<QStringList>("remembered");
-        QTest::addColumn<QStringList>("forgotten");
-        QTest::newRow("missing listed file forgotten")
-            << QStringList{"+a.tex", "-b.tex", "+c.tex"} << QStringList{"a.tex", "c.tex"}
-            << QStringList{"b.tex"};
-        QTest::newRow("all present") << QStringList{"+a.tex", "+b.tex"}
-                                     << QStringList{"a.tex", "b.tex"} << QStringList{};
-        QTest::newRow("unlisted missing file kept")
-            << QStringList{"+a.tex"} << QStringList{"a.tex", "gone.tex"} << QStringList{};
-        QTest::newRow("japanese name") << QStringList{QString::fromUtf8("-論文.tex"), "+a.tex"}
-                                       << QStringList{"a.tex"}
-                                       << QStringList{QString::fromUtf8("論文.tex")};
-    }
     void pruneMissingFiles()
     {
-        QFETCH(QStringList, recent);
-        QFETCH(QStringList, remembered);
-        QFETCH(QStringList, forgotten);
         QTemporaryDir docs;
-        QVERIFY(docs.isValid());
         auto store = NewStore();
-        const auto full = [&](const QString &name) { return docs.filePath(name); };
-        for (int i = 0; i < recent.size(); ++i) {
-            const QString name = recent[i].mid(1);
-            if (recent[i].startsWith(QLatin1Char('+'))) {
-                QFile f(full(name));
-                QVERIFY(f.open(QIODevice::WriteOnly));
-            }
-            store->WriteString(Recent, RecentFileKey(i + 1), full(name));
-        }
-        for (const QString &name : remembered + forgotten)
+        const auto full = [&](const char *name) { return docs.filePath(QString::fromUtf8(name)); };
+        for (const char *name : {"a.tex", "c.tex"})
+            QVERIFY(QFile(full(name)).open(QIODevice::WriteOnly));
+        SetRecent(*store, {full("a.tex"), full("論文.tex"), full("c.tex")});
+        for (const char *name : {"a.tex", "論文.tex", "c.tex", "unlisted.tex"})
             StoreCaretMemory(*store, full(name), 10, 2);
-
         PruneCaretMemoryOfMissingFiles(*store);
-        for (const QString &name : remembered)
+        for (const char *name : {"a.tex", "c.tex", "unlisted.tex"})
             QCOMPARE(ReadCaretMemory(*store, full(name)).caret, 10);
-        for (const QString &name : forgotten) {
-            QVERIFY(!store->Contains(Caret, full(name) + QLatin1String("cL")));
-            QVERIFY(!store->Contains(Caret, full(name) + QLatin1String("cH")));
-        }
+        QVERIFY(!store->Contains(Caret, full("論文.tex") + QLatin1String("cL")));
+        QVERIFY(!store->Contains(Caret, full("論文.tex") + QLatin1String("cH")));
+    }
+
+    // ---- panes: heights and widths in pixels, rows in display rows -----------------------
+
+    void splitRules_data()
+    {
+        QTest::addColumn<int>("got");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("unsplit: the log pane goes though the editor is active") << PaneToRemove(true, 1) << 0;
+        QTest::newRow("unsplit: the inactive second pane goes") << PaneToRemove(false, 0) << 1;
+        QTest::newRow("unsplit: the inactive first pane goes") << PaneToRemove(false, 1) << 0;
+        QTest::newRow("half rows") << HalfRows(700, 18) << 19;
+        QTest::newRow("half rows of a negative area") << HalfRows(-5, 18) << 0;
+        QTest::newRow("half rows without a line height") << HalfRows(100, 0) << 2;
+        QTest::newRow("row split height") << RowSplitFirstHeight(19, 18) << 337;
+        QTest::newRow("row split never below the smallest pane") << RowSplitFirstHeight(0, 18) << 10;
+        QTest::newRow("column split width") << ColumnSplitFirstWidth(900) << 432;
+        QTest::newRow("column split of a narrow window") << ColumnSplitFirstWidth(20) << 10;
+        QTest::newRow("log column width") << LogColumnFirstWidth(900) << 447;
+        QTest::newRow("log row height") << LogRowFirstHeight(19, 18) << 228;
+        QTest::newRow("log column shows the end") << LogColumnTopRow(100, 19) << 61;
+        QTest::newRow("short log column from the start") << LogColumnTopRow(10, 19) << 0;
+        QTest::newRow("log row shows the end") << LogRowTopRow(100, 1080, 18) << 78;
+        QTest::newRow("short log row from the start") << LogRowTopRow(5, 1080, 18) << 0;
+        QTest::newRow("equal halves") << EqualHalf(761) << 380;
+        QTest::newRow("halves never below the smallest pane") << EqualHalf(15) << 10;
+    }
+    void splitRules()
+    {
+        QFETCH(int, got);
+        QFETCH(int, expected);
+        QCOMPARE(got, expected);
     }
 };
 

@@ -1,11 +1,12 @@
 #include "app/HelpCommands.h"
 #include "app/InstallDir.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -16,154 +17,154 @@ QByteArray ReadAll(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// The value of a key in the [Desktop Entry] group of a .desktop file.
-QString DesktopValue(const QByteArray &entry, const QByteArray &key)
-{
-    for (const QByteArray &line : entry.split('\n')) {
-        if (line.startsWith(key + '='))
-            return QString::fromUtf8(line.mid(key.size() + 1));
-    }
-    return {};
-}
 } // namespace
 
-// Installs the built program into a temporary prefix, as `cmake --install` does for a user.
+// Where the program finds its data, and the built program installed into a temporary prefix
+// as `cmake --install` does for a user.
 class TestInstall : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void filesInstalled_data();
-    void filesInstalled();
-    void programFindsItsData();
-    void desktopEntryOpensTeXAndTables_data();
-    void desktopEntryOpensTeXAndTables();
-    void tableFileTypeDeclared();
-
-private:
     QTemporaryDir m_prefix;
-};
+    QString Installed(const QString &path) const { return QDir(m_prefix.path()).filePath(path); }
 
-void TestInstall::initTestCase()
-{
-    QVERIFY(m_prefix.isValid());
-    QProcess cmake;
-    cmake.setProcessChannelMode(QProcess::MergedChannels);
-    cmake.start(QStringLiteral(VELLOQUIN_CMAKE_COMMAND),
-                {QStringLiteral("--install"), QStringLiteral(VELLOQUIN_BUILD_DIR),
-                 QStringLiteral("--prefix"), m_prefix.path()});
-    QVERIFY(cmake.waitForFinished(240000));
-    QVERIFY2(cmake.exitStatus() == QProcess::NormalExit && cmake.exitCode() == 0,
-             cmake.readAll().constData());
-}
+private Q_SLOTS:
+    void installDirRule_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: nothing stored
+        QTest::addColumn<QString>("dataDir");
+        QTest::addColumn<QString>("program"); // "file", "folder" or "none"
+        QTest::addColumn<QString>("expected"); // returned and stored afterwards
+        const QString data = QStringLiteral("/opt/velloquin/share/velloquin");
+        const QString old = QStringLiteral("/usr/share/velloquin");
+        QTest::newRow("first start, program file not needed") << QString() << data << "none" << data;
+        QTest::newRow("first start without data folder stays empty") << QString() << QString() << "file" << QString();
+        QTest::newRow("moved program corrects stale value") << old << data << "file" << data;
+        QTest::newRow("started elsewhere keeps stored value") << old << data << "none" << old;
+        QTest::newRow("a folder is no program file") << old << data << "folder" << old;
+        QTest::newRow("case differs is another folder") << "/OPT/velloquin/share/velloquin" << data << "file" << data;
+        QTest::newRow("no data folder keeps stored value") << old << QString() << "file" << old;
+    }
+    void installDirRule()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, dataDir);
+        QFETCH(QString, program);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("velloquin"));
+        if (program == "file")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        else if (program == "folder")
+            path = dir.path();
+        MemorySettingsStore store;
+        if (!stored.isNull())
+            WriteSetting(store, Keys::InstDir, stored);
+        QCOMPARE(ApplyInstallDirRule(store, dataDir, path), expected);
+        QCOMPARE(ReadSetting(store, Keys::InstDir), expected);
+        // The frame and the view both apply the rule; the second run must agree.
+        QCOMPARE(ApplyInstallDirRule(store, dataDir, path), expected);
+    }
 
-void TestInstall::filesInstalled_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("source"); // empty: nothing to compare with
-    QTest::newRow("program") << "bin/velloquin" << "";
-    for (HelpText which : {HelpText::Description, HelpText::CalcHelp, HelpText::HtmlManual,
-                           HelpText::Install}) {
-        for (bool english : {false, true}) {
-            const QString name = HelpFileName(which, english);
-            QTest::addRow("%s", qPrintable(name))
-                << QStringLiteral("share/velloquin/") + name
-                << QStringLiteral("data/") + name;
+    void findDataDir_data()
+    {
+        QTest::addColumn<QStringList>("folders"); // made below a temporary folder
+        QTest::addColumn<QString>("programDir");
+        QTest::addColumn<QString>("expected"); // null: none
+        QTest::newRow("build tree") << QStringList{"build/share/velloquin"} << "build" << "build/share/velloquin";
+        QTest::newRow("installed under a prefix") << QStringList{"p/bin", "p/share/velloquin"} << "p/bin" << "p/share/velloquin";
+        QTest::newRow("beside the program wins") << QStringList{"p/bin/share/velloquin", "p/share/velloquin"} << "p/bin" << "p/bin/share/velloquin";
+        QTest::newRow("other program's data is not ours") << QStringList{"r/bin", "r/share/other"} << "r/bin" << QString();
+        QTest::newRow("a file of that name is no folder") << QStringList{"b/share", "b/share/velloquin=file"} << "b" << QString();
+    }
+    void findDataDir()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QString, programDir);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (const QString &f : folders) {
+            if (f.endsWith("=file"))
+                QVERIFY(QFile(dir.filePath(f.chopped(5))).open(QIODevice::WriteOnly));
+            else
+                QVERIFY(QDir(dir.path()).mkpath(f));
         }
+        const QString found = FindDataDir(dir.filePath(programDir));
+        QCOMPARE(found, expected.isNull() ? QString() : QDir::cleanPath(dir.filePath(expected)));
     }
-    QTest::newRow("menu entry") << "share/applications/velloquin.desktop"
-                                << "res/desktop/velloquin.desktop";
-    QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/velloquin.svg"
-                          << "res/desktop/velloquin.svg";
-    QTest::newRow("file type") << "share/mime/packages/velloquin.xml"
-                               << "res/desktop/velloquin.xml";
-}
 
-void TestInstall::filesInstalled()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, source);
-    const QFileInfo installed(QDir(m_prefix.path()).filePath(path));
-    QVERIFY2(installed.isFile(), qPrintable(path));
-    if (source.isEmpty()) {
-        QVERIFY(installed.isExecutable());
-        return;
+    void install()
+    {
+        QProcess cmake;
+        cmake.setProcessChannelMode(QProcess::MergedChannels);
+        cmake.start(QStringLiteral(VELLOQUIN_CMAKE_COMMAND), {"--install", VELLOQUIN_BUILD_DIR, "--prefix", m_prefix.path()});
+        QVERIFY(cmake.waitForFinished(240000));
+        QVERIFY2(cmake.exitStatus() == QProcess::NormalExit && cmake.exitCode() == 0, cmake.readAll().constData());
     }
-    const QByteArray bytes = ReadAll(installed.filePath());
-    QVERIFY(!bytes.isEmpty());
-    QCOMPARE(bytes, ReadAll(QStringLiteral(VELLOQUIN_SOURCE_DIR "/") + source));
-}
 
-void TestInstall::programFindsItsData()
-{
-    const QString bin = QDir(m_prefix.path()).filePath(QStringLiteral("bin"));
-    const QString data = FindDataDir(bin);
-    QCOMPARE(QFileInfo(data).canonicalFilePath(),
-             QFileInfo(QDir(m_prefix.path()).filePath(QStringLiteral("share/velloquin")))
-                 .canonicalFilePath());
-    // The installed program starts and answers from its new place.
-    QProcess program;
-    program.start(QDir(bin).filePath(QStringLiteral("velloquin")), {QStringLiteral("--version")});
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitCode(), 0);
-    QVERIFY(program.readAllStandardOutput().contains("2.5.0.0"));
-}
-
-void TestInstall::desktopEntryOpensTeXAndTables_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("part");
-    QTest::newRow("TeX files") << "MimeType" << "text/x-tex;";
-    QTest::newRow("tables") << "MimeType" << "text/x-velloquin-zel;";
-    QTest::newRow("file handed over") << "Exec" << "velloquin %f";
-    QTest::newRow("icon by theme name") << "Icon" << "velloquin";
-    QTest::newRow("an application") << "Type" << "Application";
-}
-
-void TestInstall::desktopEntryOpensTeXAndTables()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, part);
-    const QByteArray entry = ReadAll(QDir(m_prefix.path()).filePath(
-        QStringLiteral("share/applications/velloquin.desktop")));
-    QVERIFY(entry.startsWith("[Desktop Entry]\n"));
-    QVERIFY2(DesktopValue(entry, key.toUtf8()).contains(part),
-             qPrintable(DesktopValue(entry, key.toUtf8())));
-    // The icon named is the file installed into the theme.
-    QVERIFY(QFileInfo::exists(QDir(m_prefix.path()).filePath(
-        QStringLiteral("share/icons/hicolor/scalable/apps/")
-        + DesktopValue(entry, "Icon") + QStringLiteral(".svg"))));
-}
-
-void TestInstall::tableFileTypeDeclared()
-{
-    QXmlStreamReader xml(ReadAll(QDir(m_prefix.path()).filePath(
-        QStringLiteral("share/mime/packages/velloquin.xml"))));
-    QString type;
-    QStringList globs;
-    bool textSubclass = false;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("mime-type"))
-            type = xml.attributes().value(QLatin1String("type")).toString();
-        else if (xml.name() == QLatin1String("glob"))
-            globs << xml.attributes().value(QLatin1String("pattern")).toString();
-        else if (xml.name() == QLatin1String("sub-class-of"))
-            textSubclass = xml.attributes().value(QLatin1String("type"))
-                           == QLatin1String("text/plain");
+    void filesInstalled_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("source");
+        for (HelpText which : {HelpText::Description, HelpText::CalcHelp, HelpText::HtmlManual, HelpText::Install}) {
+            for (bool english : {false, true}) {
+                const QString name = HelpFileName(which, english);
+                QTest::addRow("%s %d", qPrintable(name), english) << "share/velloquin/" + name << "data/" + name;
+            }
+        }
+        QTest::newRow("menu entry") << "share/applications/velloquin.desktop" << "res/desktop/velloquin.desktop";
+        QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/velloquin.svg" << "res/desktop/velloquin.svg";
+        QTest::newRow("file type") << "share/mime/packages/velloquin.xml" << "res/desktop/velloquin.xml";
     }
-    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(type, QStringLiteral("text/x-velloquin-zel"));
-    QVERIFY(globs.contains(QStringLiteral("*.zel")));
-    QVERIFY(textSubclass);
-    // The icon is well-formed SVG too.
-    QXmlStreamReader svg(ReadAll(QDir(m_prefix.path()).filePath(
-        QStringLiteral("share/icons/hicolor/scalable/apps/velloquin.svg"))));
-    while (!svg.atEnd())
-        svg.readNext();
-    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
-}
+    void filesInstalled()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, source);
+        const QByteArray bytes = ReadAll(Installed(path));
+        QVERIFY2(!bytes.isEmpty(), qPrintable(path));
+        QCOMPARE(bytes, ReadAll(QStringLiteral(VELLOQUIN_SOURCE_DIR "/") + source));
+    }
+
+    void programFindsItsData()
+    {
+        const QString bin = Installed(QStringLiteral("bin"));
+        QCOMPARE(QFileInfo(FindDataDir(bin)).canonicalFilePath(), QFileInfo(Installed("share/velloquin")).canonicalFilePath());
+        // The installed program starts and answers from its new place.
+        QProcess program;
+        program.start(QDir(bin).filePath(QStringLiteral("velloquin")), {QStringLiteral("--version")});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(program.readAllStandardOutput().contains("2.5.0.0"));
+    }
+
+    // The menu entry opens TeX files and tables with the icon installed; the table type is text.
+    void desktopIntegration()
+    {
+        QHash<QByteArray, QString> entry;
+        const QByteArray desktop = ReadAll(Installed("share/applications/velloquin.desktop"));
+        QVERIFY(desktop.startsWith("[Desktop Entry]\n"));
+        for (const QByteArray &line : desktop.split('\n'))
+            entry.insert(line.left(line.indexOf('=')), QString::fromUtf8(line.mid(line.indexOf('=') + 1)));
+        QVERIFY2(entry["MimeType"].split(';').contains("text/x-tex") && entry["MimeType"].split(';').contains("text/x-velloquin-zel"), qPrintable(entry["MimeType"]));
+        QVERIFY(entry["Exec"].contains("velloquin %f"));
+        QCOMPARE(entry["Type"], QStringLiteral("Application"));
+        const QByteArray svg = ReadAll(Installed("share/icons/hicolor/scalable/apps/" + entry["Icon"] + ".svg"));
+        QVERIFY(!svg.isEmpty());
+        for (QXmlStreamReader icon(svg); !icon.atEnd();)
+            QVERIFY2(icon.readNext() != QXmlStreamReader::Invalid, qPrintable(icon.errorString()));
+
+        QXmlStreamReader xml(ReadAll(Installed("share/mime/packages/velloquin.xml")));
+        QStringList seen;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement) {
+                for (const QLatin1String attribute : {QLatin1String("type"), QLatin1String("pattern")})
+                    if (xml.attributes().hasAttribute(attribute))
+                        seen << xml.name().toString() + '=' + xml.attributes().value(attribute).toString();
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        for (const char *wanted : {"mime-type=text/x-velloquin-zel", "glob=*.zel", "sub-class-of=text/plain"})
+            QVERIFY2(seen.contains(wanted), qPrintable(seen.join(" ")));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestInstall)
 #include "tst_install.moc"

@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include "app/ui/CMainFrame.h"
+#include "app/ui/CommandRouter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,6 +25,12 @@ void FrameFixture::Restart(const QStringList &arguments)
     context.appEnglish = store->GetInt(QStringLiteral("Settings"), QStringLiteral("English"), 0);
 }
 
+void FrameFixture::SetEnglish(bool english)
+{
+    store->WriteInt(QStringLiteral("Settings"), QStringLiteral("English"), english ? 1 : 0);
+    Restart();
+}
+
 std::unique_ptr<CMainFrame> FrameFixture::MakeFrame()
 {
     auto frame = std::make_unique<CMainFrame>(context);
@@ -38,4 +45,11 @@ QString FrameFixture::WriteFile(const QString &name, const QByteArray &bytes) co
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
     return path;
+}
+
+bool RunCommand(CMainFrame &frame, Cmd cmd)
+{
+    // Both ids of a command reach its one handler.
+    const CommandIds &ids = IdsOf(cmd);
+    return frame.Router()->Execute(ids.japaneseId ? ids.japaneseId : ids.englishId);
 }

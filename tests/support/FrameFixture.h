@@ -4,6 +4,7 @@
 #include "FakePrompter.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
+#include "res/Commands.h"
 
 #include <QTemporaryDir>
 
@@ -24,6 +25,11 @@ struct FrameFixture {
     std::unique_ptr<CMainFrame> MakeFrame();
     // Starts over with the same settings file, as a restart of the program would.
     void Restart(const QStringList &arguments = {});
+    // The interface language of the next window, as a restart after the switch gives it.
+    void SetEnglish(bool english);
     QString FilePath(const QString &name) const { return dir.filePath(name); }
     QString WriteFile(const QString &name, const QByteArray &bytes) const;
 };
+
+// Gives a command as its menu item would; false when it is disabled or has no handler.
+bool RunCommand(CMainFrame &frame, Cmd cmd);
