@@ -30,8 +30,8 @@ public:
     QString CurrentDir() const { return m_strCurrentDir; }
     // Runs from here on happen in the target's folder (the compile does this first).
     void EnterTargetDir() { m_strCurrentDir = m_s.m_strTargetDir; }
-    // The fixed folders searched when a program cannot be started (tests point them
-    // elsewhere).
+    // The fixed folders: searched after the TeX folder and before PATH, and tried in turn when
+    // a program cannot be started (tests point them elsewhere).
     void SetToolFolders(const QStringList &compilerFirst, const QStringList &auxiliaryFirst);
 
     // Where a command's program file is: by default FindProgram over the TeX folder, the fixed
