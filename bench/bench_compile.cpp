@@ -1,131 +1,222 @@
-// The compile chain on the sample document with the TeX installed on this machine: the time
-// of each program run and of the whole chain, for a first compile (bibliography, index and
-// reruns) and for a compile of an unchanged document. The difference between the chain and
-// its programs is what the editor itself spends. Figures are printed, not judged.
+// The compile chain against latexmk on three generated documents: plain; with contents and
+// references; with contents, references, bibliography and index. Each run starts from a clean
+// folder; `velloquin --tex` and latexmk (set up for platex, pbibtex, mendex and dvipdfmx) use
+// the same TeX programs, each behind a small wrapper that notes when it started and ended.
+// Printed for each document: the passes of each program, the wall times and their ratio, and
+// the editor's own share of its wall time (the time in none of the programs; target < 2 %).
 //
-//   build/bench/bench_compile [DOCUMENT.tex]     (default: examples/sample.tex)
+//   build/bench/bench_compile
 
+#include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
-#include "app/ui/ProcessLauncher.h"
-#include "app/Prompter.h"
-#include "toolchain/CToolchain.h"
-#include "toolchain/ToolchainHost.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
+#include <QMap>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
 QTextStream out(stdout);
+const QStringList Tools{"platex", "pbibtex", "mendex", "dvipdfmx"};
 
-// Runs the programs without their output (and with no answer to a prompt) and notes how long
-// each one took.
-class TimingLauncher : public ProcessLauncher {
-public:
-    QList<QPair<QString, qint64>> runs;
-    int RunAndWait(const QString &program, const QStringList &arguments,
-                   const QString &workDir) override
-    {
-        QElapsedTimer t;
-        t.start();
-        QProcess process;
-        process.setWorkingDirectory(workDir);
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(program, arguments);
-        int code = -1;
-        if (process.waitForStarted()) {
-            process.waitForFinished(-1);
-            code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : 1;
-        }
-        runs << qMakePair(QFileInfo(program).fileName(), t.elapsed());
-        return code;
-    }
-};
-
-// A saved document, no log pane, and dialogs answered with their proposals.
-class QuietHost : public ToolchainHost {
-public:
-    QString firstLine;
-    bool IsModified() const override { return false; }
-    bool SaveModified() override { return true; }
-    QString FirstLine() const override { return firstLine; }
-    void RefreshLogPane(const QString &) override {}
-    void FocusEditor() override {}
-    void SetBusy(bool) override {}
-    bool PaperSizeDialog(PaperDialogValues &) override { return true; }
-    bool MakeIndexOptionsDialog(QString &, int &) override { return false; }
-};
-
-// Messages go to the output instead of a box.
-class PrintingPrompter : public Prompter {
-public:
-    MsgAnswer Message(const MessageRequest &request) override
-    {
-        out << "  message: " << request.text << '\n';
-        return MsgAnswer::Ok;
-    }
-    QString OpenFileName(const QString &, const QString &) override { return {}; }
-    QString SaveFileName(const QString &, const QString &) override { return {}; }
-    bool ChooseFont(LogFont &) override { return false; }
-};
-
-void Measure(const char *title, CToolchain &tools, TimingLauncher &launcher)
+void Write(const QString &path, const QByteArray &bytes)
 {
-    launcher.runs.clear();
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray Document(bool contents, bool bibliography)
+{
+    QByteArray doc = "\\documentclass{jarticle}\n";
+    if (bibliography)
+        doc += "\\usepackage{makeidx}\n\\makeindex\n";
+    doc += "\\begin{document}\n";
+    if (contents)
+        doc += "\\tableofcontents\n";
+    for (int s = 1; s <= 12; ++s) {
+        const QByteArray n = QByteArray::number(s);
+        doc += "\\section{節 " + n + "}\\label{sec:" + n + "}\n";
+        for (int p = 0; p < 6; ++p) {
+            doc += "これは生成された本文です．組版の時間を測るための段落で，";
+            if (contents && s > 1)
+                doc += "第~\\ref{sec:" + QByteArray::number(s - 1) + "} 節を受けて，";
+            if (bibliography)
+                doc += "文献~\\cite{ref" + QByteArray::number((s + p) % 5) + "} を引き，"
+                       "索引語\\index{さくいん" + n + "@索引" + n + "}を含みます．";
+            doc += "同じ文を何度か繰り返して数ページの文書にします．\n\n";
+        }
+    }
+    if (bibliography)
+        doc += "\\bibliographystyle{jplain}\n\\bibliography{refs}\n\\printindex\n";
+    return doc + "\\end{document}\n";
+}
+
+QByteArray Bibliography()
+{
+    QByteArray bib;
+    for (int i = 0; i < 5; ++i)
+        bib += "@book{ref" + QByteArray::number(i) + ", author={著者 " + QByteArray::number(i)
+               + "}, title={書名 " + QByteArray::number(i)
+               + "}, publisher={出版社}, year={20" + QByteArray::number(10 + i) + "}}\n";
+    return bib;
+}
+
+// A program's passes and the milliseconds spent in all of them.
+struct Runs {
+    QMap<QString, int> passes;
+    double toolMs = 0;
+};
+
+Runs ReadRuns(const QString &log)
+{
+    Runs runs;
+    QFile f(log);
+    if (!f.open(QIODevice::ReadOnly))
+        return runs;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> w = line.split(' ');
+        if (w.size() != 3)
+            continue;
+        ++runs.passes[QString::fromUtf8(w[0])];
+        runs.toolMs += double(w[2].toLongLong() - w[1].toLongLong()) / 1e6;
+    }
+    return runs;
+}
+
+// Runs a command in folder with its input closed; its wall time, or -1 when it failed.
+qint64 Run(const QString &program, const QStringList &arguments, const QString &folder,
+           const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.setProcessEnvironment(env);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.setProcessChannelMode(QProcess::MergedChannels);
     QElapsedTimer t;
     t.start();
-    const int result = tools.TeXPdfMake();
-    const qint64 total = t.elapsed();
-    qint64 programs = 0;
-    out << title << " (result " << result << ")\n";
-    for (const auto &run : launcher.runs) {
-        out << QStringLiteral("  %1 %2 ms\n").arg(run.first, -10).arg(run.second, 6);
-        programs += run.second;
+    p.start(program, arguments);
+    p.waitForFinished(-1);
+    const qint64 ms = t.elapsed();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        out << "  " << QFileInfo(program).fileName() << " failed:\n" << p.readAll() << '\n';
+        return -1;
     }
-    out << QStringLiteral("  chain      %1 ms, of which the editor %2 ms\n")
-               .arg(total, 6)
-               .arg(total - programs);
-    out.flush();
+    return ms;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QStringLiteral(VELLOQUIN_SOURCE_DIR "/examples/sample.tex");
-    const QFileInfo info(source);
-    QTemporaryDir dir;
-    // The document and whatever it reads beside it (.bib, pictures).
-    for (const QFileInfo &f : info.dir().entryInfoList(QDir::Files))
-        QFile::copy(f.filePath(), dir.filePath(f.fileName()));
+    const QString latexmk = QStandardPaths::findExecutable(QStringLiteral("latexmk"));
+    QTemporaryDir work;
+    const QString wrap = work.filePath(QStringLiteral("wrap"));
+    const QString log = work.filePath(QStringLiteral("runs.log"));
+    QDir().mkpath(wrap);
+    for (const QString &tool : Tools + QStringList{"true"}) {
+        const QString real = QStandardPaths::findExecutable(tool);
+        if (real.isEmpty() || latexmk.isEmpty()) {
+            out << "needs platex, pbibtex, mendex, dvipdfmx and latexmk (scripts/setup)\n";
+            return 1;
+        }
+        const QString script = wrap + QLatin1Char('/') + tool;
+        Write(script, QStringLiteral("#!/bin/sh\ns=$(date +%s%N)\n\"%1\" \"$@\"\nr=$?\n"
+                                     "echo \"%2 $s $(date +%s%N)\" >> \"%3\"\nexit $r\n")
+                          .arg(real, tool, log)
+                          .toUtf8());
+        QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
+    }
 
-    MemorySettingsStore store;
-    PrintingPrompter prompter;
-    QuietHost host;
-    TimingLauncher launcher;
-    CToolchain tools(host, launcher, prompter, store);
-    ToolchainState &s = tools.State();
-    s.m_bEnglish = 1;
-    s.m_bMakeIndexNoAsk = 1;
-    s.m_bSkipPaperDialog = 1;
-    s.m_strEditedPath = dir.filePath(info.fileName());
-    s.m_strTargetDir = dir.path() + QLatin1Char('/');
-    s.m_strTargetBase = info.completeBaseName();
-    s.m_strTargetExt = QLatin1Char('.') + info.suffix();
-    QFile f(s.m_strEditedPath);
-    if (f.open(QIODevice::ReadOnly))
-        host.firstLine = QString::fromUtf8(f.readLine());
+    // The editor's settings name the wrappers; latexmk gets the same programs.
+    const QString config = work.filePath(QStringLiteral("config"));
+    QDir().mkpath(config);
+    {
+        IniSettingsStore store(config + QStringLiteral("/Velloquin.ini"));
+        WriteSetting(store, Keys::English, 1);
+        WriteSetting(store, Keys::TeXInstDir, wrap + QLatin1Char('/'));
+        WriteSetting(store, Keys::TeX, wrap + QStringLiteral("/platex"));
+        WriteSetting(store, Keys::Bib, wrap + QStringLiteral("/pbibtex"));
+        WriteSetting(store, Keys::MkIdx, wrap + QStringLiteral("/mendex"));
+        WriteSetting(store, Keys::DviPdf, wrap + QStringLiteral("/dvipdfmx"));
+    }
+    const QString rc = work.filePath(QStringLiteral("latexmkrc"));
+    Write(rc, QStringLiteral("$latex = '%1/platex %O %S';\n$bibtex = '%1/pbibtex %O %B';\n"
+                             "$makeindex = '%1/mendex %O -o %D %S';\n"
+                             "$dvipdf = '%1/dvipdfmx %O -o %D %S';\n$pdf_mode = 3;\n")
+                  .arg(wrap)
+                  .toUtf8());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELLOQUIN_CONFIG_DIR"), config);
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
 
-    out << "Compiling " << source << '\n';
-    Measure("first compile", tools, launcher);
-    Measure("unchanged document", tools, launcher);
+    // What a wrapper costs beyond the program it wraps (its shell and clock reads), measured on
+    // a program that does nothing; it is taken off the editor's side.
+    constexpr int Calibrations = 20;
+    QFile::remove(log);
+    qint64 wrappedMs = 0;
+    for (int i = 0; i < Calibrations; ++i)
+        wrappedMs += Run(wrap + QStringLiteral("/true"), {}, work.path(), env);
+    const double wrapperMs = (double(wrappedMs) - ReadRuns(log).toolMs) / Calibrations;
+    // Loading the program with its libraries, before it does anything.
+    qint64 startMs = 0;
+    for (int i = 0; i < 5; ++i)
+        startMs += Run(QStringLiteral(VELLOQUIN_PROGRAM), {"--version"}, work.path(), env);
+    out << QStringLiteral("wrapper overhead %1 ms a run; velloquin --version %2 ms\n")
+               .arg(wrapperMs, 0, 'f', 1)
+               .arg(double(startMs) / 5, 0, 'f', 1);
+
+    const struct {
+        const char *title;
+        bool contents;
+        bool bibliography;
+    } documents[] = {{"plain", false, false},
+                     {"contents and references", true, false},
+                     {"contents, references, bibliography and index", true, true}};
+    for (const auto &d : documents) {
+        out << d.title << '\n';
+        Runs runs[2];
+        qint64 wall[2] = {0, 0};
+        for (int r = 0; r < 2; ++r) {
+            QTemporaryDir folder;
+            Write(folder.filePath(QStringLiteral("doc.tex")), Document(d.contents, d.bibliography));
+            if (d.bibliography)
+                Write(folder.filePath(QStringLiteral("refs.bib")), Bibliography());
+            QFile::remove(log);
+            wall[r] = r == 0 ? Run(QStringLiteral(VELLOQUIN_PROGRAM), {"--tex", "doc.tex"},
+                                   folder.path(), env)
+                             : Run(latexmk, {"-norc", "-r", rc, "doc.tex"}, folder.path(), env);
+            runs[r] = ReadRuns(log);
+            if (!QFile::exists(folder.filePath(QStringLiteral("doc.pdf"))))
+                out << "  no PDF was made\n";
+        }
+        out << QStringLiteral("  %1 %2 %3\n").arg(QString(), -10).arg("velloquin", 10).arg(
+            "latexmk", 10);
+        for (const QString &tool : Tools)
+            out << QStringLiteral("  %1 %2 %3\n")
+                       .arg(tool, -10)
+                       .arg(runs[0].passes.value(tool), 10)
+                       .arg(runs[1].passes.value(tool), 10);
+        out << QStringLiteral("  %1 %2 %3   ratio %4\n")
+                   .arg("wall ms", -10)
+                   .arg(wall[0], 10)
+                   .arg(wall[1], 10)
+                   .arg(wall[1] > 0 ? double(wall[0]) / double(wall[1]) : 0.0, 0, 'f', 2);
+        int passes = 0;
+        for (int n : std::as_const(runs[0].passes))
+            passes += n;
+        const double own = double(wall[0]) - runs[0].toolMs - passes * wrapperMs;
+        out << QStringLiteral("  editor's own share: %1 ms of %2 ms = %3 % (target < 2 %)\n")
+                   .arg(own, 0, 'f', 0)
+                   .arg(wall[0])
+                   .arg(wall[0] > 0 ? 100.0 * own / double(wall[0]) : 0.0, 0, 'f', 2);
+        out.flush();
+    }
     return 0;
 }

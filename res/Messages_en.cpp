@@ -74,6 +74,10 @@ constexpr MessageEntry kEnglish[] = {
      "  --html FILE [--calc]\n"
      "              write FILE's HTML page beside it (FILE.html without FILE's extension),\n"
      "              with tables in calculation mode (--calc, or a .zel FILE); no window\n"
+     "  --tex FILE  compile FILE.tex as TeX-PDF (make) does, with the stored settings: the\n"
+     "              programs' output and the messages go to standard error, every question\n"
+     "              takes its default answer, TeX stops at the first error; exit status 0\n"
+     "              when the PDF was made, 1 otherwise; no window\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
     {Msg::CompilerCannotRun,
@@ -135,6 +139,13 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::ConsoleInput, "Answer to the program:"},
     {Msg::ConsoleSend, "Send"},
     {Msg::ConsoleStop, "Stop"},
+    {Msg::ConsoleClose, "Close"},
+    {Msg::TargetNameUnreadable,
+     "TeX cannot read the file name \"%1\".\nPlease rename the file without double quotes, "
+     "\"%\", \"~\", \"\\\" and control characters."},
+    {Msg::TeXRunNotTeXFile, "%1 is not a TeX document (.tex): nothing compiled."},
+    {Msg::TeXRunPdfMade, "%1 was made."},
+    {Msg::TeXRunNoPdf, "%1 was not made."},
     {Msg::MakeIndexOptionsTitle, "MakeIndex のオプション"},
     {Msg::MakeIndexOptionsNote,
      "Input options of MakeIndex (mendex.exe) \n(Ex.) If you want to use an index style; "

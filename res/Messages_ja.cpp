@@ -76,6 +76,11 @@ constexpr MessageEntry kJapanese[] = {
      "  --html ファイル [--calc]\n"
      "              ファイルを HTML に変換し、同じフォルダに拡張子 .html で保存する\n"
      "              （--calc か .zel ファイルなら表計算モードで表を作る。ウィンドウは開かない）\n"
+     "  --tex ファイル\n"
+     "              ファイル（.tex）を「TeX-PDF (make)」と同じ手順で、保存された設定で\n"
+     "              コンパイルする。各プログラムの出力とメッセージは標準エラー出力へ、\n"
+     "              問い合わせはすべて既定の答え、TeX は最初のエラーで止まる。PDF が\n"
+     "              できれば終了コード 0、できなければ 1（ウィンドウは開かない）\n"
      "  --help      この説明を表示して終了\n"
      "  --version   バージョンを表示して終了\n"},
     {Msg::CompilerCannotRun,
@@ -137,6 +142,13 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::ConsoleInput, "プログラムへの応答:"},
     {Msg::ConsoleSend, "送信"},
     {Msg::ConsoleStop, "中止"},
+    {Msg::ConsoleClose, "閉じる"},
+    {Msg::TargetNameUnreadable,
+     "ファイル名 \"%1\" は TeX が読めません。\n二重引用符、\"%\"、\"~\"、\"\\\" や制御文字を含まない"
+     "名前に変えて下さい。"},
+    {Msg::TeXRunNotTeXFile, "%1 は TeX の文書（.tex）ではありません。コンパイルしませんでした。"},
+    {Msg::TeXRunPdfMade, "%1 を作りました。"},
+    {Msg::TeXRunNoPdf, "%1 は作れませんでした。"},
     {Msg::MakeIndexOptionsTitle, "MakeIndex のオプション"},
     {Msg::MakeIndexOptionsNote,
      "MakeIndex (mendex.exe) のオプションを入力して下さい。\n(例) 索引スタイル myindex.ist を"

@@ -43,6 +43,13 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
         }
         return sw;
     }
+    const qsizetype tex = arguments.indexOf(QLatin1String("--tex"));
+    if (tex >= 0) {
+        // The argument after the switch is the file, whatever it looks like ("-lead.tex").
+        sw.texFile = arguments.value(tex + 1);
+        sw.help = sw.texFile.isEmpty();
+        return sw;
+    }
     const qsizetype html = arguments.indexOf(QLatin1String("--html"));
     if (html >= 0) {
         // The first argument after the switch other than --calc is the file, whatever it

@@ -25,6 +25,8 @@ struct CommandLineSwitches {
     // --html FILE [--calc]: writes FILE's HTML page beside it; no window is opened.
     QString htmlFile;
     bool htmlCalc = false;
+    // --tex FILE: compiles FILE to a PDF as TeX-PDF (make) does; no window is opened.
+    QString texFile;
 
     static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
     QString ResolveFile(const QString &workingDir) const;

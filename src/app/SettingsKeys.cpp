@@ -28,6 +28,11 @@ void WriteSetting(SettingsStore &store, const StringSetting &s, const QString &v
     store.WriteString(QString::fromUtf8(s.section), QString::fromUtf8(s.key), value);
 }
 
+void DeleteSetting(SettingsStore &store, const StringSetting &s)
+{
+    store.DeleteValue(QString::fromUtf8(s.section), QString::fromUtf8(s.key));
+}
+
 QString RecentFileKey(int oneBasedIndex)
 {
     return QString::fromLatin1(Keys::RecentFileFormat).arg(oneBasedIndex);

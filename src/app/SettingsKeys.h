@@ -138,6 +138,8 @@ int ReadSetting(const SettingsStore &store, const IntSetting &s, int otherDefaul
 QString ReadSetting(const SettingsStore &store, const StringSetting &s);
 void WriteSetting(SettingsStore &store, const IntSetting &s, int value);
 void WriteSetting(SettingsStore &store, const StringSetting &s, const QString &value);
+// Removes the value, so that its default applies again (writing "" stores an empty value).
+void DeleteSetting(SettingsStore &store, const StringSetting &s);
 QString RecentFileKey(int oneBasedIndex);
 inline QString SectionName(const char *section)
 {

@@ -45,10 +45,7 @@ void SettingsStore::WriteInt(const QString &section, const QString &key, int val
 
 void SettingsStore::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    if (value.isEmpty())
-        Remove(section, key);
-    else
-        Write(section, key, value);
+    Write(section, key, value);
 }
 
 void SettingsStore::DeleteValue(const QString &section, const QString &key)

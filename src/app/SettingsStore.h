@@ -21,7 +21,7 @@ public:
     bool Contains(const QString &section, const QString &key) const;
 
     void WriteInt(const QString &section, const QString &key, int value);
-    // Writing an empty text deletes the value, so that its default applies again.
+    // An empty text is a value like any other; only DeleteValue removes one.
     void WriteString(const QString &section, const QString &key, const QString &value);
     void DeleteValue(const QString &section, const QString &key);
     void DeleteSection(const QString &section);

@@ -18,13 +18,12 @@ struct CToolchain::AuxTool {
 
 int CToolchain::RunAuxiliary(const AuxTool &tool)
 {
-    const auto arguments = [&] {
-        QStringList args;
-        if (tool.withOptions)
-            args << m_s.m_strMakeIndexOptions;
-        return args << m_s.m_strTargetBase;
-    };
-    int r = RunTool(tool.command, arguments());
+    // MakeIndex gets the index file itself: mendex takes the name up to its first "." as the
+    // base of what it writes, which breaks names with dots or a leading "./".
+    const QString file = tool.withOptions ? m_s.m_strTargetBase + QStringLiteral(".idx")
+                                          : m_s.m_strTargetBase;
+    const QString options = tool.withOptions ? m_s.m_strMakeIndexOptions : QString();
+    int r = RunTool(tool.command, file, options);
     if (r == 0)
         return 1;
     if (r != -1) {
@@ -37,7 +36,7 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
                                            : tool.plainName);
     for (int i = 0; i < m_auxiliaryFolders.size(); ++i) {
         const QString full = m_auxiliaryFolders.at(i) + ExecutableName(tool.command);
-        r = RunTool(full, arguments());
+        r = RunTool(full, file, options);
         if (r == 0) {
             tool.command = full;
             WriteSetting(m_store, tool.setting, full);
@@ -54,7 +53,7 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
         return 0;
     }
     SetCurrentDir(m_s.m_strTargetDir);
-    if (RunTool(tool.command, arguments()) == 0)
+    if (RunTool(tool.command, file, options) == 0)
         return 1;
     Notice(tool.error);
     return 0;

@@ -23,7 +23,8 @@ void ReadWholeFile(const QString &path, QByteArray &text)
 
 bool LogShowsErrorStop(const QByteArray &log)
 {
-    return log.contains("\n? x") || log.contains("\n? X");
+    return log.contains("\n? x") || log.contains("\n? X")
+           || log.contains("End of file on the terminal!");
 }
 
 QString PaperOption(int index)
@@ -56,10 +57,24 @@ void CToolchain::SetToolFolders(const QStringList &compilerFirst,
     m_auxiliaryFolders = auxiliaryFirst;
 }
 
-int CToolchain::RunTool(const QString &command, const QStringList &arguments)
+int CToolchain::RunTool(const QString &command, const QString &file, const QString &options)
 {
-    const QString program = ResolveProgram(PlatformCommand(command), m_strCurrentDir);
-    return m_launcher.RunAndWait(program, CommandWords(arguments), m_strCurrentDir);
+    const QString platform = PlatformCommand(command);
+    QString program;
+    if (m_lookup) {
+        program = m_lookup(platform);
+    } else {
+        QStringList folders;
+        if (!m_s.m_strTeXInstDir.isEmpty())
+            folders << m_s.m_strTeXInstDir;
+        folders << m_compilerFolders << SearchPathFolders(qEnvironmentVariable("PATH"));
+        program = FindProgram(platform, folders);
+    }
+    // Started only by its absolute path: a bare name would let the process start search the
+    // working folder, which is the document's.
+    if (program.isEmpty())
+        return -1;
+    return m_launcher.RunAndWait(program, ToolArguments(options, file), m_strCurrentDir);
 }
 
 QString CToolchain::TargetFile(const char *ext) const
@@ -102,7 +117,7 @@ void CToolchain::ChangeCompiler()
 {
     if (!AskOk(Msg::ChangeCompilerQuestion)) {
         m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
-        WriteSetting(m_store, Keys::TeX, QString());
+        DeleteSetting(m_store, Keys::TeX);
         return;
     }
     ChooseCompiler();
@@ -115,7 +130,7 @@ int CToolchain::ChooseCompiler()
     const QString path = m_prompter.OpenFileName(Text(Msg::ProgramFilter), m_strCurrentDir);
     if (path.isEmpty()) {
         m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
-        WriteSetting(m_store, Keys::TeX, QString());
+        DeleteSetting(m_store, Keys::TeX);
         return 0;
     }
     m_s.m_strCompiler = path;
@@ -147,7 +162,7 @@ int CToolchain::ChooseProgram(QString &command, const StringSetting &setting, Ms
                              : QString();
     if (path.isEmpty()) {
         command = QString::fromUtf8(setting.defaultValue);
-        WriteSetting(m_store, setting, QString());
+        DeleteSetting(m_store, setting);
         return 0;
     }
     command = path;

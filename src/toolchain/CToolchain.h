@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Launcher;
 class Prompter;
 class SettingsStore;
@@ -28,13 +30,20 @@ public:
     QString CurrentDir() const { return m_strCurrentDir; }
     // Runs from here on happen in the target's folder (the compile does this first).
     void EnterTargetDir() { m_strCurrentDir = m_s.m_strTargetDir; }
-    // The fixed folders searched when a program cannot be started (tests point them
-    // elsewhere).
+    // The fixed folders: searched after the TeX folder and before PATH, and tried in turn when
+    // a program cannot be started (tests point them elsewhere).
     void SetToolFolders(const QStringList &compilerFirst, const QStringList &auxiliaryFirst);
 
-    // Runs command with arguments in the current folder and waits: its exit code, -1 when it
-    // cannot be started.
-    int RunTool(const QString &command, const QStringList &arguments);
+    // Where a command's program file is: by default FindProgram over the TeX folder, the fixed
+    // folders and PATH (tests that only record runs take every command as it is).
+    void SetProgramLookup(std::function<QString(const QString &command)> lookup)
+    {
+        m_lookup = std::move(lookup);
+    }
+
+    // Runs command on file (one argument) after the words of options, in the current folder,
+    // and waits: its exit code, -1 when it cannot be started.
+    int RunTool(const QString &command, const QString &file, const QString &options = QString());
 
     // Compile (1 success, 0 failure) and the steps it drives.
     int CompileTarget();
@@ -82,9 +91,11 @@ private:
     QString m_strCurrentDir;
     QStringList m_compilerFolders;
     QStringList m_auxiliaryFolders;
+    std::function<QString(const QString &)> m_lookup;
 };
 
 // The whole content of a file; text unchanged when the file does not exist.
 void ReadWholeFile(const QString &path, QByteArray &text);
-// TeX's error prompt answered with X, as its log records it.
+// TeX stopped at its error prompt: answered with X, or by the end of its input when no one
+// can answer.
 bool LogShowsErrorStop(const QByteArray &log);

@@ -54,7 +54,7 @@ int CToolchain::FindCompilerInDefaultFolders()
 {
     for (const QString &folder : m_compilerFolders) {
         const QString full = folder + ExecutableName(m_s.m_strCompiler);
-        const int r = RunTool(full, {m_s.m_strTargetBase});
+        const int r = RunTool(full, m_s.m_strTargetBase);
         if (r == -1)
             continue;
         m_s.m_strCompiler = full;
@@ -76,7 +76,7 @@ int CToolchain::CompilerFallback()
     if (m_prompter.Ask(Text(Msg::CompilerCannotRun).arg(failed), MsgButtons::OkCancel)
         != MsgAnswer::Ok) {
         m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
-        WriteSetting(m_store, Keys::TeX, QString());
+        DeleteSetting(m_store, Keys::TeX);
         Notice(Msg::CompilerHint);
         return 0;
     }
@@ -85,7 +85,7 @@ int CToolchain::CompilerFallback()
         return 0;
     }
     SetCurrentDir(m_s.m_strTargetDir);
-    if (RunTool(m_s.m_strCompiler, {m_s.m_strTargetBase}) != -1)
+    if (RunTool(m_s.m_strCompiler, m_s.m_strTargetBase) != -1)
         return 1;
     m_prompter.Notice(Text(Msg::CompilerFailedAfterChoice).arg(failed));
     return 0;
@@ -106,6 +106,12 @@ int CToolchain::FinishCompile(int result)
 
 int CToolchain::CompileTarget()
 {
+    // A name TeX would misread is refused before anything is asked or run.
+    if (!TeXCanReadName(m_s.m_strTargetBase)) {
+        m_prompter.Notice(Text(Msg::TargetNameUnreadable).arg(m_s.m_strTargetBase));
+        return 0;
+    }
+
     // Only a saved text is compiled.
     if (m_host.IsModified())
         m_host.SaveModified();
@@ -113,12 +119,11 @@ int CToolchain::CompileTarget()
     if (m_host.IsModified())
         return FinishCompile(0);
 
-    // A first line "% … name.exe" chooses the compiler for this window.
+    // A first line "% … name.exe" naming a TeX engine chooses the compiler for this window.
     const QString firstLine = m_host.FirstLine();
     if (firstLine.startsWith(QLatin1Char('%'))) {
-        bool mentionsExe = false;
-        const QString name = CompilerFromFirstLine(firstLine, &mentionsExe);
-        if (mentionsExe && !name.isEmpty())
+        const QString name = CompilerFromFirstLine(firstLine);
+        if (!name.isEmpty())
             m_s.m_strCompiler = m_s.m_strTeXInstDir + ExecutableName(name);
         else
             m_s.m_strCompiler = ReadSetting(m_store, Keys::TeX);
@@ -128,7 +133,7 @@ int CToolchain::CompileTarget()
     SetCurrentDir(m_s.m_strTargetDir);
     const QString base = m_s.m_strTargetBase;
     if (!m_s.m_strCompiler.contains(QLatin1String("latex"))) {
-        if (RunTool(m_s.m_strCompiler, {base}) == -1)
+        if (RunTool(m_s.m_strCompiler, base) == -1)
             return CompilerFallback();
         return 1;
     }
@@ -144,10 +149,10 @@ int CToolchain::CompileTarget()
     const FileSnapshot idxBefore = TimeOf(idxPath);
 
     // The first pass.
-    const int r1 = RunTool(m_s.m_strCompiler, {base});
+    const int r1 = RunTool(m_s.m_strCompiler, base);
     if (r1 == -1 && !CompilerFallback())
         return 0;
-    const auto pass = [&] { return RunTool(m_s.m_strCompiler, {base}); };
+    const auto pass = [&] { return RunTool(m_s.m_strCompiler, base); };
 
     // A run that wrote no newer DVI failed; the user reads why in the log.
     const FileSnapshot dviNow = TimeOf(dviPath);
@@ -161,7 +166,9 @@ int CToolchain::CompileTarget()
 
     // A missing or cited bibliography: BibTeX and one more pass.
     int r2 = -2;
-    bool runBibTeX = log.contains("No file " + base.toUtf8() + ".bbl");
+    // TeX quotes a name with blanks in its log.
+    bool runBibTeX = log.contains("No file " + base.toUtf8() + ".bbl")
+                     || log.contains("No file \"" + base.toUtf8() + "\".bbl");
     QByteArray newAux;
     if (!runBibTeX) {
         if (r1 == 0)

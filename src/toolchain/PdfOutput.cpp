@@ -23,7 +23,7 @@ int CToolchain::FindDviPdfInDefaultFolders(const QString &option)
 {
     for (const QString &folder : m_compilerFolders) {
         const QString full = folder + ExecutableName(m_s.m_strDviPdf);
-        const int r = RunTool(full, {option, m_s.m_strTargetBase});
+        const int r = RunTool(full, m_s.m_strTargetBase, option);
         if (r == -1)
             continue;
         m_s.m_strDviPdf = full;
@@ -73,7 +73,7 @@ int CToolchain::MakePdf()
 
     const QString option = PaperOption(m_s.m_nPdfPaper);
     SetCurrentDir(m_s.m_strTargetDir);
-    int r = RunTool(m_s.m_strDviPdf, {option, m_s.m_strTargetBase});
+    int r = RunTool(m_s.m_strDviPdf, m_s.m_strTargetBase, option);
     if (r == -1) {
         r = FindDviPdfInDefaultFolders(option);
         if (r == -1) {
@@ -87,7 +87,7 @@ int CToolchain::MakePdf()
     }
     // A viewer holding the PDF open is the usual reason; one retry once it is closed.
     if (AskOk(Msg::PdfMakeRetry)) {
-        if (RunTool(m_s.m_strDviPdf, {option, m_s.m_strTargetBase}) == 0) {
+        if (RunTool(m_s.m_strDviPdf, m_s.m_strTargetBase, option) == 0) {
             result = 1;
             return finish();
         }

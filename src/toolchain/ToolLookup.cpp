@@ -67,50 +67,87 @@ QString PlatformCommand(const QString &command)
     return command;
 }
 
-QStringList CommandWords(const QStringList &arguments)
+QStringList ToolArguments(const QString &options, const QString &file)
 {
     static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
-    return arguments.join(QLatin1Char(' ')).split(blanks, Qt::SkipEmptyParts);
+    QStringList words = options.split(blanks, Qt::SkipEmptyParts);
+    words << (file.startsWith(QLatin1Char('-')) ? QStringLiteral("./") + file : file);
+    return words;
 }
 
-QString ResolveProgram(const QString &command, const QString &currentDir)
+QString ShownCommand(const QString &program, const QStringList &arguments)
+{
+    QStringList shown{QStringLiteral(">"), program};
+    for (const QString &a : arguments)
+        shown << (a.contains(QLatin1Char(' ')) ? QLatin1Char('"') + a + QLatin1Char('"') : a);
+    return shown.join(QLatin1Char(' '));
+}
+
+QStringList SearchPathFolders(const QString &pathVariable)
+{
+    QStringList folders;
+    for (const QString &entry : pathVariable.split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(entry))
+            folders << entry;
+    }
+    return folders;
+}
+
+QString FindProgram(const QString &command, const QStringList &folders)
 {
     if (command.isEmpty())
-        return command;
+        return QString();
     const bool hasFolder = command.contains(QLatin1Char('/'))
                            || (kWindows && command.contains(QLatin1Char('\\')));
-    const QString base = QDir::isAbsolutePath(command) ? command
-                                                       : QDir(currentDir).filePath(command);
-    QStringList candidates{base};
-    if (kWindows && QFileInfo(command).suffix().isEmpty()) {
-        for (const char *ext : {".com", ".exe", ".bat", ".cmd"})
-            candidates << base + QLatin1String(ext);
+    QStringList bases;
+    if (hasFolder) {
+        if (QDir::isAbsolutePath(command))
+            bases << command;
+    } else {
+        for (const QString &folder : folders) {
+            if (QDir::isAbsolutePath(folder))
+                bases << QDir(folder).filePath(command);
+        }
     }
-    for (const QString &candidate : candidates) {
-        if (IsRunnableFile(candidate))
-            return QDir::cleanPath(candidate);
+    const bool tryExtensions = kWindows && QFileInfo(command).suffix().isEmpty();
+    for (const QString &base : std::as_const(bases)) {
+        QStringList candidates{base};
+        if (tryExtensions) {
+            for (const char *ext : {".com", ".exe", ".bat", ".cmd"})
+                candidates << base + QLatin1String(ext);
+        }
+        for (const QString &candidate : candidates) {
+            if (IsRunnableFile(candidate))
+                return QDir::cleanPath(candidate);
+        }
     }
-    // A path that is not there stays as written so that starting it fails; a bare name is
-    // left to the PATH search of the process start.
-    return hasFolder ? base : command;
+    return QString();
 }
 
-QString CompilerFromFirstLine(const QString &firstLine, bool *mentionsExe)
+QString CompilerFromFirstLine(const QString &firstLine)
 {
     const qsizetype exe = firstLine.indexOf(QLatin1String(".exe"));
-    if (mentionsExe)
-        *mentionsExe = exe >= 0;
     if (exe < 0)
         return QString();
     const QString head = firstLine.left(exe);
     qsizetype from = head.lastIndexOf(QLatin1Char(' '));
     if (from < 0)
         from = head.lastIndexOf(QLatin1Char('%'));
+    // Only a TeX engine: a first line must not be able to start make, a shell or a helper.
+    static const QRegularExpression engine(QStringLiteral("^[A-Za-z0-9_-]*tex$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     const QString name = head.mid(from + 1);
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-        || name.contains(QLatin1String("..")) || name.contains(QLatin1Char(':')))
-        return QString();
-    return name;
+    return engine.match(name).hasMatch() ? name : QString();
+}
+
+bool TeXCanReadName(const QString &baseName)
+{
+    for (const QChar c : baseName) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QLatin1Char('"')
+            || c == QLatin1Char('%') || c == QLatin1Char('~') || c == QLatin1Char('\\'))
+            return false;
+    }
+    return !baseName.isEmpty();
 }
 
 bool ToolchainCommandEnabled(const QString &targetExt)

@@ -20,18 +20,31 @@ QString ExecutableName(const QString &name);
 // (the Japanese BibTeX is called pbibtex in TeX Live), the folder part is kept.
 QString PlatformCommand(const QString &command);
 
-// The words a program receives for a command line built by joining the arguments with single
-// blanks, unquoted: a base name with blanks arrives as several words, empty options vanish.
-QStringList CommandWords(const QStringList &arguments);
+// The words a program receives: each option string split at blanks, then the file as one
+// argument whatever it holds; a file name beginning with "-" is passed as "./" + name so
+// that it is not taken for a switch.
+QStringList ToolArguments(const QString &options, const QString &file);
 
-// The file a command starts, looked up as the platform's spawn does: a relative path against
-// currentDir, a bare name first in currentDir (with the platform's program extensions) and
-// otherwise left to the PATH search (returned unchanged).
-QString ResolveProgram(const QString &command, const QString &currentDir);
+// A run as its console shows it: "> program arguments", an argument with blanks in quotes.
+QString ShownCommand(const QString &program, const QStringList &arguments);
+
+// The absolute folders of a PATH value; empty, "." and other relative entries would search
+// the working folder and are dropped.
+QStringList SearchPathFolders(const QString &pathVariable);
+
+// The program file a command starts, as an absolute path; empty when there is none. A bare
+// name is looked for in folders only (never in the document's or the working folder), with
+// the platform's program extensions; a command with a folder part must be an absolute path.
+QString FindProgram(const QString &command, const QStringList &folders);
 
 // The compiler named on a document's first line "% … name.exe …": the word in front of the
-// first ".exe". Only a bare name counts (no folder, no ".."); empty when there is none.
-QString CompilerFromFirstLine(const QString &firstLine, bool *mentionsExe = nullptr);
+// first ".exe". Only the bare name of a TeX engine counts (letters, digits, "-" and "_",
+// ending in "tex", any case); empty when there is none.
+QString CompilerFromFirstLine(const QString &firstLine);
+
+// Whether TeX can read a file of this base name from its command line: a double quote, the
+// characters LaTeX gives a meaning of their own there (%, ~, \) and control characters break it.
+bool TeXCanReadName(const QString &baseName);
 
 // The file-name extensions the toolchain works on.
 bool ToolchainCommandEnabled(const QString &targetExt);

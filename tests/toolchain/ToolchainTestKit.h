@@ -29,8 +29,8 @@ struct ToolchainKit {
         QDir(tmp.path()).mkpath(QStringLiteral("bin"));
         QDir(tmp.path()).mkpath(QStringLiteral("doc"));
         const QString fake = QStringLiteral(VELLOQUIN_FIXTURES_DIR "/faketex/faketool.sh");
-        for (const char *name : {"platex", "ptex", "latex", "pbibtex", "bibtex", "mendex",
-                                 "makeindex", "dvipdfmx"})
+        for (const char *name : {"platex", "uplatex", "ptex", "latex", "pbibtex", "bibtex",
+                                 "mendex", "makeindex", "dvipdfmx"})
             QFile::link(fake, Bin(QLatin1String(name)));
         ToolchainState &s = tools.State();
         s.m_bEnglish = 1;
@@ -106,8 +106,8 @@ struct ToolchainKit {
 
 #include "support/FakeLauncher.h"
 
-// A toolchain whose programs are only recorded and answer with queued exit codes; the fixed
-// folders are "/f1/", "/f2/", "/f3/".
+// A toolchain whose programs are only recorded and answer with queued exit codes; every
+// command is taken as the program it names; the fixed folders are "/f1/", "/f2/", "/f3/".
 struct RecordingKit {
     QTemporaryDir tmp;
     MemorySettingsStore store;
@@ -129,6 +129,7 @@ struct RecordingKit {
         const QStringList folders{QStringLiteral("/f1/"), QStringLiteral("/f2/"),
                                   QStringLiteral("/f3/")};
         tools.SetToolFolders(folders, folders);
+        tools.SetProgramLookup([](const QString &command) { return command; });
     }
 
     QString File(const QString &name) const { return tmp.filePath(name); }

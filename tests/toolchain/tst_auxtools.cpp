@@ -51,10 +51,6 @@ private Q_SLOTS:
         QTest::newRow("reports an error: A") << "platex" << QList<int>{3} << "" << 0
                                              << QStringList{"pbibtex paper"}
                                              << QStringList{BibA} << j << "-";
-        QTest::newRow("found in the first folder: stored")
-            << "platex" << QList<int>{-1, 0} << "" << 1
-            << QStringList{"pbibtex paper", "/f1/pbibtex paper"} << QStringList{}
-            << "/f1/jbibtex" << "/f1/jbibtex";
         QTest::newRow("found in the third folder: stored")
             << "platex" << QList<int>{-1, -1, -1, 0} << "" << 1
             << QStringList{"pbibtex paper", "/f1/pbibtex paper", "/f2/pbibtex paper",
@@ -68,10 +64,6 @@ private Q_SLOTS:
             << "platex" << QList<int>{-1, 2} << "" << 0
             << QStringList{"pbibtex paper", "/f1/pbibtex paper"} << QStringList{BibC} << j
             << "-";
-        QTest::newRow("second folder's program fails: C")
-            << "platex" << QList<int>{-1, -1, 2} << "" << 0
-            << QStringList{"pbibtex paper", "/f1/pbibtex paper", "/f2/pbibtex paper"}
-            << QStringList{BibC} << j << "-";
         QTest::newRow("third folder's program fails: A")
             << "platex" << QList<int>{-1, -1, -1, 2} << "" << 0
             << QStringList{"pbibtex paper", "/f1/pbibtex paper", "/f2/pbibtex paper",
@@ -139,24 +131,26 @@ private Q_SLOTS:
 
         QTest::newRow("options come before the base name")
             << "platex" << "-s myindex -g" << QList<int>{0}
-            << QStringList{"mendex -s myindex -g paper"} << QStringList{} << "-";
+            << QStringList{"mendex -s myindex -g paper.idx"} << QStringList{} << "-";
         QTest::newRow("empty options leave only the base name")
-            << "platex" << "" << QList<int>{0} << QStringList{"mendex paper"} << QStringList{}
+            << "platex" << "" << QList<int>{0} << QStringList{"mendex paper.idx"} << QStringList{}
             << "-";
         QTest::newRow("reports an error: A")
-            << "platex" << "" << QList<int>{1} << QStringList{"mendex paper"}
+            << "platex" << "" << QList<int>{1} << QStringList{"mendex paper.idx"}
             << QStringList{IdxA} << "-";
         QTest::newRow("found in the second folder with the options: stored")
             << "platex" << "-r" << QList<int>{-1, -1, 0}
-            << QStringList{"mendex -r paper", "/f1/mendex -r paper", "/f2/mendex -r paper"}
+            << QStringList{"mendex -r paper.idx", "/f1/mendex -r paper.idx",
+                           "/f2/mendex -r paper.idx"}
             << QStringList{} << "/f2/mendex";
         QTest::newRow("latex compiler looks for makeindex; failing there: C")
             << "latex" << "" << QList<int>{-1, 5}
-            << QStringList{"mendex paper", "/f1/makeindex paper"} << QStringList{IdxC} << "-";
+            << QStringList{"mendex paper.idx", "/f1/makeindex paper.idx"} << QStringList{IdxC}
+            << "-";
         QTest::newRow("nowhere, chooser cancelled: B then A")
             << "platex" << "" << QList<int>{-1, -1, -1, -1}
-            << QStringList{"mendex paper", "/f1/mendex paper", "/f2/mendex paper",
-                           "/f3/mendex paper"}
+            << QStringList{"mendex paper.idx", "/f1/mendex paper.idx", "/f2/mendex paper.idx",
+                           "/f3/mendex paper.idx"}
             << QStringList{IdxB, IdxQ, IdxA} << "-";
     }
 
@@ -191,10 +185,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("run");
         QTest::newRow("fresh installation proposes a style, Cancel runs without options")
-            << "-" << false << "-s myindex" << "mendex paper";
+            << "-" << false << "-s myindex" << "mendex paper.idx";
         QTest::newRow("fresh installation, OK takes the proposal")
-            << "-" << true << "-s myindex" << "mendex -s myindex paper";
-        QTest::newRow("stored options are shown") << "-g" << true << "-g" << "mendex -g paper";
+            << "-" << true << "-s myindex" << "mendex -s myindex paper.idx";
+        QTest::newRow("stored options are shown") << "-g" << true << "-g" << "mendex -g paper.idx";
+        QTest::newRow("emptied options stay empty") << "" << true << "" << "mendex paper.idx";
     }
 
     void optionsDialogBeforeEachRun()
@@ -226,7 +221,7 @@ private Q_SLOTS:
         kit.tools.RunMakeIndex();
         kit.tools.RunMakeIndex();
         QCOMPARE(kit.host.optionsShown.size(), 1);
-        QCOMPARE(kit.Runs(), (QStringList{"mendex -q paper", "mendex -q paper"}));
+        QCOMPARE(kit.Runs(), (QStringList{"mendex -q paper.idx", "mendex -q paper.idx"}));
         QCOMPARE(ReadSetting(kit.store, Keys::MkIdxNvr), 1);
         QCOMPARE(ReadSetting(kit.store, Keys::MkIdxOpt), QStringLiteral("-q"));
     }

@@ -107,22 +107,10 @@ private Q_SLOTS:
         s.m_strDviPdf = s.m_strBibTeX = s.m_strMakeIndex = QStringLiteral("/x/tool");
         kit.store.WriteString("Settings", key, "/x/tool");
         kit.prompter.answers.enqueue(questionOk ? MsgAnswer::Ok : MsgAnswer::Cancel);
-        int result = -1;
-        switch (chooser) {
-        case 0:
-            kit.tools.ChangeCompiler();
-            result = 0;
-            break;
-        case 1:
-            result = kit.tools.ChooseDviPdf();
-            break;
-        case 2:
-            result = kit.tools.ChooseBibTeX();
-            break;
-        case 3:
-            result = kit.tools.ChooseMakeIndex();
-            break;
-        }
+        const int result = chooser == 0   ? (kit.tools.ChangeCompiler(), 0)
+                           : chooser == 1 ? kit.tools.ChooseDviPdf()
+                           : chooser == 2 ? kit.tools.ChooseBibTeX()
+                                          : kit.tools.ChooseMakeIndex();
         QCOMPARE(result, 0);
         const QString value = chooser == 0   ? s.m_strCompiler
                               : chooser == 1 ? s.m_strDviPdf

@@ -13,7 +13,7 @@ const char *const WarningText =
     "\nCheck the log file!!";
 const QString P = QStringLiteral("platex sample");
 const QString Bib = QStringLiteral("pbibtex sample");
-const QString Idx = QStringLiteral("mendex sample");
+const QString Idx = QStringLiteral("mendex sample.idx");
 const QString Dvi = QStringLiteral("sample.dvi=DVI");
 } // namespace
 
@@ -51,8 +51,16 @@ private Q_SLOTS:
         QTest::newRow("error prompt answered X: stop without refresh")
             << QStringList{} << QStringList{"platex.1|" + Dvi + "|sample.log=\n? X\n"}
             << QStringList{P} << 0 << false << 0;
+        QTest::newRow("error prompt met the end of input: stop without refresh")
+            << QStringList{}
+            << QStringList{"platex.1|" + Dvi + "|sample.log=\n? \nEnd of file on the terminal!"}
+            << QStringList{P} << 0 << false << 0;
         QTest::newRow("missing bbl: BibTeX and a second pass")
             << QStringList{} << QStringList{"platex.1|" + Dvi + "|sample.log=No file sample.bbl."}
+            << QStringList{P, Bib, P} << 1 << false << 1;
+        QTest::newRow("missing bbl of a quoted name: BibTeX and a second pass")
+            << QStringList{}
+            << QStringList{"platex.1|" + Dvi + "|sample.log=No file \"sample\".bbl."}
             << QStringList{P, Bib, P} << 1 << false << 1;
         QTest::newRow("another document's bbl is not ours")
             << QStringList{} << QStringList{"platex.1|" + Dvi + "|sample.log=No file other.bbl."}
@@ -252,14 +260,31 @@ private Q_SLOTS:
         QCOMPARE(kit.host.logPaneTexts.size(), 1); // refreshed either way
     }
 
+    void nameTeXCannotReadIsRefused()
+    {
+        ToolchainKit kit;
+        kit.tools.State().m_strTargetBase = QStringLiteral("say \"hi\"");
+        kit.host.modified = true;
+        QCOMPARE(kit.tools.CompileTarget(), 0);
+        QCOMPARE(kit.prompter.Texts(),
+                 QStringList{"TeX cannot read the file name \"say \"hi\"\".\nPlease rename the "
+                             "file without double quotes, \"%\", \"~\", \"\\\" and control "
+                             "characters."});
+        QCOMPARE(kit.host.savePrompts, 0);
+        QVERIFY(kit.Calls().isEmpty());
+    }
+
     void firstLineNamesTheCompiler_data()
     {
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected"); // "bin:" = in the tools folder
         QTest::newRow("bare name with .exe") << "% ptex.exe\n" << "" << "bin:ptex";
-        QTest::newRow("comment without .exe: the stored compiler")
-            << "% a comment\n" << "bin:ptex" << "bin:ptex";
+        QTest::newRow("uplatex") << "% uplatex.exe\n" << "bin:ptex" << "bin:uplatex";
+        QTest::newRow("make is no TeX: the stored compiler")
+            << "% make.exe\n" << "bin:ptex" << "bin:ptex";
+        QTest::newRow("a helper in prose is no TeX: the stored compiler")
+            << "% by the author: compile with helper.exe please\n" << "bin:ptex" << "bin:ptex";
         QTest::newRow("comment without .exe, nothing stored: platex")
             << "% a comment\n" << "" << "platex";
         QTest::newRow("a path is not taken: the stored compiler")
@@ -282,7 +307,7 @@ private Q_SLOTS:
         if (!stored.isEmpty())
             WriteSetting(kit.store, Keys::TeX, resolve(stored));
         kit.host.firstLine = firstLine;
-        kit.Plan({"platex.1|" + Dvi, "ptex.1|" + Dvi});
+        kit.Plan({"platex.1|" + Dvi, "ptex.1|" + Dvi, "uplatex.1|" + Dvi});
         kit.tools.CompileTarget();
         QCOMPARE(kit.tools.State().m_strCompiler, resolve(expected));
         // Taken for this window only.

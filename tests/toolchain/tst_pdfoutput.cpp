@@ -42,8 +42,6 @@ private Q_SLOTS:
             << QStringList{} << d;
         QTest::newRow("B5") << 7 << 0 << QList<int>{0} << QList<int>{} << 1
                             << QStringList{"dvipdfmx -p b5 paper"} << QStringList{} << d;
-        QTest::newRow("landscape") << 4 << 1 << QList<int>{0} << QList<int>{} << 1
-                                   << QStringList{"dvipdfmx -l paper"} << QStringList{} << d;
         QTest::newRow("error, retry after closing the viewer succeeds")
             << 0 << 0 << QList<int>{1, 0} << QList<int>{1} << 1
             << QStringList{"dvipdfmx -p a3 paper", "dvipdfmx -p a3 paper"}
@@ -55,10 +53,6 @@ private Q_SLOTS:
         QTest::newRow("error, retry declined, made before: notice only")
             << 1 << 1 << QList<int>{1} << QList<int>{0, 1} << 0
             << QStringList{"dvipdfmx paper"} << QStringList{Retry, Failed} << d;
-        QTest::newRow("error twice, made before: no chooser")
-            << 1 << 1 << QList<int>{2, 2} << QList<int>{1, 1} << 0
-            << QStringList{"dvipdfmx paper", "dvipdfmx paper"} << QStringList{Retry, Failed}
-            << d;
         QTest::newRow("converter found in the third folder: stored")
             << 1 << 0 << QList<int>{-1, -1, -1, 0} << QList<int>{} << 1
             << QStringList{"dvipdfmx paper", "/f1/dvipdfmx paper", "/f2/dvipdfmx paper",

@@ -1,5 +1,5 @@
-// How a command becomes a program and its words, where the fixed folders are, and which
-// targets the TeX commands work on.
+// How a command becomes a program file and its words, which names TeX can be given, and where
+// the fixed folders are.
 
 #include "toolchain/ToolLookup.h"
 
@@ -11,56 +11,76 @@
 class TestToolLookup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void commandWords_data()
+    void toolArguments_data()
     {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("base name") << QStringList{"paper"} << QStringList{"paper"};
-        QTest::newRow("base name with blanks arrives as several words")
-            << QStringList{"my paper"} << QStringList{"my", "paper"};
-        QTest::newRow("empty options vanish") << QStringList{"", "paper"}
-                                              << QStringList{"paper"};
-        QTest::newRow("paper option with blanks around")
-            << QStringList{" -p a3 ", "paper"} << QStringList{"-p", "a3", "paper"};
-        QTest::newRow("B5's double blank") << QStringList{" -p  b5", "paper"}
-                                           << QStringList{"-p", "b5", "paper"};
-        QTest::newRow("several options") << QStringList{"-s myindex -g", "paper"}
-                                         << QStringList{"-s", "myindex", "-g", "paper"};
+        QTest::newRow("base name") << "" << "paper" << QStringList{"paper"};
+        const QString japanese = QString::fromUtf8("論文 第2版");
+        QTest::newRow("blanks stay in the one file argument")
+            << "" << japanese << QStringList{japanese};
+        QTest::newRow("a leading dash is not a switch") << "" << "-lead" << QStringList{"./-lead"};
+        QTest::newRow("options split, B5's double blank")
+            << " -p  b5" << "my paper" << QStringList{"-p", "b5", "my paper"};
+        QTest::newRow("several options, tab") << "-s myindex\t-g" << "a.idx"
+                                              << QStringList{"-s", "myindex", "-g", "a.idx"};
     }
 
-    void commandWords()
+    void toolArguments()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, options);
+        QFETCH(QString, file);
         QFETCH(QStringList, words);
-        QCOMPARE(CommandWords(arguments), words);
+        QCOMPARE(ToolArguments(options, file), words);
     }
 
     void compilerFromFirstLine_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("exe");
-        QTest::newRow("after a blank") << "% platex.exe ── sample\n" << "platex" << true;
-        QTest::newRow("after the percent sign") << "%ptex.exe\n" << "ptex" << true;
-        QTest::newRow("the last blank before .exe") << "% run uplatex.exe -x\n" << "uplatex"
-                                                    << true;
-        QTest::newRow("only the first .exe counts") << "% a.exe b.exe\n" << "a" << true;
-        QTest::newRow("a path is refused") << "% C:\\w32tex\\bin\\platex.exe\n" << "" << true;
-        QTest::newRow("a slash path is refused") << "% /usr/bin/platex.exe\n" << "" << true;
-        QTest::newRow("a climb is refused") << "% ..platex.exe\n" << "" << true;
-        QTest::newRow("nothing before .exe") << "% .exe\n" << "" << true;
-        QTest::newRow("no .exe") << "% platex\n" << "" << false;
-        QTest::newRow(".EXE in capitals is not .exe") << "% platex.EXE\n" << "" << false;
+        QTest::newRow("after a blank") << "% platex.exe ── sample\n" << "platex";
+        QTest::newRow("after the percent sign") << "%ptex.exe\n" << "ptex";
+        QTest::newRow("the last blank before .exe") << "% run uplatex.exe -x\n" << "uplatex";
+        QTest::newRow("any case, digits, - and _") << "% Lua_La-TeX2e-tex.exe\n"
+                                                    << "Lua_La-TeX2e-tex";
+        QTest::newRow("only the first .exe counts") << "% make.exe platex.exe\n" << "";
+        QTest::newRow("make is no TeX") << "% make.exe\n" << "";
+        QTest::newRow("a helper in prose is no TeX")
+            << "% by the author: compile with helper.exe please\n" << "";
+        QTest::newRow("a path is refused") << "% C:\\w32tex\\bin\\platex.exe\n" << "";
+        QTest::newRow("a slash path is refused") << "% /usr/bin/platex.exe\n" << "";
+        QTest::newRow("a dot is refused") << "% ..platex.exe\n" << "";
+        QTest::newRow("no .exe") << "% platex\n" << "";
+        QTest::newRow(".EXE in capitals is not .exe") << "% platex.EXE\n" << "";
     }
 
     void compilerFromFirstLine()
     {
         QFETCH(QString, line);
         QFETCH(QString, name);
-        QFETCH(bool, exe);
-        bool mentions = !exe;
-        QCOMPARE(CompilerFromFirstLine(line, &mentions), name);
-        QCOMPARE(mentions, exe);
+        QCOMPARE(CompilerFromFirstLine(line), name);
+    }
+
+    void texCanReadName_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("blank, Japanese, digits") << QString::fromUtf8("論文 第2版") << true;
+        QTest::newRow("leading dash") << "-lead" << true;
+        QTest::newRow("TeX's other specials") << "a#b$c&d{e}f^g_h" << true;
+        QTest::newRow("double quote") << "a\"b" << false;
+        QTest::newRow("percent") << "a%b" << false;
+        QTest::newRow("tilde") << "a~b" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("tab") << "a\tb" << false;
+    }
+
+    void texCanReadName()
+    {
+        QFETCH(QString, base);
+        QFETCH(bool, readable);
+        QCOMPARE(TeXCanReadName(base), readable);
     }
 
     void platformCommand_data()
@@ -69,9 +89,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("program");
         QTest::newRow("jbibtex is pbibtex") << "jbibtex" << "pbibtex";
         QTest::newRow("in its folder") << "/tl/bin/jbibtex" << "/tl/bin/pbibtex";
-        QTest::newRow("bibtex unchanged") << "bibtex" << "bibtex";
         QTest::newRow("a folder named jbibtex unchanged") << "/jbibtex/bibtex" << "/jbibtex/bibtex";
-        QTest::newRow("platex unchanged") << "platex" << "platex";
     }
 
     void platformCommand()
@@ -84,29 +102,43 @@ private Q_SLOTS:
         QCOMPARE(PlatformCommand(command), program);
     }
 
-    void resolveProgram()
+    void findProgram_data()
     {
-        QTemporaryDir dir;
-        const QString folder = dir.path() + QLatin1Char('/');
-        QFile runnable(folder + QStringLiteral("mytex"));
-        QVERIFY(runnable.open(QIODevice::WriteOnly));
-        runnable.setPermissions(runnable.permissions() | QFileDevice::ExeOwner);
-        runnable.close();
-        QFile plain(folder + QStringLiteral("notes"));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        QDir(folder).mkdir(QStringLiteral("sub"));
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("found"); // relative to the folder, "" for nothing
+        QTest::newRow("bare name in a folder") << "mytex" << "bin/mytex";
+        QTest::newRow("not runnable") << "notes" << "";
+        QTest::newRow("a folder is no program") << "sub" << "";
+        QTest::newRow("not there") << "platex" << "";
+        QTest::newRow("absolute path") << "@bin/mytex" << "bin/mytex";
+        QTest::newRow("absolute path not there") << "@bin/none" << "";
+        QTest::newRow("relative path: never the working folder") << "bin/mytex" << "";
+    }
 
-        // A bare name is first looked for in the current folder.
-        QCOMPARE(ResolveProgram(QStringLiteral("mytex"), folder), folder + QStringLiteral("mytex"));
-        // Not runnable there, or not there: left to the PATH search.
-        QCOMPARE(ResolveProgram(QStringLiteral("notes"), folder), QStringLiteral("notes"));
-        QCOMPARE(ResolveProgram(QStringLiteral("platex"), folder), QStringLiteral("platex"));
-        QCOMPARE(ResolveProgram(QStringLiteral("sub"), folder), QStringLiteral("sub"));
-        // A relative path is taken against the current folder, found or not.
-        QCOMPARE(ResolveProgram(QStringLiteral("./mytex"), folder), folder + "mytex");
-        QCOMPARE(ResolveProgram(QStringLiteral("bin/tex"), folder), folder + "bin/tex");
-        QCOMPARE(ResolveProgram(QStringLiteral("/abs/tex"), folder), QStringLiteral("/abs/tex"));
+    void findProgram()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, found);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("bin/sub"));
+        for (const char *name : {"bin/mytex", "bin/notes"}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (QByteArray(name).endsWith("tex"))
+                f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        }
+        // The working folder holds the program too; a relative folder must not reach it.
+        QDir::setCurrent(dir.path());
+        command.replace(QLatin1Char('@'), dir.path() + QLatin1Char('/'));
+        const QStringList folders{QStringLiteral("bin"), dir.filePath(QStringLiteral("bin"))};
+        QCOMPARE(FindProgram(command, folders), found.isEmpty() ? found : dir.filePath(found));
+    }
+
+    void searchPathFolders()
+    {
+        const QString path = QStringList{"", ".", "/usr/bin", "bin", "/opt/tl/bin/"}.join(
+            QDir::listSeparator());
+        QCOMPARE(SearchPathFolders(path), (QStringList{"/usr/bin", "/opt/tl/bin/"}));
     }
 
     void fixedFolders()

@@ -55,8 +55,9 @@ void TestColorSettings::storedValuesAreColorrefs()
     QCOMPARE(store.GetInt("Colors", "TODO", -1), 0x0080FF);
     QCOMPARE(store.GetInt("Colors", "\\ref", -1), 0x1E140A);
     QCOMPARE(store.GetInt("ColorCust", "CstClr15", -1), 0xC800C8);
-    // Empty user strings leave no value behind.
-    QVERIFY(!store.Contains("Colors", "Str2"));
+    // An empty user string is stored as empty, with no colour under an empty key.
+    QCOMPARE(store.GetString("Colors", "Str2", "x"), QString());
+    QVERIFY(!store.Contains("Colors", ""));
 }
 
 void TestColorSettings::sameUserStringTwiceSharesOneColour()

@@ -12,10 +12,12 @@
 #include "calc/HtmlExport.h"
 #include "input/MergeCommandFiles.h"
 #include "res/Messages.h"
+#include "toolchain/HeadlessCompile.h"
 #include "toolchain/ui/CConsoleDialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPalette>
@@ -76,6 +78,12 @@ int COrrindaleApp::Main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         QTextStream err(stderr);
         return ExportHtmlFile(sw.htmlFile, sw.htmlCalc, english, err);
+    }
+    if (!sw.texFile.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QFile err;
+        err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+        return CompileToPdfWithoutWindow(sw.texFile, *store, english, err);
     }
     if (sw.help) {
         QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);

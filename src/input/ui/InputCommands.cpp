@@ -64,7 +64,7 @@ void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     if (context.prompter->Ask(MsgText(Msg::ChangeInputQuestion, english), MsgButtons::OkCancel)
         != MsgAnswer::Ok) {
         view->m_strCommandListPath = defaultPath;
-        WriteSetting(*context.store, Keys::InputName, QString());
+        DeleteSetting(*context.store, Keys::InputName);
         return;
     }
     const QString chosen =

@@ -1,6 +1,7 @@
 #include "toolchain/ui/CConsoleDialog.h"
 
 #include "res/Messages.h"
+#include "toolchain/ToolLookup.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -19,22 +20,25 @@ CConsoleDialog::CConsoleDialog(bool english, QWidget *parent)
     , m_bEnglish(english)
     , m_pOutput(new QPlainTextEdit(this))
     , m_pInput(new QLineEdit(this))
+    , m_pSend(new QPushButton(MsgText(Msg::ConsoleSend, english), this))
     , m_pStop(new QPushButton(MsgText(Msg::ConsoleStop, english), this))
+    , m_pClose(new QPushButton(MsgText(Msg::ConsoleClose, english), this))
 {
     setModal(true);
     resize(720, 420);
     m_pOutput->setReadOnly(true);
     m_pOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto *send = new QPushButton(MsgText(Msg::ConsoleSend, english), this);
-    send->setAutoDefault(false);
+    m_pSend->setAutoDefault(false);
     m_pStop->setAutoDefault(false);
+    m_pClose->hide();
 
     auto *inputRow = new QHBoxLayout;
     inputRow->addWidget(new QLabel(MsgText(Msg::ConsoleInput, english), this));
     inputRow->addWidget(m_pInput, 1);
-    inputRow->addWidget(send);
+    inputRow->addWidget(m_pSend);
     inputRow->addWidget(m_pStop);
+    inputRow->addWidget(m_pClose);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pOutput, 1);
     layout->addLayout(inputRow);
@@ -42,20 +46,37 @@ CConsoleDialog::CConsoleDialog(bool english, QWidget *parent)
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &CConsoleDialog::ReadOutput);
     connect(m_pInput, &QLineEdit::returnPressed, this, &CConsoleDialog::SendInput);
-    connect(send, &QPushButton::clicked, this, &CConsoleDialog::SendInput);
+    connect(m_pSend, &QPushButton::clicked, this, &CConsoleDialog::SendInput);
     connect(m_pStop, &QPushButton::clicked, this, &CConsoleDialog::Stop);
-    connect(&m_process, &QProcess::finished, this, [this] {
-        ReadOutput();
+    connect(m_pClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(&m_process, &QProcess::finished, this, &CConsoleDialog::Finished);
+}
+
+void CConsoleDialog::Finished()
+{
+    ReadOutput();
+    if (m_bStopped
+        || (m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0)) {
         // Queued, so that a program that ends before the dialog runs still closes it.
         QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection);
-    });
+        return;
+    }
+    // The reason for a failure is in the output: it stays until the user closes it (Enter).
+    m_pInput->setEnabled(false);
+    m_pSend->setEnabled(false);
+    m_pStop->hide();
+    m_pClose->show();
+    m_pClose->setDefault(true);
+    m_pClose->setFocus();
 }
 
 int CConsoleDialog::Run(const QString &program, const QStringList &arguments,
                         const QString &workDir)
 {
     setWindowTitle(MsgText(Msg::ConsoleTitle, m_bEnglish).arg(QFileInfo(program).fileName()));
-    m_pOutput->appendPlainText(QStringLiteral("> %1 %2").arg(program, arguments.join(u' ')));
+    QTextCursor c(m_pOutput->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(ShownCommand(program, arguments) + QLatin1Char('\n'));
     m_process.setWorkingDirectory(workDir);
     m_process.start(program, arguments);
     if (!m_process.waitForStarted())

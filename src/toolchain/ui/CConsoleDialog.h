@@ -12,7 +12,8 @@ class QPushButton;
 
 // A program's console: its output as it comes, a line whose text is sent to the program's
 // input (so that TeX's "?" prompt can be answered), and Stop. It closes by itself when the
-// program ends.
+// program succeeds; after a failure it stays open with the output and a Close button, so that
+// the program's own words can be read.
 class CConsoleDialog : public QDialog {
     Q_OBJECT
 public:
@@ -25,8 +26,10 @@ public:
     QPlainTextEdit *Output() const { return m_pOutput; }
     QLineEdit *Input() const { return m_pInput; }
     QPushButton *StopButton() const { return m_pStop; }
+    QPushButton *CloseButton() const { return m_pClose; }
 
 private:
+    void Finished();
     void ReadOutput();
     void SendInput();
     void Stop();
@@ -35,7 +38,9 @@ private:
     QProcess m_process;
     QPlainTextEdit *m_pOutput;
     QLineEdit *m_pInput;
+    QPushButton *m_pSend;
     QPushButton *m_pStop;
+    QPushButton *m_pClose;
     QStringDecoder m_decoder{QStringDecoder::System};
     bool m_bStopped = false;
 };
