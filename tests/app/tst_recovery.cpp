@@ -13,6 +13,7 @@ void WriteBytes(const QString &path, const QByteArray &bytes, qint64 ageSeconds 
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.flush()); // or the time set would be that of the flush at close
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                              QFileDevice::FileModificationTime));
 }

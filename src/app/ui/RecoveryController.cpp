@@ -79,8 +79,12 @@ void CRecoveryController::WriteNow()
     m_bWriting = true;
     m_bRemoveAfterWrite = false;
     m_writer.start([this, copy = m_strCopy, path = m_doc.PathName(),
-                    text = TextNow(m_doc.TextDocument())] {
-        WriteFileSafely(copy, RecoveryBytes(path, text));
+                    text = TextNow(m_doc.TextDocument())]() mutable {
+        // An own copy at once: while the text is shared, the next keystroke would copy it on
+        // the editor's thread.
+        const QString own(text.constData(), text.size());
+        text = QString();
+        WriteFileSafely(copy, RecoveryBytes(path, own));
         QMetaObject::invokeMethod(this, &CRecoveryController::OnWritten, Qt::QueuedConnection);
     });
 }
