@@ -36,6 +36,8 @@ enum class Msg {
     OpenUndecodable,
     SaveReadOnly,
     SaveFailed,
+    RecoveryQuestion,
+    RecoveryUnreadable,
     SaveAsTitle,
     // Status bar.
     StatusInsert,

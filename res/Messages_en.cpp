@@ -44,6 +44,12 @@ constexpr MessageEntry kEnglish[] = {
      "elsewhere."},
     {Msg::SaveFailed,
      "The file could not be saved; the file on disk is unchanged:\n%1\n%2"},
+    {Msg::RecoveryQuestion,
+     "Unsaved text of\n%1\nwas kept when Velloquin last ended without saving it (%2).\n"
+     "Do you want to restore it?\nIf you choose \"No\", the kept text is deleted."},
+    {Msg::RecoveryUnreadable,
+     "The kept unsaved text could not be read, so nothing of it was restored:\n%1\n(%2)\n"
+     "The file is left where it is."},
     {Msg::SaveAsTitle, "Save as"},
     {Msg::StatusInsert, " INS"},
     {Msg::StatusOverwrite, "OVR"},

@@ -46,6 +46,12 @@ constexpr MessageEntry kJapanese[] = {
      "「名前を付けて保存」で別の場所に保存して下さい。"},
     {Msg::SaveFailed,
      "保存できませんでした。ディスク上のファイルは変更されていません。\n%1\n%2"},
+    {Msg::RecoveryQuestion,
+     "%1\nの保存されていない文章が、前回 Velloquin が保存せずに終了したときに残されています"
+     "（%2）。\n復元しますか？\n「いいえ」を選択すると残された文章を削除します。"},
+    {Msg::RecoveryUnreadable,
+     "残された未保存の文章を読めなかったため、何も復元しませんでした：\n%1\n（%2）\n"
+     "このファイルはそのまま残します。"},
     {Msg::SaveAsTitle, "名前を付けて保存"},
     {Msg::StatusInsert, "挿入"},
     {Msg::StatusOverwrite, "上書"},

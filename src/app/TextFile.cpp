@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -187,9 +186,20 @@ QString MegaBytes(qint64 size)
     return QString::number(tenths / 10.0, 'f', 1);
 }
 
-bool OwnerMayWrite(const QString &path)
+// The widget's breaks and the code units that stand for them.
+constexpr char16_t WidgetBreaks[][2] = {
+    {0x2029, 0xDBF0}, // paragraph separator
+    {0xFDD0, 0xDBF1}, // the widget's frame start
+    {0xFDD1, 0xDBF2}, // the widget's frame end
+};
+
+QString ReplaceEach(QString text, int from, int to)
 {
-    return QFile::permissions(path).testFlag(QFileDevice::WriteOwner);
+    for (const auto &pair : WidgetBreaks) {
+        if (text.contains(QChar(pair[from])))
+            text.replace(QChar(pair[from]), QChar(pair[to]));
+    }
+    return text;
 }
 
 } // namespace
@@ -218,7 +228,22 @@ QString DecodeText(const QByteArray &bytes, const QString &encoding)
     if (text.isNull())
         text = QString::fromLatin1(""); // empty, but a valid decode
     NormaliseLineEnds(text);
-    return text;
+    return HoldWidgetBreaks(std::move(text));
+}
+
+QString HoldWidgetBreaks(QString text)
+{
+    return ReplaceEach(std::move(text), 0, 1);
+}
+
+QString ReleaseWidgetBreaks(QString text)
+{
+    return ReplaceEach(std::move(text), 1, 0);
+}
+
+QByteArray EncodeFileText(const QString &text)
+{
+    return ReleaseWidgetBreaks(text).toUtf8();
 }
 
 LoadResult LoadTextFile(const QString &path)
@@ -235,6 +260,7 @@ LoadResult LoadTextFile(const QString &path)
     }
     result.fileSize = info.size();
     result.modifiedTime = info.lastModified().toSecsSinceEpoch();
+    result.stamp = StampOf(path);
     if (!info.isFile()) {
         // Opening a pipe or a device could wait forever.
         result.error = LoadError::Unreadable;
@@ -296,62 +322,20 @@ QString LoadErrorMessage(const LoadResult &result, const QString &path, bool eng
     return QString();
 }
 
-SaveResult SaveTextFile(const QString &path, const QString &text, const SaveOptions &options)
+WriteResult SaveTextFile(const QString &path, const QString &text, const WriteOptions &options)
 {
-    SaveResult result;
-    const QFileInfo info(path);
-    const bool exists = info.exists();
-    const QString folder = info.absolutePath();
-
-    // Permission bits, not access checks: running as root must not overwrite a file the user
-    // marked read-only.
-    if ((exists && !OwnerMayWrite(path))
-        || (QFileInfo::exists(folder) && !OwnerMayWrite(folder))) {
-        result.error = SaveError::ReadOnly;
-        return result;
-    }
-
-    // Everything is written to the temporary file before the old file is touched, so a full
-    // disk leaves the old file and its backup as they were.
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        result.error = SaveError::WriteFailed;
-        result.detail = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-
-    bool movedToBackup = false;
-    const QString backup = path + QStringLiteral(".bak");
-    if (options.makeBackup && exists) {
-        result.backupAttempted = true;
-        movedToBackup = QFile::rename(path, backup);
-        if (!movedToBackup && QFile::remove(backup))
-            movedToBackup = QFile::rename(path, backup);
-        result.backupFailed = !movedToBackup;
-    }
-
-    if (!file.commit()) {
-        result.error = SaveError::WriteFailed;
-        result.detail = file.errorString();
-        if (movedToBackup && !QFileInfo::exists(path))
-            QFile::rename(backup, path);
-        return result;
-    }
-    result.modifiedTime = FileTimeOf(path);
-    return result;
+    return WriteFileSafely(path, EncodeFileText(text), options);
 }
 
-QString SaveErrorMessage(const SaveResult &result, const QString &path, bool english)
+QString SaveErrorMessage(const WriteResult &result, const QString &path, bool english)
 {
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.error) {
-    case SaveError::None:
+    case WriteError::None:
         return QString();
-    case SaveError::ReadOnly:
+    case WriteError::ReadOnly:
         return MsgText(Msg::SaveReadOnly, english).arg(shown);
-    case SaveError::WriteFailed:
+    case WriteError::Failed:
         return MsgText(Msg::SaveFailed, english).arg(shown, result.detail);
     }
     return QString();

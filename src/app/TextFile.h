@@ -1,7 +1,9 @@
 #pragma once
 
 // Reading a document from disk into Unicode text and writing it back as UTF-8 with LF line
-// breaks, with the backup rename before every save over the same path.
+// breaks, through the safe writer with its backup.
+
+#include "app/FileWriter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,7 +21,16 @@ struct LoadResult {
     QString detail;        // the system's reason for Unreadable
     qint64 fileSize = 0;
     qint64 modifiedTime = 0; // whole seconds since the epoch
+    FileStamp stamp;         // of the file as read
 };
+
+// The text widget takes U+2029 (and U+FDD0, U+FDD1) for its own block and frame breaks, so a
+// file's text holds each of them as a lone surrogate instead, a code unit that no decoded file
+// can contain; writing turns them back. Every other character is kept as it is.
+QString HoldWidgetBreaks(QString text);
+QString ReleaseWidgetBreaks(QString text);
+// A text of the program as the bytes of a file: UTF-8 without BOM, the held breaks released.
+QByteArray EncodeFileText(const QString &text);
 
 // Guesses the encoding of bytes: nkf -g when nkf is installed, otherwise strict UTF-8, then
 // CP932. Returns a name QStringDecoder accepts ("UTF-8", "windows-31j", "EUC-JP",
@@ -30,33 +41,18 @@ QString GuessEncoding(const QByteArray &bytes);
 // EUC-JP.
 QString GuessEncodingWithoutNkf(const QByteArray &bytes);
 // Decodes bytes in the named encoding; a UTF-8 byte-order mark is dropped; CR-LF and CR
-// become LF. Returns a null QString when the bytes are not valid in that encoding. nkf's
+// become LF; the widget's breaks are held (above). Returns a null QString when the bytes are not valid in that encoding. nkf's
 // names are accepted too ("Shift_JIS" and "CP932" decode as windows-31j).
 QString DecodeText(const QByteArray &bytes, const QString &encoding);
 LoadResult LoadTextFile(const QString &path);
 // The message for a failed load in the interface language ("" for LoadError::None).
 QString LoadErrorMessage(const LoadResult &result, const QString &path, bool english);
 
-enum class SaveError { None, ReadOnly, WriteFailed };
-
-struct SaveOptions {
-    bool makeBackup = false; // rename the existing file to path + ".bak" first
-};
-
-struct SaveResult {
-    SaveError error = SaveError::None;
-    bool backupAttempted = false; // the backup branch ran (the view marks its saved state)
-    bool backupFailed = false;    // "Failed to make the back up file !!" is due
-    QString detail;               // the system's reason for WriteFailed
-    qint64 modifiedTime = 0;      // of the written file, whole seconds
-};
-
-// Writes text as UTF-8 without BOM, LF line breaks, atomically. When options.makeBackup and
-// the file exists, the old file is renamed to path + ".bak" (an old backup is deleted and the
-// rename tried again); when the backup cannot be made the save still goes on. On any failure
-// the file on disk keeps its old contents under its own name.
-SaveResult SaveTextFile(const QString &path, const QString &text, const SaveOptions &options);
-QString SaveErrorMessage(const SaveResult &result, const QString &path, bool english);
+// Writes text as UTF-8 without BOM, LF line breaks, with WriteFileSafely.
+WriteResult SaveTextFile(const QString &path, const QString &text,
+                         const WriteOptions &options = {});
+// "could not be saved" with the system's reason, or the read-only message; "" for success.
+QString SaveErrorMessage(const WriteResult &result, const QString &path, bool english);
 
 // Last-modification time of a file in whole seconds, 0 when it cannot be read.
 qint64 FileTimeOf(const QString &path);

@@ -393,8 +393,8 @@ int ExportHtmlFile(const QString &path, bool calcMode, bool english, QTextStream
                                      calcMode || IsCalcDocument(absolute));
     if (page.unclosedDecoration)
         err << MsgText(Msg::HtmlUnclosedDecoration, english) << '\n';
-    const SaveResult saved = SaveTextFile(target, page.page, SaveOptions{});
-    if (saved.error != SaveError::None) {
+    const WriteResult saved = SaveTextFile(target, page.page);
+    if (saved.error != WriteError::None) {
         err << SaveErrorMessage(saved, target, english) << '\n';
         return 1;
     }

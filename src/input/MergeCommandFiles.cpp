@@ -17,8 +17,8 @@ int MergeCommandFiles(const QString &listPath, const QStringList &documents, boo
         }
         content = MakeCommandListText(content, loaded.text, english);
     }
-    const SaveResult saved = SaveTextFile(listPath, content, SaveOptions{});
-    if (saved.error != SaveError::None) {
+    const WriteResult saved = SaveTextFile(listPath, content);
+    if (saved.error != WriteError::None) {
         err << SaveErrorMessage(saved, listPath, english) << '\n';
         return 1;
     }

@@ -180,10 +180,20 @@ private Q_SLOTS:
         QCOMPARE(e.Text(), QStringLiteral("one\nline two\nline three\n"));
     }
 
+    // Every save marks the saved text, whether it makes a backup or not.
+    void undoReturnsToTheSavedText_data()
+    {
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("backup on") << true;
+        QTest::newRow("backup off") << false;
+    }
     void undoReturnsToTheSavedText()
     {
+        QFETCH(bool, backup);
         Editor e(kText);
-        QVERIFY(e.frame->GetDocument()->BackupMode());
+        if (!backup)
+            e.frame->GetDocument()->ToggleBackupMode();
+        QCOMPARE(e.frame->GetDocument()->BackupMode(), backup);
         e.Select(0, 0);
         QTest::keyClick(e.view, Qt::Key_A);
         QVERIFY(e.Run(Cmd::FileSave));

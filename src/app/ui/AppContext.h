@@ -17,5 +17,6 @@ struct AppContext {
     CommandLineSwitches switches;
     QString programPath; // the running program, started again for New Window / Open Window
     QString dataDir;     // the data folder found beside the program (see InstallDir.h)
+    QString recoveryDir; // where unsaved text is kept (see Recovery.h); "" keeps none
     int appEnglish = 0;  // the application's own copy of the language flag
 };

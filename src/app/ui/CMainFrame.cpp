@@ -17,6 +17,7 @@
 #include "app/ui/HelpMenuCommands.h"
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
+#include "app/ui/RecoveryController.h"
 #include "calc/ui/CalcCommands.h"
 #include "calc/ui/HtmlExportCommands.h"
 #include "calc/ui/TableEditCommands.h"
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
 
     m_pRouter = new CommandRouter(this);
     m_pDoc = new COrrindaleDoc(context, this);
+    m_pRecovery = new CRecoveryController(*m_pDoc, context, this);
     m_pSplitter = new QSplitter(this);
     setCentralWidget(m_pSplitter);
     m_pPanes = new CPaneSplitter(context, m_pSplitter, m_pDoc,
@@ -319,6 +321,7 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
     m_bTeXBarDecided = 0;
     GetActiveView()->OnInitialUpdate();
     UpdateStatusPanes();
+    m_pRecovery->OfferCopies(absolute);
     return true;
 }
 
@@ -328,6 +331,7 @@ void CMainFrame::NewDocument()
     m_bTeXBarDecided = 0;
     GetActiveView()->OnInitialUpdate();
     UpdateStatusPanes();
+    m_pRecovery->OfferCopies(QString()); // what untitled windows that died left
 }
 
 void CMainFrame::OnFileNew()

@@ -13,6 +13,7 @@ class COrrindaleView;
 class CFindBar;
 class CReplaceBar;
 class CommandRouter;
+class CRecoveryController;
 class CPaneSplitter;
 class QLabel;
 class QMenu;
@@ -48,6 +49,7 @@ public:
     QPrinter *Printer();
     // The panes of the splitter: splits, the log pane, the active pane.
     CPaneSplitter *Panes() const { return m_pPanes; }
+    CRecoveryController *Recovery() const { return m_pRecovery; }
     // While a print preview is up the status bar says so and closing stores no window state.
     void SetPreviewMode(bool on);
 
@@ -91,6 +93,7 @@ private:
     int m_bEnglish;
     QString m_strExePath;
     COrrindaleDoc *m_pDoc;
+    CRecoveryController *m_pRecovery;
     QSplitter *m_pSplitter;
     CPaneSplitter *m_pPanes;
     QHash<int, int> m_accelerators;

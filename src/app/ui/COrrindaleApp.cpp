@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/InstallDir.h"
+#include "app/Recovery.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
@@ -112,6 +113,7 @@ int COrrindaleApp::Main(int argc, char *argv[])
     context.programPath = QApplication::applicationFilePath();
     context.dataDir = FindDataDir(QApplication::applicationDirPath());
     context.appEnglish = english;
+    context.recoveryDir = RecoveryFolder(SettingsStore::DefaultFilePath());
     ApplyInstallDirRule(*store, context.dataDir, context.programPath);
 
     CMainFrame frame(context);

@@ -86,6 +86,7 @@ bool COrrindaleDoc::OnNewDocument()
     m_strPath.clear();
     m_strTitle = MsgText(Msg::UntitledTitle, m_bEnglish);
     m_strEncoding.clear();
+    m_stamp = {};
     SetModifiedFlag(false);
     Q_EMIT TitleChanged();
     return true;
@@ -102,6 +103,7 @@ bool COrrindaleDoc::OnOpenDocument(const QString &path)
     SetText(loaded.text);
     QApplication::restoreOverrideCursor();
     m_strEncoding = loaded.encoding;
+    m_stamp = loaded.stamp;
     SetPathName(path);
     SetModifiedFlag(false);
     g_tFileTime = loaded.modifiedTime;
@@ -110,29 +112,32 @@ bool COrrindaleDoc::OnOpenDocument(const QString &path)
 
 bool COrrindaleDoc::OnSaveDocument(const QString &path)
 {
-    bool backup = false;
+    WriteOptions options;
     if (path != m_strPath) {
         // A new name: no backup; the views prepare themselves for the new file.
         SetPathName(path);
+        m_stamp = {};
         UpdateAllViews(Hint::NewFile);
     } else {
-        backup = m_bBackup != 0 && QFileInfo::exists(path);
+        options.makeBackup = m_bBackup != 0;
+        options.known = m_stamp;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SaveResult result = SaveTextFile(path, DocumentText(m_text), SaveOptions{backup});
+    const WriteResult result = SaveTextFile(path, DocumentText(m_text), options);
     QApplication::restoreOverrideCursor();
-    if (result.backupFailed) // ownerless, with the system's caption
-        m_context.prompter->Message({MsgText(Msg::BackupFailed, m_bEnglish), QString(),
-                                     MsgButtons::Ok, MsgIcon::None, 0});
-    if (result.backupAttempted)
-        UpdateAllViews(Hint::BackupMade);
-    if (result.error != SaveError::None) {
+    if (result.error != WriteError::None) {
         m_context.prompter->Notice(SaveErrorMessage(result, path, m_bEnglish), MsgIcon::Stop);
         return false;
     }
+    if (result.backupFailed) // ownerless, with the system's caption
+        m_context.prompter->Message({MsgText(Msg::BackupFailed, m_bEnglish), QString(),
+                                     MsgButtons::Ok, MsgIcon::None, 0});
+    // The file now holds the text as it is: that snapshot is the unmodified one.
+    UpdateAllViews(Hint::Saved);
+    m_stamp = result.stamp;
     m_strEncoding = QStringLiteral("UTF-8");
     SetModifiedFlag(false);
-    g_tFileTime = result.modifiedTime;
+    g_tFileTime = FileTimeOf(path);
     return true;
 }
 
@@ -187,6 +192,7 @@ void COrrindaleDoc::ShowUnsavedText(const QString &path, const QString &text)
 {
     SetText(text);
     m_strEncoding.clear();
+    m_stamp = {};
     SetPathName(path);
     SetModifiedFlag(true);
 }

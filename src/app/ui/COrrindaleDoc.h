@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FileWriter.h"
+
 #include <QMultiHash>
 #include <QList>
 #include <QObject>
@@ -22,7 +24,7 @@ inline constexpr int LogPane = 190;
 inline constexpr int Unsplit = 204;
 inline constexpr int Colors = 333;
 inline constexpr int Font = 444;
-inline constexpr int BackupMade = 707;
+inline constexpr int Saved = 707;
 inline constexpr int NewFile = 777;
 inline constexpr int Reloaded = 888;
 inline constexpr int ReplaceAll = 909;
@@ -88,6 +90,7 @@ private:
     QString m_strPath;
     QString m_strTitle;
     QString m_strEncoding;
+    FileStamp m_stamp; // the file as last read or written
     bool m_bModified = false;
     bool m_bSettingText = false;
     int m_bBackup;

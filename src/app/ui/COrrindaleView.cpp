@@ -318,7 +318,7 @@ void COrrindaleView::OnUpdate(int hint)
     case Hint::Colors:
         m_colors = LoadViewColors(store);
         break;
-    case Hint::BackupMade:
+    case Hint::Saved:
         m_pUndo->MarkSaved();
         break;
     case Hint::ReplaceAll:

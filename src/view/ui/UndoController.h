@@ -48,7 +48,7 @@ public:
     void Redo();
     bool CanUndo() const;
     bool CanRedo() const;
-    // The file was just saved with a backup: the current snapshot is the saved state.
+    // The file was just saved: the current snapshot is the saved state.
     void MarkSaved();
     // The whole text was replaced (Replace All and the like): one snapshot, text modified.
     void OnWholeTextReplaced();

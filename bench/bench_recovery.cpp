@@ -1,0 +1,98 @@
+// The recovery copy of a 10 MB document: the time the editor's own thread spends on each write
+// (target: at most 20 ms), the time the worker thread takes to encode and write it, and a
+// keystroke typed while a copy is being written. Figures are printed, not judged.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_recovery
+
+#include "BenchContext.h"
+#include "app/Recovery.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleView.h"
+#include "app/ui/RecoveryController.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTextStream>
+
+namespace {
+struct Timing {
+    qint64 total = 0;
+    qint64 worst = 0;
+    int count = 0;
+    void Add(qint64 ns)
+    {
+        total += ns;
+        worst = std::max(worst, ns);
+        ++count;
+    }
+    QString Text() const
+    {
+        return QStringLiteral("mean %1 ms, worst %2 ms over %3")
+            .arg(double(total) / count / 1e6, 0, 'f', 3)
+            .arg(double(worst) / 1e6, 0, 'f', 3)
+            .arg(count);
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    BenchWorkspace workspace;
+    AppContext &context = workspace.bench.context;
+    context.recoveryDir = RecoveryFolder(SettingsStore::DefaultFilePath());
+
+    const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
+                             "% コメント行\n\\begin{tabular}{lrr}\n国語 & 72 & 65 \\\\\n"
+                             "\\end{tabular}\n\n";
+    QByteArray text;
+    while (text.size() < 10 * 1024 * 1024)
+        text += block;
+    const QString path = workspace.dir.filePath(QStringLiteral("large.tex"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        return 1;
+    file.close();
+
+    CMainFrame frame(context);
+    if (!frame.OpenDocumentFile(path))
+        return 1;
+    COrrindaleView *view = frame.GetActiveView();
+    CRecoveryController *recovery = frame.Recovery();
+    const auto type = [view] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(view, &press);
+    };
+
+    QElapsedTimer clock;
+    Timing uiThread;
+    Timing whole;
+    Timing keyIdle;
+    Timing keyDuringWrite;
+    for (int i = 0; i < 20; ++i) {
+        clock.start();
+        type();
+        keyIdle.Add(clock.nsecsElapsed());
+        clock.start();
+        recovery->WriteNow();
+        uiThread.Add(clock.nsecsElapsed());
+        // A key while the worker still holds the text it writes.
+        clock.start();
+        type();
+        keyDuringWrite.Add(clock.nsecsElapsed());
+        recovery->WaitForWrites();
+        whole.Add(clock.nsecsElapsed());
+    }
+    const qint64 copySize = QFile(recovery->CopyFile()).size();
+
+    QTextStream out(stdout);
+    out << "document: " << text.size() << " bytes; recovery copy: " << copySize << " bytes\n";
+    out << "editor thread per recovery write: " << uiThread.Text() << " (target at most 20 ms)\n";
+    out << "until the copy is on disk (worker): " << whole.Text() << '\n';
+    out << "keystroke, no write under way: " << keyIdle.Text() << '\n';
+    out << "keystroke while a copy is written: " << keyDuringWrite.Text() << '\n';
+    return 0;
+}

@@ -1,0 +1,192 @@
+// Saving and recovery in the window: the wiring from keys to the file on disk and back.
+#include "app/ui/CMainFrame.h"
+#include "app/ui/COrrindaleDoc.h"
+#include "app/ui/RecoveryController.h"
+#include "support/EditorFixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+#include <QUrl>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList Copies(const QString &folder)
+{
+    return QDir(folder).entryList({"*.recovery"}, QDir::Files);
+}
+
+const QByteArray Original("\\section{a}\n");
+const char *const ChildRole = "VELLOQUIN_TEST_TYPE_AND_WAIT";
+
+// The child's part: a window on the file (none: untitled) types and runs until it is killed.
+int TypeAndWait(const QString &file, const QString &folder)
+{
+    FrameFixture f;
+    f.context.recoveryDir = folder;
+    std::unique_ptr<CMainFrame> frame = f.MakeFrame();
+    if (!file.isEmpty() && !frame->OpenDocumentFile(file))
+        return 2;
+    QTest::keyClicks(frame->GetActiveView(), "typed");
+    return QApplication::exec();
+}
+
+} // namespace
+
+class TestSaving : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void keepsEveryCharacter();
+    void savingTwiceKeepsTheBackup();
+    void fullDisk();
+    void recoveryAfterAKill_data();
+    void recoveryAfterAKill();
+};
+
+void TestSaving::keepsEveryCharacter()
+{
+    const QString text = QString::fromUtf8("a\u2028b\u2029c\uFDD0d\uFDD1e\u00A0f\n");
+    EditorFixture e(text.toUtf8());
+    e.Select(0, 0);
+    QTest::keyClick(e.view, Qt::Key_X);
+    QVERIFY(e.Run(Cmd::FileSave));
+    QCOMPARE(ReadBytes(e.f.FilePath("doc.tex")), "x" + text.toUtf8());
+}
+
+// The second Ctrl+S has nothing to save: the backup keeps the version before the first.
+void TestSaving::savingTwiceKeepsTheBackup()
+{
+    EditorFixture e(Original);
+    QTest::keyClick(e.view, Qt::Key_X);
+    QVERIFY(e.Run(Cmd::FileSave));
+    QVERIFY(e.Run(Cmd::FileSave));
+    QCOMPARE(ReadBytes(e.f.FilePath("doc.tex.bak")), Original);
+}
+
+void TestSaving::fullDisk()
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() != 0)
+        QSKIP("mounting a small tmpfs needs root");
+#else
+    QSKIP("a tmpfs is a Unix file system");
+#endif
+    EditorFixture e(Original);
+    const QString mount = e.f.FilePath("disk");
+    QVERIFY(QDir().mkpath(mount));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", mount}) != 0)
+        QSKIP("this machine does not allow mounting a tmpfs");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mount}); });
+    const QString doc = mount + "/doc.tex";
+    QVERIFY(QFile::copy(e.f.FilePath("doc.tex"), doc));
+    QVERIFY(e.frame->OpenDocumentFile(doc));
+    QFile fill(mount + "/filler");
+    QVERIFY(fill.open(QIODevice::WriteOnly));
+    while (fill.write(QByteArray(4096, 'x')) > 0 && fill.flush()) {
+    }
+    fill.close();
+
+    QTest::keyClick(e.view, Qt::Key_X);
+    QVERIFY(e.Run(Cmd::FileSave));
+    QCOMPARE(ReadBytes(doc), Original);
+    QVERIFY(e.f.prompter.Texts().last().contains(qt_error_string(ENOSPC)));
+    QVERIFY(e.frame->GetDocument()->IsModified());
+
+    QVERIFY(QFile::remove(fill.fileName()));
+    QVERIFY(e.Run(Cmd::FileSave));
+    QVERIFY(!e.frame->GetDocument()->IsModified());
+    QCOMPARE(ReadBytes(doc), "x" + Original);
+    QCOMPARE(ReadBytes(doc + ".bak"), Original);
+}
+
+void TestSaving::recoveryAfterAKill_data()
+{
+    QTest::addColumn<bool>("untitled");
+    QTest::addColumn<QString>("copy"); // "typed", or "damaged": written by the test itself
+    QTest::addColumn<int>("answer");
+    QTest::newRow("a file, taken back") << false << "typed" << int(MsgAnswer::Yes);
+    QTest::newRow("a file, not taken") << false << "typed" << int(MsgAnswer::No);
+    QTest::newRow("untitled, taken back") << true << "typed" << int(MsgAnswer::Yes);
+    QTest::newRow("a damaged copy is reported and kept") << false << "damaged"
+                                                         << int(MsgAnswer::Ok);
+}
+
+void TestSaving::recoveryAfterAKill()
+{
+    QFETCH(bool, untitled);
+    QFETCH(QString, copy);
+    QFETCH(int, answer);
+    FrameFixture f;
+    const QString folder = f.FilePath("recovery");
+    const QString file = untitled ? QString() : f.WriteFile("doc.tex", Original);
+    if (!untitled) {
+        // Older than any copy, even one written within the same tick of the clock.
+        QFile doc(file);
+        QVERIFY(doc.open(QIODevice::ReadWrite));
+        QVERIFY(doc.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                QFileDevice::FileModificationTime));
+    }
+    f.context.recoveryDir = folder;
+
+    if (copy == u"typed") {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(ChildRole, "1");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {file, folder});
+        QVERIFY(child.waitForStarted());
+        // The copy is due a moment after the typing stops.
+        QTRY_COMPARE_WITH_TIMEOUT(Copies(folder).size(), 1, 10000);
+        QTRY_VERIFY(ReadBytes(folder + "/" + Copies(folder).first()).contains("typed"));
+        child.kill(); // SIGKILL: nothing of the window's own ending runs
+        QVERIFY(child.waitForFinished());
+    } else {
+        QDir().mkpath(folder);
+        QFile damaged(folder + "/1-0.recovery");
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("Velloquin recovery 1\n" + QUrl::toPercentEncoding(file) + "\n99\nshort");
+    }
+    const QStringList left = Copies(folder);
+
+    f.prompter.answers.enqueue(MsgAnswer(answer));
+    std::unique_ptr<CMainFrame> frame = f.MakeFrame();
+    if (!untitled)
+        QVERIFY(frame->OpenDocumentFile(file));
+    COrrindaleDoc *doc = frame->GetDocument();
+    QCOMPARE(f.prompter.messages.size(), 1);
+    QCOMPARE(f.prompter.unexpected, 0);
+    const bool back = answer == int(MsgAnswer::Yes);
+    const QByteArray shown = untitled ? QByteArray() : Original;
+    QCOMPARE(DocumentText(doc->TextDocument()).toUtf8(), back ? "typed" + shown : shown);
+    QCOMPARE(doc->IsModified(), back);
+    QCOMPARE(Copies(folder), answer == int(MsgAnswer::No) ? QStringList() : left);
+    if (back) {
+        // Undo goes back to the file's text, unmodified.
+        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::Undo).japaneseId));
+        QVERIFY(!doc->IsModified());
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(ChildRole))
+        return TypeAndWait(app.arguments().value(1), app.arguments().value(2));
+    TestSaving test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_saving.moc"
