@@ -7,7 +7,9 @@
 #include "input/ui/MinimumLettersDialog.h"
 #include "res/Messages.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -156,35 +158,147 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), e.Text().toUtf8());
     }
 
-    // Change Input File: Cancel restores the default; a chosen file is stored.
-    void changeInputFile()
+    // The editor keeps the keyboard: the list never takes the focus or the active window and
+    // hangs below the caret line; a double-click writes the name. While an input method
+    // composes, no list opens.
+    void listAndKeyboard()
     {
-        Completing e;
-        const QString chosen = e.f.WriteFile("mine.mme", "x");
-        e.f.prompter.answers << MsgAnswer::Ok << MsgAnswer::Cancel;
-        e.f.prompter.openAnswers << chosen;
-        QVERIFY(e.Run(Cmd::ChangeInputFile));
-        QCOMPARE(e.f.prompter.openFilters, QStringList{"Mme files (*.mme)|*.mme||"});
-        QCOMPARE(ReadSetting(*e.f.store, Keys::InputName), chosen);
-        QCOMPARE(e.view->m_strCommandListPath, chosen);
-        QVERIFY(e.Run(Cmd::ChangeInputFile));
-        QCOMPARE(ReadSetting(*e.f.store, Keys::InputName), QString());
-        QCOMPARE(e.view->m_strCommandListPath, QDir(e.view->m_strInstDir).filePath(CommandListFileName));
-        QCOMPARE(e.f.prompter.Texts().last(), MsgText(Msg::ChangeInputQuestion, false));
+        Completing e("line one\n");
+        e.frame->resize(700, 500);
+        e.frame->show();
+        e.frame->activateWindow();
+        e.view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(e.frame.get()));
+        e.Select(9, 9);
+        QInputMethodEvent compose(QStringLiteral("かん"), {});
+        QApplication::sendEvent(e.view, &compose);
+        e.Type("\\s");
+        QVERIFY(!e.Open());
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("漢"));
+        QApplication::sendEvent(e.view, &commit);
+        e.Type("\\s");
+        QVERIFY(e.Open());
+        CCompletionPopup *popup = e.view->Completion()->Popup();
+        QCOMPARE(popup->focusPolicy(), Qt::NoFocus);
+        QVERIFY(popup->testAttribute(Qt::WA_ShowWithoutActivating));
+        QCOMPARE(QApplication::focusWidget(), e.view);
+        const QPoint caretBottom = e.view->viewport()->mapToGlobal(e.view->cursorRect().bottomLeft());
+        QVERIFY(popup->geometry().top() >= caretBottom.y());
+        const QRect row = popup->visualItemRect(popup->item(1));
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(popup->viewport(), Qt::LeftButton, {}, row.center());
+        QTRY_VERIFY(e.Text().endsWith(QStringLiteral("\\subsection")));
+        QVERIFY(!e.Open());
+        QCOMPARE(QApplication::focusWidget(), e.view);
     }
 
+    // Changes that do not come through the list's keys leave the typed name where it was not;
+    // Enter then keeps the text as it is instead of writing over other characters.
+    void textChangedUnderTheList_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("change");
+        QTest::newRow("undo of the typed name") << "line|\\sec" << 0;
+        QTest::newRow("text put before the name") << "\\sec" << 1;
+        QTest::newRow("name shortened behind the caret") << "\\sec" << 2;
+    }
+    void textChangedUnderTheList()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, change);
+        Completing e("\n\nkeep these words\n");
+        e.Type(typed);
+        QVERIFY(e.Open());
+        QTextCursor edit(e.view->document());
+        if (change == 0) {
+            QVERIFY(e.Run(Cmd::Undo));
+        } else if (change == 1) {
+            edit.insertText(QStringLiteral("XY"));
+        } else {
+            edit.setPosition(e.view->textCursor().position());
+            edit.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
+            edit.removeSelectedText();
+        }
+        const QString changed = e.Text();
+        e.Type("|");
+        QCOMPARE(e.Text(), changed);
+        QVERIFY(!e.Open());
+    }
+
+    void changeInputFile_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("path"); // "default", "old" or "chosen"
+        QTest::newRow("Cancel restores the default") << false << false << "" << "default";
+        QTest::newRow("a chosen file") << true << true << "mine.mme" << "chosen";
+        QTest::newRow("the file dialog cancelled") << true << true << "" << "old";
+    }
+    void changeInputFile()
+    {
+        QFETCH(bool, english);
+        QFETCH(bool, ok);
+        QFETCH(QString, chosen);
+        QFETCH(QString, path);
+        Completing e("", english);
+        const QString defaultPath = QDir(e.view->m_strInstDir).filePath(CommandListFileName);
+        const QString old = e.f.FilePath(QStringLiteral("old.mme"));
+        e.view->m_strCommandListPath = old;
+        WriteSetting(*e.f.store, Keys::InputName, old);
+        const QString chosenPath = chosen.isEmpty() ? QString() : e.f.WriteFile(chosen, "x");
+        e.f.prompter.answers << (ok ? MsgAnswer::Ok : MsgAnswer::Cancel);
+        e.f.prompter.openAnswers << chosenPath;
+        QVERIFY(e.Run(Cmd::ChangeInputFile));
+        QCOMPARE(e.f.prompter.Texts(), QStringList{english
+            ? "Change the TeX input auxiliary file \"input_tex.mme\". \nChoose a file, if you put "
+              "the file to the another place or if you change the file name. \nIf you push "
+              "Cancel, then then the default is restored; \"C:\\Orrindale\\input_tex.mme\"."
+            : QString::fromUtf8("TeX の入力支援補助ファイル input_tex.mme を変更します。\n"
+                                "\"C:\\Orrindale\" 以外に置いた場合や、ファイル名を変更した場合など\n"
+                                "ここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n"
+                                "\"C:\\Orrindale\\input_tex.mme\" に戻ります。")});
+        QCOMPARE(e.f.prompter.openFilters, ok ? QStringList{"Mme files (*.mme)|*.mme||"} : QStringList{});
+        const QString expected = path == "default" ? defaultPath : path == "old" ? old : chosenPath;
+        QCOMPARE(e.view->m_strCommandListPath, expected);
+        QCOMPARE(ReadSetting(*e.f.store, Keys::InputName), path == "default" ? QString() : expected);
+    }
+
+    void minimumLetters_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<int>("minimum");
+        QTest::newRow("OK with 5 letters") << false << true << "最低文字数の設定" << "キャンセル" << 3;
+        QTest::newRow("Cancel") << true << false << "Minimum Letter Number " << "CANCEL" << 2;
+    }
     void minimumLetters()
     {
-        Completing e;
-        QTimer::singleShot(0, [] {
-            auto *d = qobject_cast<CMinimumLettersDialog *>(QApplication::activeModalWidget());
-            QVERIFY(d && d->findChild<QRadioButton *>("1065")->isChecked()); // four letters
-            d->findChild<QRadioButton *>("1066")->click();
-            d->accept();
+        QFETCH(bool, english);
+        QFETCH(bool, ok);
+        QFETCH(QString, cancel);
+        Completing e("", english);
+        QString title;
+        QStringList buttons;
+        WhenModal([&](QWidget *w) {
+            auto *d = qobject_cast<CMinimumLettersDialog *>(w);
+            title = d->windowTitle();
+            QVERIFY(d->findChild<QRadioButton *>("1065")->isChecked()); // four letters, the default
+            d->findChild<QRadioButton *>(ok ? "1066" : "1068")->click();
+            for (QAbstractButton *b : d->findChild<QDialogButtonBox *>()->buttons())
+                buttons << b->text();
+            ok ? d->accept() : d->reject();
         });
         QVERIFY(e.Run(Cmd::InputLetterNo));
-        QCOMPARE(e.view->m_nInputMinimum, 3);
-        QCOMPARE(ReadSetting(*e.f.store, Keys::Minimum), 3);
+        QTEST(title, "title");
+        QCOMPARE(buttons.size(), 2);
+        QVERIFY(buttons.contains("OK"));
+        QVERIFY(buttons.contains(cancel));
+        QTEST(e.view->m_nInputMinimum, "minimum");
+        QTEST(ReadSetting(*e.f.store, Keys::Minimum), "minimum");
     }
 };
 

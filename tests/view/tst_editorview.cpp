@@ -13,6 +13,7 @@
 #include "view/ui/ViewNavigator.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
@@ -362,6 +364,93 @@ private Q_SLOTS:
         QCOMPARE(e.History().CurrentIndex(), 1);
     }
 
+    // Line End, Line Head and Add Comment act on the row of a wrapped line the caret is on.
+    void wrappedRow()
+    {
+        const QString line = QStringLiteral("word ").repeated(200);
+        Editor e(("first\n" + line + "\n").toUtf8());
+        const QTextBlock block = e.view->document()->findBlockByNumber(1);
+        QVERIFY(block.layout()->lineCount() > 2);
+        const int rowStart = block.position() + block.layout()->lineAt(1).textStart();
+        e.Select(rowStart + 3, rowStart + 3);
+        QVERIFY(e.Run(Cmd::ToLineEnd));
+        QCOMPARE(e.Caret(), block.position() + block.layout()->lineAt(2).textStart() - 1);
+        QVERIFY(e.Run(Cmd::ToLineHead));
+        QCOMPARE(e.Caret(), rowStart);
+        e.Select(rowStart + 3, rowStart + 3);
+        QVERIFY(e.Run(Cmd::AddComment));
+        QCOMPARE(e.Text(), QString("first\n" + line + "\n").insert(rowStart, u"%%"_qs));
+        QCOMPARE(e.Caret(), rowStart + 5);
+    }
+
+    // The gutter widens with the digits; in calculation mode a header row of column letters
+    // stands over the text and moves with it, only while the line numbers are shown.
+    void gutterAndHeader()
+    {
+        Editor e(QByteArray("1\t2\t3\t").repeated(40) + "\n" + QByteArray("x\n").repeated(97), u"a.zel"_qs);
+        QCOMPARE(e.view->m_nLineNumberMode, 1);
+        QWidget *header = nullptr;
+        for (QWidget *w : e.view->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible() && w->y() + w->height() <= e.view->viewport()->y() && w->height() > 0)
+                header = w;
+        QVERIFY(header);
+        QCOMPARE(header->height(), e.view->LineHeight());
+        const QImage before = header->grab().toImage();
+        QCOMPARE(before.pixelColor(before.width() - 2, 1), QColor(240, 240, 255));
+        e.view->horizontalScrollBar()->setValue(60);
+        QCoreApplication::processEvents();
+        QVERIFY(header->grab().toImage() != before);
+        const int twoDigits = e.view->m_nGutterWidth;
+        e.Select(int(e.Text().size()), int(e.Text().size()));
+        e.view->textCursor().insertText(QStringLiteral("\n\n"));
+        QCOMPARE(e.view->LineCount(), 101);
+        QVERIFY(e.view->m_nGutterWidth > twoDigits);
+        QVERIFY(e.Run(Cmd::PhysicalLineNo));
+        QVERIFY(!header->isVisible());
+    }
+
+    // The end-of-file mark: behind the last character, or at the left of the row below a final
+    // line break; none in an empty text.
+    void eofMark_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty text shows none") << QByteArray();
+        QTest::newRow("behind the last character") << QByteArray("abc");
+        QTest::newRow("after a final line break: the row below") << QByteArray("abc\n");
+    }
+    void eofMark()
+    {
+        QFETCH(QByteArray, text);
+        Editor e(text, u"a.txt"_qs);
+        e.view->m_colors.symbols.fill(0); // nothing else in the mark colour but line ends
+        e.view->clearFocus();
+        QTextCursor end(e.view->document());
+        end.movePosition(QTextCursor::End);
+        const QRect at = e.view->cursorRect(end);
+        const QImage image = Grab(e.view);
+        QCOMPARE(HasColorIn(image, QRect(at.left(), at.top() + 1, 16, at.height() - 2), kMark), !text.isEmpty());
+        QVERIFY(!HasColorIn(image, QRect(0, at.bottom() + 1, image.width(), image.height()), kMark));
+    }
+
+    void colourDialogResetsAtOnce()
+    {
+        ViewColors c = DefaultViewColors();
+        c.text = 0x0000FF;
+        c.userStrings[2] = QStringLiteral("abc");
+        CustomColors custom = DefaultCustomColors();
+        custom[0] = 1;
+        FrameFixture f;
+        SaveColorSettings(*f.store, c, custom);
+        CColorSettingsDialog d(*f.store, true);
+        QCOMPARE(d.UserStringEdit(2)->text(), QStringLiteral("abc"));
+        d.Button(1107)->click();
+        QCOMPARE(d.Colors(), DefaultViewColors());
+        QCOMPARE(d.Custom(), DefaultCustomColors());
+        QVERIFY(d.UserStringEdit(2)->text().isEmpty());
+        for (const char *section : {"ColorTB", "Colors", "ColorCust"})
+            QVERIFY(f.store->Keys(section).isEmpty());
+    }
+
     void removeCommentLines_data()
     {
         QTest::addColumn<bool>("english");
@@ -470,16 +559,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("replace");
-        QTest::newRow("F1") << int(Qt::Key_F1) << false;
-        QTest::newRow("Ctrl+F") << (Qt::CTRL | Qt::Key_F).toCombined() << false;
-        QTest::newRow("F2") << int(Qt::Key_F2) << true;
-        QTest::newRow("Ctrl+R") << (Qt::CTRL | Qt::Key_R).toCombined() << true;
+        QTest::addColumn<bool>("english");
+        QTest::newRow("F1") << int(Qt::Key_F1) << false << false;
+        QTest::newRow("Ctrl+F, English") << (Qt::CTRL | Qt::Key_F).toCombined() << false << true;
+        QTest::newRow("F2") << int(Qt::Key_F2) << true << false;
+        QTest::newRow("Ctrl+R, English") << (Qt::CTRL | Qt::Key_R).toCombined() << true << true;
     }
     void bars()
     {
         QFETCH(int, key);
         QFETCH(bool, replace);
-        Editor e("alpha beta\n");
+        QFETCH(bool, english);
+        Editor e("alpha beta\n", u"doc.tex"_qs, english);
+        // However long the remembered texts, the bars fit the window.
+        for (QComboBox *history : {e.Find()->m_pSearch, e.Replace()->m_pSearch, e.Replace()->m_pReplacement})
+            history->addItem(QStringLiteral("a long search text ").repeated(20));
+        e.frame->resize(1200, 600);
         QApplication::setActiveWindow(e.frame.get());
         QVERIFY(QTest::qWaitForWindowActive(e.frame.get()));
         e.frame->Router()->RefreshActions();
@@ -490,6 +585,12 @@ private Q_SLOTS:
         QToolBar *other = replace ? e.frame->FindBarHost() : e.frame->ReplaceBarHost();
         QVERIFY(!host->isHidden());
         QCOMPARE((replace ? e.Replace()->m_pSearch : e.Find()->m_pSearch)->currentText(), u"alpha"_qs);
+        QVERIFY((replace ? static_cast<QWidget *>(e.Replace()) : e.Find())->minimumSizeHint().width() <= 1200 - 40);
+        QCOMPARE(e.frame->width(), 1200);
+        QComboBox *history = replace ? e.Replace()->m_pReplacement : e.Find()->m_pSearch;
+        QTest::keyClick(history, Qt::Key_Down); // opens the history list
+        QVERIFY(history->view()->isVisible());
+        history->hidePopup();
         QVERIFY(e.Run(replace ? Cmd::Find : Cmd::Replace));
         QVERIFY(host->isHidden() && !other->isHidden());
         QVERIFY(e.Run(replace ? Cmd::Find : Cmd::Replace));
@@ -533,6 +634,50 @@ private Q_SLOTS:
         e.Find()->m_pClose->click();
         QVERIFY(e.Run(Cmd::RepeatFindReplace));
         QCOMPARE(e.Selection().second - e.Selection().first, 2);
+    }
+
+    // A line found far away stands on screen row 2 from the top, or with two whole rows below
+    // it; with the continuity switch the focus stays on the bar for the next search. The
+    // button back goes to the position recorded before.
+    void foundLinePlace_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("fromBelow");
+        QTest::addColumn<bool>("continuity");
+        QTest::newRow("far below, continuity on") << 150 << false << true;
+        QTest::newRow("far above, continuity off") << 20 << true << false;
+    }
+    void foundLinePlace()
+    {
+        QFETCH(int, line);
+        QFETCH(bool, fromBelow);
+        QFETCH(bool, continuity);
+        QByteArray text;
+        for (int i = 0; i < 200; ++i)
+            text += (i == line ? "needle" : "hay " + QByteArray::number(i)) + "\n";
+        Editor e(text);
+        e.view->SetWordWrap(false, false);
+        const int from = e.view->document()->findBlockByNumber(fromBelow ? 185 : 3).position() + 1;
+        e.Select(from, from + 2);
+        e.view->ScrollToLine(fromBelow ? 180 : 0);
+        QVERIFY(e.Run(Cmd::Find));
+        const int top = e.view->FirstVisibleLine();
+        e.Find()->m_pRecord->click();
+        e.Find()->m_pSearch->setEditText(QStringLiteral("needle"));
+        e.Find()->m_pContinuity->setChecked(continuity);
+        QPushButton *go = fromBelow ? e.Find()->m_pPrev : e.Find()->m_pNext;
+        go->setFocus();
+        go->click();
+        QCOMPARE(e.view->textCursor().block().blockNumber(), line);
+        QCOMPARE(e.frame->focusWidget() == e.view, !continuity);
+        const QRect caret = e.view->cursorRect();
+        const int rows = e.view->viewport()->height() / caret.height();
+        QVERIFY(rows > 6);
+        QCOMPARE(fromBelow ? caret.top() / caret.height() : rows - 1 - caret.top() / caret.height(), 2);
+        e.Find()->m_pBackToStart->click();
+        QCOMPARE(e.Selection(), qMakePair(from, from + 2));
+        QCOMPARE(e.view->FirstVisibleLine(), top);
+        QCOMPARE(e.frame->focusWidget(), e.view);
     }
 
     // Replace and Replace All are one snapshot each; the bar's undo buttons follow the history.
