@@ -25,10 +25,7 @@ TableInput Input(const QString &text, int from, int to, int decimals = 1, bool e
     return TableInput{text, from, to, ComputeCellRange(text, from, to), decimals, english};
 }
 
-int End(const QString &text)
-{
-    return int(text.size());
-}
+int End(const QString &text) { return int(text.size()); }
 
 Transform Linear(int m, int n, int p, int q)
 {
@@ -80,19 +77,12 @@ Command Deviation(int decimals)
 
 Command Sort(int column, int from, int to, bool descending, bool asValues)
 {
-    return [=](const TableInput &in) {
-        return SortRows(in, column, from, to, descending, asValues);
-    };
+    return [=](const TableInput &in) { return SortRows(in, column, from, to, descending, asValues); };
 }
 
 Command Rank(int column, int rows, bool rank)
 {
     return [=](const TableInput &in) { return NumberOrRankRows(in, column, 1, rows, rank); };
-}
-
-Command Area(TableResult (*command)(const TableInput &))
-{
-    return command;
 }
 
 // Pastes the area x y / z w, once or repeated over the selection.
@@ -135,10 +125,7 @@ const QString Red = QStringLiteral("color: rgb(252, 40, 104); ");
 const QString Blue = QStringLiteral("color: rgb(102,  0, 204); ");
 const QString Bold = QStringLiteral("font-weight: bold; ");
 
-QString Span(const QString &style)
-{
-    return "<span style=\"" + style + "\">";
-}
+QString Span(const QString &style) { return "<span style=\"" + style + "\">"; }
 
 QString HeadingOpen(const QString &level, const QString &rgb)
 {
@@ -459,16 +446,16 @@ private Q_SLOTS:
             "a\t1\t80\nb\t2\t90\nc\t3\t70\nd\t4\t80", 1);
         row("numbering at column A", Rank(0, 2, false), "x\ny\n", 1, 1, "1\tx\n2\ty\n", 1);
 
-        row("clear A and B", Area(ClearSelectedArea), "1\t2\t3\t", 0, 3, "\t\t3\t", 2);
-        row("clear a last cell without closing TAB", Area(ClearSelectedArea), "1\t2\n3\t4", 0, 7,
+        row("clear A and B", ClearSelectedArea, "1\t2\t3\t", 0, 3, "\t\t3\t", 2);
+        row("clear a last cell without closing TAB", ClearSelectedArea, "1\t2\n3\t4", 0, 7,
             "\t\t\n\t\t", 5);
-        row("clear leaves rows without cells", Area(ClearSelectedArea), "1\t2\nnote\n3\t4", 0, 12,
+        row("clear leaves rows without cells", ClearSelectedArea, "1\t2\nnote\n3\t4", 0, 12,
             "\t\t\nnote\n\t\t");
-        row("delete column B of two rows", Area(DeleteSelectedArea), "1\t2\t3\n4\t5\t6", 2, 9,
+        row("delete column B of two rows", DeleteSelectedArea, "1\t2\t3\n4\t5\t6", 2, 9,
             "1\t3\n4\t6", 2);
-        row("delete the end cells of ragged rows", Area(DeleteSelectedArea), "1\t2\n4\n7\t8\t9", 2,
+        row("delete the end cells of ragged rows", DeleteSelectedArea, "1\t2\n4\n7\t8\t9", 2,
             11, "1\t\n4\n7\t");
-        row("delete keeps the caret on its text", Area(DeleteSelectedArea), "x\ty\tz\n1\t2\t3", 8,
+        row("delete keeps the caret on its text", DeleteSelectedArea, "x\ty\tz\n1\t2\t3", 8,
             9, "x\ty\tz\n1\t3", 8);
         row("paste: caret at the row start pastes after A", Paste(), "1\t2\n3\t4", 0, 0,
             "1\tx\ty\t2\n3\tz\tw\t4");
@@ -485,17 +472,17 @@ private Q_SLOTS:
             "x\t2\t3\t4\nz\t6\t7\t8\nx\t10\t11\t12\n13\t14\t15\t16\n", 0);
         row("paste repeated without a selection", Paste(true), Grid4, 0, 0, Grid4);
         const QString t = "1\t22\t3\n4\t55\t6";
-        row("blank: caret inside B, after B", Area(InsertBlankColumns), t, 3, 3,
+        row("blank: caret inside B, after B", InsertBlankColumns, t, 3, 3,
             "1\t22\t\t3\n4\t55\t\t6", 5);
-        row("blank: caret after the TAB closing A, before B", Area(InsertBlankColumns), t, 2, 2,
+        row("blank: caret after the TAB closing A, before B", InsertBlankColumns, t, 2, 2,
             "1\t\t22\t3\n4\t\t55\t6", 2);
-        row("blank: caret at a row start, before A", Area(InsertBlankColumns), t, 7, 7,
+        row("blank: caret at a row start, before A", InsertBlankColumns, t, 7, 7,
             "\t1\t22\t3\n\t4\t55\t6", 8);
-        row("blank: range two wide", Area(InsertBlankColumns), t, 2, 6,
+        row("blank: range two wide", InsertBlankColumns, t, 2, 6,
             "1\t\t\t22\t3\n4\t\t\t55\t6", 2);
-        row("blank: range of rows, only those rows", Area(InsertBlankColumns),
+        row("blank: range of rows, only those rows", InsertBlankColumns,
             "h\tx\n1\t2\n3\t4\nf\ty", 5, 9, "h\tx\n1\t\t2\n3\t\t4\nf\ty", 6);
-        row("blank: rows too short are left alone", Area(InsertBlankColumns), "1\t2\t3\nx\n4\t5\t6",
+        row("blank: rows too short are left alone", InsertBlankColumns, "1\t2\t3\nx\n4\t5\t6",
             4, 4, "1\t2\t\t3\nx\n4\t5\t\t6", 4);
         row("copied column inserted after B", InsertColumn(), t, 10, 10,
             "1\t22\tx\t3\n4\t55\tz\t6", 14);
