@@ -636,13 +636,16 @@ private Q_SLOTS:
 
     void rankingDialog_data()
     {
+        QTest::addColumn<bool>("rank");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("after");
-        QTest::newRow("ranks") << true << "b\t1\t90\na\t2\t80\nc\t2\t80\n";
-        QTest::newRow("cancel") << false << "a\t80\nb\t90\nc\t80\n";
+        QTest::newRow("ranks") << true << true << "b\t1\t90\na\t2\t80\nc\t2\t80\n";
+        QTest::newRow("numbers") << false << true << "a\t1\t80\nb\t2\t90\nc\t3\t80\n";
+        QTest::newRow("cancel") << true << false << "a\t80\nb\t90\nc\t80\n";
     }
     void rankingDialog()
     {
+        QFETCH(bool, rank);
         QFETCH(bool, ok);
         const QString text = "a\t80\nb\t90\nc\t80\n";
         Editor e(text.toUtf8(), true);
@@ -655,6 +658,7 @@ private Q_SLOTS:
             QCOMPARE(d->ToRow(), 4); // the empty last line is in the block
             QVERIFY(d->Rank());       // "Order" defaults to 1
             d->m_pTo->setText("3");
+            d->m_pRank->setChecked(rank);
             if (ok)
                 d->accept();
         });
@@ -841,8 +845,10 @@ private Q_SLOTS:
         QVERIFY2(page.contains("<title>" + title + ".html</title>"), qPrintable(page));
         QCOMPARE(page.contains(TableStart), name.endsWith(QLatin1String(".zel")));
         QTEST(f.prompter.Texts(), "messages");
-        if (ync == 0)
+        if (ync == 0) {
+            QCOMPARE(f.prompter.messages.last().caption, QStringLiteral("Velloquin"));
             QCOMPARE(f.prompter.messages.last().buttons, MsgButtons::YesNoCancel);
+        }
         QCOMPARE(f.launcher.calls.size(), 1);
         QCOMPARE(f.launcher.calls[0].kind, FakeLauncher::Call::OpenFile);
         QCOMPARE(f.launcher.calls[0].program, html);
@@ -852,7 +858,9 @@ private Q_SLOTS:
         QVERIFY(!doc->IsModified());
         QCOMPARE(ReadBytes(path), content.toUtf8());
         QCOMPARE(ReadSetting(*f.store, Keys::YNC), back ? 1 : 0);
-        if (back) { // both files are in the recent-file list, the document first
+        QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, back ? 1 : 0);
+        if (back) { // in the document's mode; both files in the recent-file list, the document first
+            QCOMPARE(frame->GetActiveView()->m_bCalcMode, name.endsWith(QLatin1String(".zel")) ? 1 : 0);
             const QString recent = QString::fromLatin1(Sections::RecentFiles);
             QCOMPARE(f.store->GetString(recent, RecentFileKey(1)), path);
             QCOMPARE(f.store->GetString(recent, RecentFileKey(2)), html);
@@ -876,13 +884,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name"); // the name given in Save As; empty: cancelled
         QTest::addColumn<QString>("pageHolds"); // empty: no page
-        QTest::addColumn<int>("messages");
-        QTest::newRow("changed zel: saved, then exported") << "m.zel" << "x\t" << "" << "<td>x</td>" << 0;
-        QTest::newRow("page cannot be written: the document stays")
-            << "w.txt" << "" << "" << "" << 1;
-        QTest::newRow("untitled table, named .zel: tables") << "" << "a\tb" << "t.zel" << "<td>b</td>" << 0;
-        QTest::newRow("untitled named .html: kept, no page over it") << "" << "mine" << "n.html" << "" << 1;
-        QTest::newRow("Save As cancelled: nothing exported, text kept") << "" << "kept" << "" << "" << 0;
+        QTest::addColumn<QString>("message"); // exact; starting with "…": a file named in it
+        const QString overDocument = QString::fromUtf8(
+            "HTML ファイル %1 は文書そのものなので、上書きしません。\n文書の名前を変えてから変換して下さい。");
+        QTest::newRow("changed zel: saved, then exported") << "m.zel" << "x\t" << "" << "<td>x</td>" << "";
+        QTest::newRow("page cannot be written: the document stays") << "w.txt" << "" << "" << "" << "…w.html";
+        QTest::newRow("untitled table, named .zel: tables") << "" << "a\tb" << "t.zel" << "<td>b</td>" << "";
+        QTest::newRow("untitled named .html: kept, no page over it") << "" << "mine" << "n.html" << "" << overDocument;
+        QTest::newRow("Save As cancelled: nothing exported, text kept") << "" << "kept" << "" << "" << "";
     }
     void exportSavesFirst()
     {
@@ -890,7 +899,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, name);
         QFETCH(QString, pageHolds);
-        QFETCH(int, messages);
+        QFETCH(QString, message);
         FrameFixture f;
         auto frame = f.MakeFrame();
         QString path = existing.isEmpty() ? QString() : f.WriteFile(existing, "1\t2\n");
@@ -904,7 +913,11 @@ private Q_SLOTS:
         const QString text = DocumentText(frame->GetDocument()->TextDocument());
         PressExportKey(*frame);
         QCOMPARE(f.prompter.saveFilters.size(), existing.isEmpty() ? 1 : 0);
-        QCOMPARE(f.prompter.messages.size(), messages);
+        const QStringList texts = f.prompter.Texts();
+        if (message.startsWith(u'…'))
+            QVERIFY(texts.size() == 1 && texts[0].contains(f.FilePath(message.mid(1))));
+        else
+            QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message.arg(path)});
         QCOMPARE(frame->GetDocument()->PathName(), path);
         QCOMPARE(DocumentText(frame->GetDocument()->TextDocument()), text);
         QCOMPARE(frame->GetDocument()->IsModified(), path.isEmpty());
