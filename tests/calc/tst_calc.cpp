@@ -412,6 +412,8 @@ private Q_SLOTS:
             "3\ta\n2\tc\n1\tb\n1\td\n", 0);
         row("as characters 10 before 9", Sort(0, 1, 2, false, false), "9\tx\n10\ty\n", 0, 0,
             "10\ty\n9\tx\n", 0);
+        row("as characters: equal keys in their order", Sort(0, 1, 4, true, false),
+            "b\t1\nb\t2\na\t3\nb\t4\n", 0, 0, "b\t1\nb\t2\nb\t4\na\t3\n");
         row("upper case before lower case", Sort(0, 1, 3, false, false), "b\t1\nB\t2\na\t3\n", 0,
             0, "B\t2\na\t3\nb\t1\n");
         // 伊 0x88C9, 加 0x89C1, 佐 0x8DB2 in the code page; in Unicode 伊 < 佐 < 加.
