@@ -2,14 +2,22 @@
 
 #include "view/ui/UndoController.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 EditorFixture::EditorFixture(const QByteArray &content, bool english, bool shown)
+    : EditorFixture(QStringLiteral("doc.tex"), content, english, shown)
+{
+}
+
+EditorFixture::EditorFixture(const QString &name, const QByteArray &content, bool english,
+                             bool shown)
 {
     if (english)
         f.store->WriteInt(QStringLiteral("Settings"), QStringLiteral("English"), 1);
     frame = f.MakeFrame();
-    if (!frame->OpenDocumentFile(f.WriteFile(QStringLiteral("doc.tex"), content)))
+    if (!frame->OpenDocumentFile(f.WriteFile(name, content)))
         qFatal("the test document could not be opened");
     view = frame->GetActiveView();
     if (shown) {
@@ -35,4 +43,14 @@ QPair<int, int> EditorFixture::Selection() const
 {
     const QTextCursor c = view->textCursor();
     return {c.selectionStart(), c.selectionEnd()};
+}
+
+void WhenModal(const std::function<void(QWidget *)> &act)
+{
+    QTimer::singleShot(0, qApp, [act] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w)
+            qFatal("no dialog was shown");
+        act(w);
+    });
 }

@@ -6,6 +6,8 @@
 #include "app/ui/CommandRouter.h"
 #include "view/UndoHistory.h"
 
+#include <functional>
+
 // A main window showing one file, with the editor's commands at hand.
 struct EditorFixture {
     FrameFixture f;
@@ -13,6 +15,10 @@ struct EditorFixture {
     COrrindaleView *view = nullptr;
 
     explicit EditorFixture(const QByteArray &content, bool english = false, bool shown = false);
+    // The same over a file of the given name (its extension decides the document's kind); pass
+    // the name as a QString, a bare literal would be taken for the content.
+    EditorFixture(const QString &name, const QByteArray &content, bool english = false,
+                  bool shown = false);
     bool Run(Cmd cmd) { return frame->Router()->Execute(IdsOf(cmd).japaneseId); }
     CommandState State(Cmd cmd) const { return frame->Router()->StateOf(cmd); }
     bool Enabled(Cmd cmd) const { return State(cmd).enabled; }
@@ -21,3 +27,6 @@ struct EditorFixture {
     void Select(int from, int to);
     QPair<int, int> Selection() const;
 };
+
+// Acts on the next modal dialog from inside its event loop.
+void WhenModal(const std::function<void(QWidget *)> &act);
