@@ -82,6 +82,21 @@ QRect Set(const QRect &rect, bool accepted)
     return RestoredWindowRect(FullHd, store) == stored && Stored(store, Wnd) == QRect(-1, -1, -1, -1) ? stored : QRect();
 }
 
+// The switches found, as "w0 w1 m0 help version html:<file> calc file:<file>".
+QString Switches(const QStringList &arguments)
+{
+    const CommandLineSwitches sw = CommandLineSwitches::Parse(arguments);
+    QStringList on;
+    for (const auto &[set, name] : {std::pair{sw.viewer, "w0"}, {sw.secondWindow, "w1"}, {sw.noLineNumbers, "m0"}, {sw.help, "help"}, {sw.version, "version"}, {sw.htmlCalc, "calc"}})
+        if (set)
+            on << QLatin1String(name);
+    if (!sw.htmlFile.isEmpty())
+        on << "html:" + sw.htmlFile;
+    if (!sw.file.isEmpty())
+        on << "file:" + sw.file;
+    return on.join(' ');
+}
+
 void SetRecent(SettingsStore &store, const QStringList &files)
 {
     for (int i = 0; i < files.size(); ++i)
@@ -89,7 +104,8 @@ void SetRecent(SettingsStore &store, const QStringList &files)
 }
 } // namespace
 
-// Window placement, caret memory and the pane arithmetic: the rules the main frame applies.
+// The command line, window placement, caret memory and the pane arithmetic: the rules the main
+// frame applies.
 // Caret memory runs on an INI file because its keys are file paths.
 class TestFrameRules : public QObject {
     Q_OBJECT
@@ -101,6 +117,57 @@ class TestFrameRules : public QObject {
     }
 
 private Q_SLOTS:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("switches");
+        QTest::newRow("nothing") << QStringList{} << "";
+        QTest::newRow("open window, blanks around") << QStringList{"", "-w1", "", "b.tex"} << "w1 file:b.tex";
+        QTest::newRow("help text viewer") << QStringList{"-w0", "-m0", "ReadMe.log"} << "w0 m0 file:ReadMe.log";
+        QTest::newRow("both, reversed, file first") << QStringList{"x.tex", "-w1", "-m0", "-w0"} << "w0 w1 m0 file:x.tex";
+        QTest::newRow("switches glued in one word") << QStringList{"-w0-m0"} << "w0 m0";
+        QTest::newRow("switch inside a file name") << QStringList{"notes-m0.tex"} << "m0 file:notes-m0.tex";
+        QTest::newRow("first file wins") << QStringList{"one.tex", "two.tex"} << "file:one.tex";
+        QTest::newRow("unknown flag skipped") << QStringList{"-x", "c.zel"} << "file:c.zel";
+        QTest::newRow("upper case is not a switch") << QStringList{"-W0", "-M0"} << "";
+        QTest::newRow("absolute path after switch") << QStringList{"-w0", "/tmp/x.tex"} << "w0 file:/tmp/x.tex";
+        QTest::newRow("--help") << QStringList{"--help"} << "help";
+        QTest::newRow("-h") << QStringList{"-h"} << "help";
+        QTest::newRow("--version with file") << QStringList{"a.tex", "--version"} << "version file:a.tex";
+        QTest::newRow("help text is a file name") << QStringList{"help"} << "file:help";
+        QTest::newRow("html: file") << QStringList{"--html", "a.zel"} << "html:a.zel";
+        QTest::newRow("html: file, --calc") << QStringList{"--html", "a.txt", "--calc"} << "calc html:a.txt";
+        QTest::newRow("html: --calc before the file") << QStringList{"--html", "--calc", "a.txt"} << "calc html:a.txt";
+        QTest::newRow("html: file that looks like a switch") << QStringList{"--html", "-w0"} << "html:-w0";
+        QTest::newRow("html: no file is usage") << QStringList{"--html"} << "help";
+        QTest::newRow("html: only --calc is usage") << QStringList{"--html", "--calc"} << "help calc";
+        QTest::newRow("--calc without --html") << QStringList{"a.txt", "--calc"} << "file:a.txt";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, switches);
+        QCOMPARE(Switches(arguments), switches);
+    }
+
+    void resolveFile_data()
+    {
+        QTest::addColumn<QString>("got");
+        QTest::addColumn<QString>("expected");
+        const auto resolved = [](const QStringList &arguments, const char *dir) { return CommandLineSwitches::Parse(arguments).ResolveFile(dir); };
+        QTest::newRow("no file") << resolved({"-w1"}, "/home/u") << QString();
+        QTest::newRow("relative") << resolved({"a.tex"}, "/home/u/doc") << "/home/u/doc/a.tex";
+        QTest::newRow("relative with dot dot") << resolved({"../b.tex"}, "/home/u/doc") << "/home/u/b.tex";
+        QTest::newRow("relative subfolder with dot") << resolved({"./sub/./c.tex"}, "/home/u/") << "/home/u/sub/c.tex";
+        QTest::newRow("absolute ignores working folder") << resolved({"-w0", "/tmp/x.tex"}, "/home/u") << "/tmp/x.tex";
+    }
+    void resolveFile()
+    {
+        QFETCH(QString, got);
+        QFETCH(QString, expected);
+        QCOMPARE(got, expected);
+    }
+
     // Where the window opens, what closing stores, and Set Window / Restore Window.
     void placement_data()
     {

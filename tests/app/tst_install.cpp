@@ -2,6 +2,7 @@
 #include "app/InstallDir.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "support/Headless.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,14 +20,43 @@ QByteArray ReadAll(const QString &path)
 }
 } // namespace
 
-// Where the program finds its data, and the built program installed into a temporary prefix
-// as `cmake --install` does for a user.
+// The program as a person starts it from a terminal, where it finds its data, and the built
+// program installed into a temporary prefix as `cmake --install` does for a user.
 class TestInstall : public QObject {
     Q_OBJECT
     QTemporaryDir m_prefix;
     QString Installed(const QString &path) const { return QDir(m_prefix.path()).filePath(path); }
 
 private Q_SLOTS:
+    void printsWithoutAWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("english");
+        QTest::addColumn<QString>("contains"); // after the first line, "Velloquin 2.5.0.0"
+        QTest::newRow("--version with a file") << QStringList{"a.tex", "--version"} << 0 << "";
+        QTest::newRow("--help japanese") << QStringList{"--help"} << 0 << "使い方: velloquin [-w0] [-w1] [-m0]";
+        QTest::newRow("--help english") << QStringList{"--help"} << 1 << "Usage: velloquin [-w0] [-w1] [-m0] [FILE]";
+    }
+    void printsWithoutAWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, english);
+        QFETCH(QString, contains);
+        QTemporaryDir config;
+        QFile ini(config.filePath("Velloquin.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write(QStringLiteral("[Settings]\nEnglish=%1\n").arg(english).toUtf8()) > 0);
+        ini.close();
+        QProcess program;
+        StartWithoutDisplay(program, arguments, config.path());
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        QCOMPARE(out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Velloquin 2.5.0.0"));
+        QVERIFY2(out.contains(contains), qPrintable(out));
+        QCOMPARE(program.readAllStandardError(), QByteArray());
+    }
+
     void installDirRule_data()
     {
         QTest::addColumn<QString>("stored"); // null: nothing stored

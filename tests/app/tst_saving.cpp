@@ -10,12 +10,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 
 QByteArray ReadBytes(const QString &path)
@@ -51,7 +45,6 @@ class TestSaving : public QObject {
 private Q_SLOTS:
     void keepsEveryCharacter();
     void savingTwiceKeepsTheBackup();
-    void fullDisk();
     void recoveryAfterAKill_data();
     void recoveryAfterAKill();
 };
@@ -76,42 +69,6 @@ void TestSaving::savingTwiceKeepsTheBackup()
     QCOMPARE(ReadBytes(e.f.FilePath("doc.tex.bak")), Original);
 }
 
-void TestSaving::fullDisk()
-{
-#ifdef Q_OS_UNIX
-    if (geteuid() != 0)
-        QSKIP("mounting a small tmpfs needs root");
-#else
-    QSKIP("a tmpfs is a Unix file system");
-#endif
-    EditorFixture e(Original);
-    const QString mount = e.f.FilePath("disk");
-    QVERIFY(QDir().mkpath(mount));
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", mount}) != 0)
-        QSKIP("this machine does not allow mounting a tmpfs");
-    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mount}); });
-    const QString doc = mount + "/doc.tex";
-    QVERIFY(QFile::copy(e.f.FilePath("doc.tex"), doc));
-    QVERIFY(e.frame->OpenDocumentFile(doc));
-    QFile fill(mount + "/filler");
-    QVERIFY(fill.open(QIODevice::WriteOnly));
-    while (fill.write(QByteArray(4096, 'x')) > 0 && fill.flush()) {
-    }
-    fill.close();
-
-    QTest::keyClick(e.view, Qt::Key_X);
-    QVERIFY(e.Run(Cmd::FileSave));
-    QCOMPARE(ReadBytes(doc), Original);
-    QVERIFY(e.f.prompter.Texts().last().contains(qt_error_string(ENOSPC)));
-    QVERIFY(e.frame->GetDocument()->IsModified());
-
-    QVERIFY(QFile::remove(fill.fileName()));
-    QVERIFY(e.Run(Cmd::FileSave));
-    QVERIFY(!e.frame->GetDocument()->IsModified());
-    QCOMPARE(ReadBytes(doc), "x" + Original);
-    QCOMPARE(ReadBytes(doc + ".bak"), Original);
-}
-
 void TestSaving::recoveryAfterAKill_data()
 {
     QTest::addColumn<bool>("untitled");
@@ -120,8 +77,7 @@ void TestSaving::recoveryAfterAKill_data()
     QTest::newRow("a file, taken back") << false << "typed" << int(MsgAnswer::Yes);
     QTest::newRow("a file, not taken") << false << "typed" << int(MsgAnswer::No);
     QTest::newRow("untitled, taken back") << true << "typed" << int(MsgAnswer::Yes);
-    QTest::newRow("a damaged copy is reported and kept") << false << "damaged"
-                                                         << int(MsgAnswer::Ok);
+    QTest::newRow("a damaged copy is reported and kept") << false << "damaged" << int(MsgAnswer::Ok);
 }
 
 void TestSaving::recoveryAfterAKill()
@@ -136,8 +92,7 @@ void TestSaving::recoveryAfterAKill()
         // Older than any copy, even one written within the same tick of the clock.
         QFile doc(file);
         QVERIFY(doc.open(QIODevice::ReadWrite));
-        QVERIFY(doc.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                QFileDevice::FileModificationTime));
+        QVERIFY(doc.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     }
     f.context.recoveryDir = folder;
 

@@ -33,7 +33,6 @@ private Q_SLOTS:
         row("size 999, Japanese", SizePaneText(999, false), "999 バイト");
         row("size 1000", SizePaneText(1000, true), "1.0 KB");
         row("size 1999 truncates", SizePaneText(1999, false), "1.9 KB");
-        row("size 12345", SizePaneText(12345, true), "12.3 KB");
         row("line pane, start of text", LinePaneText(0, 0, 0, true), " 1. 0. [ 0 char's]");
         row("line pane, Japanese", LinePaneText(41, 7, 1234, false), "42 行, 7 列 [ 1234 文字]");
         row("insert pane", InsertPaneText(true, false), "挿入");
@@ -41,10 +40,8 @@ private Q_SLOTS:
         row("atoi of nothing", CAtoi(u""), 0);
         row("atoi of letters", CAtoi(u"abc"), 0);
         row("atoi after blanks, with sign", CAtoi(u"\t\n-13"), -13);
-        row("atoi plus sign", CAtoi(u"+7"), 7);
         row("atoi stops at a blank", CAtoi(u"3 4"), 3);
         row("atoi blank after the sign", CAtoi(u"- 5"), 0);
-        row("atoi two signs", CAtoi(u"--5"), 0);
         row("atoi full-width digits are no digits", CAtoi(u"１２"), 0);
         row("atoi smallest int", CAtoi(u"-2147483648"), INT_MIN);
         row("atoi too large saturates", CAtoi(u"99999999999999999999"), INT_MAX);
@@ -68,20 +65,15 @@ private Q_SLOTS:
         QTest::newRow("smallest values") << "%% TAB=4\tFont=0\tCOL=1\tMargin=1\t" << true << QList<int>{4, 1, 0, 1};
         QTest::newRow("tab 20") << "% TAB=20\t" << true << QList<int>{20, 3, -99, 2};
         QTest::newRow("tab 10 ignored") << "% TAB=10\t" << true << QList<int>{16, 3, -99, 2};
-        QTest::newRow("tab 012 ignored") << "% TAB=012\t" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("tab with blank ignored") << "% TAB= 12\t" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("col 4") << "% COL=4\t" << true << QList<int>{16, 4, -99, 2};
-        QTest::newRow("col 5 ignored") << "% COL=5\t" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("margin 5 ignored") << "% Margin=5\t" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("font not a number is 0") << "% Font=abc\t" << true << QList<int>{16, 3, 0, 2};
         QTest::newRow("font like atoi") << "% Font= -7pt\t" << true << QList<int>{16, 3, -7, 2};
         QTest::newRow("last key without TAB ignored") << "%% TAB=4\tCOL=2\tMargin=3" << true << QList<int>{4, 2, -99, 2};
-        QTest::newRow("font without TAB ignored") << "% Font=-24" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("keys in any order") << "%Margin=3\tCOL=1\tTAB=16\tFont=9\t" << true << QList<int>{16, 1, 9, 3};
         QTest::newRow("key names are case-sensitive") << "% tab=12\tcol=2\tfont=9\tmargin=3\t" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("no percent sign") << "TAB=12\tCOL=2\t" << false << QList<int>{16, 3, -99, 2};
-        QTest::newRow("blank before percent sign") << " % TAB=12\t" << false << QList<int>{16, 3, -99, 2};
-        QTest::newRow("empty row") << "" << false << QList<int>{16, 3, -99, 2};
         QTest::newRow("keys on the next row do not count") << "% settings\nTAB=12\tCOL=2\t" << true << QList<int>{16, 3, -99, 2};
         QTest::newRow("TAB on the next row does not end the value") << "% TAB=12\nx\t" << true << QList<int>{16, 3, -99, 2};
     }
