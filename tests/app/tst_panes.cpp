@@ -74,6 +74,132 @@ bool Coloured(CMainFrame &frame, COrrindaleView *pane)
 class TestPanes : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void splitRowActivatesThePaneOfTheCaret_data()
+    {
+        QTest::addColumn<bool>("caretLow");
+        QTest::newRow("caret near the top") << false;
+        QTest::newRow("caret at the bottom row") << true;
+    }
+    void splitRowActivatesThePaneOfTheCaret()
+    {
+        QFETCH(bool, caretLow);
+        FrameFixture f;
+        auto frame = OpenReport(f, false);
+        QVERIFY(frame);
+        COrrindaleView *upper = frame->GetActiveView();
+        upper->ScrollToLine(60);
+        const int top = TopRow(upper);
+        Place(upper, 60, caretLow ? top + upper->VisibleRows() - 1 : top + 1);
+        const int caret = upper->SelectionStart();
+        QVERIFY(RunCommand(*frame, Cmd::SplitRow));
+        COrrindaleView *lower = Pane(*frame, 1);
+        QCOMPARE(Pane(*frame, 0), upper);
+        QCOMPARE(frame->GetActiveView(), caretLow ? lower : upper);
+        QCOMPARE(frame->GetActiveView()->SelectionStart(), caret);
+        QVERIFY(frame->GetActiveView()->hasFocus());
+        QCOMPARE(frame->GetDocument()->Views(), (Views{upper, lower}));
+        // The lower pane continues half a window further down, over the same text.
+        QVERIFY(TopRow(lower) > TopRow(upper));
+        QCOMPARE(lower->document(), upper->document());
+    }
+
+
+    void resizeKeepsEqualHalves()
+    {
+        FrameFixture f;
+        auto frame = OpenReport(f);
+        QVERIFY(frame && RunCommand(*frame, Cmd::LogRow));
+        frame->resize(1000, 760);
+        QCoreApplication::processEvents();
+        const QList<int> sizes = frame->findChild<QSplitter *>()->sizes();
+        QVERIFY2(sizes.size() == 2 && std::abs(sizes[0] - sizes[1]) <= 1, qPrintable(QString::number(sizes[0])));
+    }
+
+    // The newly active editor becomes the document's first view, never the log.
+    void activatedPaneBecomesFirstView()
+    {
+        FrameFixture f;
+        auto frame = OpenReport(f);
+        QVERIFY(frame);
+        COrrindaleView *left = frame->GetActiveView();
+        QVERIFY(RunCommand(*frame, Cmd::SplitColumn));
+        COrrindaleView *right = Pane(*frame, 1);
+        Q_EMIT right->FocusGained();
+        QCOMPARE(frame->GetActiveView(), right);
+        QCOMPARE(frame->GetDocument()->Views(), (Views{right, left}));
+        QVERIFY(RunCommand(*frame, Cmd::SplitColumn));
+        QVERIFY(RunCommand(*frame, Cmd::LogColumn));
+        const Views order = frame->GetDocument()->Views();
+        Q_EMIT Pane(*frame, 0)->FocusGained();
+        QCOMPARE(frame->GetDocument()->Views(), order);
+        QCOMPARE(order.last(), Pane(*frame, 0));
+    }
+
+    void logCommandsWithoutLogDoNothing()
+    {
+        FrameFixture f;
+        auto frame = OpenReport(f, false);
+        QVERIFY(frame && RunCommand(*frame, Cmd::SplitColumn));
+        for (Cmd cmd : {Cmd::LogColumn, Cmd::LogRow})
+            QVERIFY(RunCommand(*frame, cmd));
+        QCOMPARE(frame->Panes()->CurrentLayout(), Layout::Columns); // not even the split is touched
+        QVERIFY(f.prompter.messages.isEmpty());
+    }
+
+    // The TeX commands are enabled when the compile target is a ".tex" or ".TEX" file.
+
+    void fileCommandsUnsplit_data()
+    {
+        QTest::addColumn<Cmd>("split");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("split row, new") << Cmd::SplitRow << "new";
+        QTest::newRow("log column, open") << Cmd::LogColumn << "open";
+        QTest::newRow("log row, recent file") << Cmd::LogRow << "recent";
+    }
+    void fileCommandsUnsplit()
+    {
+        QFETCH(Cmd, split);
+        QFETCH(QString, command);
+        FrameFixture f;
+        const QString other = f.WriteFile("other.txt", "other text\n");
+        auto frame = OpenReport(f);
+        QVERIFY(frame && frame->OpenDocumentFile(other));
+        QVERIFY(frame->OpenDocumentFile(f.FilePath("report.tex")));
+        QVERIFY(RunCommand(*frame, split));
+        f.prompter.openAnswers << other;
+        if (command == "recent")
+            frame->OnRecentFile(1); // the list holds report.tex, then other.txt
+        else
+            QVERIFY(RunCommand(*frame, command == "new" ? Cmd::FileNew : Cmd::FileOpen));
+        QCOMPARE(frame->Panes()->PaneCount(), 1);
+        COrrindaleView *view = Pane(*frame, 0);
+        QVERIFY(!view->IsLogPane() && !view->isReadOnly());
+        QCOMPARE(frame->GetDocument()->Views(), Views{view});
+        QCOMPARE(Text(view), command == "new" ? QString() : QStringLiteral("other text\n"));
+        QVERIFY(!frame->GetDocument()->IsModified());
+    }
+
+    // The caret memory is the editor's, even when the log pane has the focus.
+    void storeCaretLeavesTheLogPane()
+    {
+        FrameFixture f;
+        auto frame = OpenReport(f);
+        QVERIFY(frame && RunCommand(*frame, Cmd::LogColumn));
+        COrrindaleView *log = Pane(*frame, 0);
+        COrrindaleView *editor = Pane(*frame, 1);
+        Place(editor, 90, 150); // the memory takes the top line, not this caret
+        frame->Panes()->SetActivePane(log);
+        frame->StoreCaret();
+        QCOMPARE(frame->GetActiveView(), editor);
+        const QString path = frame->GetDocument()->PathName();
+        const int line = editor->FirstVisibleLine();
+        QVERIFY(line > 0);
+        QCOMPARE(f.store->GetInt("Caret", path + "cL", -1), editor->document()->findBlockByNumber(line).position());
+        QCOMPARE(f.store->GetInt("Caret", path + "cH", -1), line);
+    }
+
+    // A log switched to writable is still the log: typing into it leaves the document alone.
+
     void splitCommandsToggleAndSwitch_data()
     {
         QTest::addColumn<Cmds>("commands");
