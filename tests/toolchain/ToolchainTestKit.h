@@ -3,6 +3,7 @@
 // Toolchains for the toolchain tests: one on a folder of fake TeX programs that play prepared
 // steps, one whose runs are only recorded.
 
+#include "support/Columns.h"
 #include "support/FakeLauncher.h"
 #include "support/FakePrompter.h"
 #include "support/FakeToolchainHost.h"

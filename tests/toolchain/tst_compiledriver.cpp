@@ -16,12 +16,9 @@ private Q_SLOTS:
 
     void passes_data()
     {
-        QTest::addColumn<QString>("before"); // files before the compile
-        QTest::addColumn<QString>("plan");   // see ToolchainKit::Plan; "|D": a new DVI
-        QTest::addColumn<QString>("calls");  // P platex, B pbibtex, I mendex, X ptex
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("notice"); // W the warning, A BibTeX failed
-        QTest::addColumn<int>("refreshes");  // of the log pane
+        // before: files before the compile; plan: see ToolchainKit::Plan, "|D" a new DVI; calls:
+        // P platex, B pbibtex, I mendex, X ptex; notice: W the warning, A BibTeX failed
+        Columns<QString, QString, QString, int, QString, int>({"before", "plan", "calls", "result", "notice", "refreshes"});
 
         const QString bbl = QStringLiteral("platex.1|D|sample.log=No file sample.bbl.");
         QTest::newRow("clean first compile: one pass") << "" << "platex.1|D" << "P" << 1 << "" << 1;
@@ -99,8 +96,7 @@ private Q_SLOTS:
 
     void unsavedDocument_data()
     {
-        QTest::addColumn<FakeToolchainHost::SaveAnswer>("answer");
-        QTest::addColumn<int>("result");
+        Columns<FakeToolchainHost::SaveAnswer, int>({"answer", "result"});
         QTest::newRow("saved: compiled") << FakeToolchainHost::SaveAnswer::Yes << 1;
         QTest::newRow("not saved: nothing compiled") << FakeToolchainHost::SaveAnswer::No << 0;
         QTest::newRow("cancelled: nothing compiled") << FakeToolchainHost::SaveAnswer::Cancel << 0;
@@ -133,9 +129,8 @@ private Q_SLOTS:
 
     void firstLineNamesTheCompiler_data()
     {
-        QTest::addColumn<QString>("firstLine");
-        QTest::addColumn<QString>("stored"); // "": nothing stored
-        QTest::addColumn<QString>("expected"); // "bin:": in the TeX folder
+        // stored: "": nothing stored; expected: "bin:": in the TeX folder
+        Columns<QString, QString, QString>({"firstLine", "stored", "expected"});
         QTest::newRow("a TeX name: found in the TeX folder") << "% uplatex.exe\n" << "bin:ptex" << "bin:uplatex";
         QTest::newRow("no TeX name: the stored compiler") << "% make.exe\n" << "bin:ptex" << "bin:ptex";
         QTest::newRow("comment without .exe, nothing stored: platex") << "% a comment\n" << "" << "platex";

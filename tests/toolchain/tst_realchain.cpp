@@ -2,6 +2,7 @@
 // a window: file names TeX reads only as one argument compile with their bibliography and
 // index, and a document's first line never runs a program of its own.
 
+#include "support/Columns.h"
 #include "support/Headless.h"
 
 #include <QProcess>
@@ -85,10 +86,7 @@ private Q_SLOTS:
     // Each first line beside a program that would make the canary.
     void firstLineRunsOnlyTeX_data()
     {
-        QTest::addColumn<QByteArray>("firstLine");
-        QTest::addColumn<QString>("helper");
-        QTest::addColumn<QByteArray>("helperText");
-        QTest::addColumn<QStringList>("ran");
+        Columns<QByteArray, QString, QByteArray, QStringList>({"firstLine", "helper", "helperText", "ran"});
         const QByteArray script = "#!/bin/sh\ntouch canary\n";
         QTest::newRow("make beside a Makefile: the stored compiler") << QByteArray("% make.exe") << "Makefile" << QByteArray("all paper evil:\n\ttouch canary\n") << QStringList{"platex", "dvipdfmx", "0"};
         QTest::newRow("a helper named in prose: the stored compiler") << QByteArray("% by the author: compile with helper.exe please") << "helper" << script << QStringList{"platex", "dvipdfmx", "0"};

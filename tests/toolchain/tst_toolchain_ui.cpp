@@ -1,6 +1,7 @@
 // The window side of the TeX commands: the console a run shows, the paper-size dialog, and
 // the commands wired to the view's toolchain.
 
+#include "support/Columns.h"
 #include "support/FrameFixture.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/CMainFrame.h"
@@ -28,10 +29,8 @@ class TestToolchainUi : public QObject {
 private Q_SLOTS:
     void console_data()
     {
-        QTest::addColumn<QString>("script"); // "": the fixture that asks like TeX
-        QTest::addColumn<QString>("answer"); // typed into the console
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output");
+        // script: "": the fixture that asks like TeX; answer: typed into the console
+        Columns<QString, QString, int, QString>({"script", "answer", "exitCode", "output"});
         QTest::newRow("success closes it at once") << "echo done" << "" << 0 << "done";
         QTest::newRow("a failure leaves its words until Enter") << "echo oops; exit 7" << "" << 7 << "oops";
         QTest::newRow("Stop ends the program and the console") << "echo stop; exec sleep 60" << "" << 9 << "stop";
@@ -79,11 +78,8 @@ private Q_SLOTS:
 
     void paperBoxesExcludeEachOther_data()
     {
-        QTest::addColumn<int>("nShow");
-        QTest::addColumn<int>("neShow");
-        QTest::addColumn<QChar>("click"); // n "next time", a "any more"
-        QTest::addColumn<int>("expectNShow");
-        QTest::addColumn<int>("expectNeShow");
+        // click: n "next time", a "any more"
+        Columns<int, int, QChar, int, int>({"nShow", "neShow", "click", "expectNShow", "expectNeShow"});
         QTest::newRow("next time ticked, tick any more") << 1 << 0 << QChar(u'a') << 0 << 1;
         QTest::newRow("any more ticked, tick next time") << 0 << 1 << QChar(u'n') << 1 << 0;
         QTest::newRow("clicking a ticked box clears it") << 1 << 0 << QChar(u'n') << 0 << 0;
@@ -105,10 +101,7 @@ private Q_SLOTS:
 
     void paperSettingsAtStart_data()
     {
-        QTest::addColumn<int>("nShow");
-        QTest::addColumn<int>("neShow");
-        QTest::addColumn<int>("skip");
-        QTest::addColumn<int>("paper");
+        Columns<int, int, int, int>({"nShow", "neShow", "skip", "paper"});
         QTest::newRow("any more: B5 kept, no dialog") << 0 << 1 << 1 << 7;
         QTest::newRow("to the next time: asked again at A4") << 1 << 0 << 0 << 1;
     }
@@ -162,9 +155,8 @@ private Q_SLOTS:
 
     void refreshLeavesReadOnlyEditorsAlone_data()
     {
-        QTest::addColumn<Cmd>("split");
-        QTest::addColumn<int>("readOnlyPane"); // -1: none
-        QTest::addColumn<bool>("logShown");
+        // readOnlyPane: -1: none
+        Columns<Cmd, int, bool>({"split", "readOnlyPane", "logShown"});
         QTest::newRow("rows, lower editor read-only") << Cmd::SplitRow << 1 << false;
         QTest::newRow("log column, editor read-only") << Cmd::LogColumn << 1 << true;
         QTest::newRow("log row, editor writable") << Cmd::LogRow << -1 << true;

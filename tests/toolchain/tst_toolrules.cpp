@@ -34,9 +34,7 @@ QString Notice(const QString &tool, QChar letter, const QString &compiler)
     const QString text = MsgText(ids.value(tool + letter), true);
     return text.contains(QLatin1String("%1")) ? text.arg(compiler) : text;
 }
-} // namespace
 
-namespace {
 QString Terminal(TerminalPlatform platform, const QString &variable, const QString &installed)
 {
     const QStringList present = installed.split(u' ', Qt::SkipEmptyParts);
@@ -64,9 +62,8 @@ private Q_SLOTS:
 
     void rules_data()
     {
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("in2");
-        QTest::addColumn<QString>("out"); // lists joined by |; @ the test folder
+        // out: lists joined by |; @ the test folder
+        Columns<QString, QString, QString>({"in", "in2", "out"});
         // The row name before the colon names the rule.
         QTest::newRow("arguments: blanks stay in the one file argument") << "" << Jp << Jp;
         QTest::newRow("arguments: a leading dash is not a switch") << "" << "-lead" << "./-lead";
@@ -165,15 +162,11 @@ private Q_SLOTS:
     // then the chooser, and exactly the notices of the failure.
     void programSearch_data()
     {
-        QTest::addColumn<QString>("tool");    // bib, idx, pdf, tex; "latex": under latex;
-                                              // "again": a PDF was made before; "ptex": plain TeX
-        QTest::addColumn<QString>("codes");   // the runs' exit codes, -1: cannot start
-        QTest::addColumn<QString>("answers"); // O OK, C Cancel; then the last button
-        QTest::addColumn<QString>("chosen");  // the chooser's file, "": cancelled
-        QTest::addColumn<QString>("runs");    // the programs run, with the file added
-        QTest::addColumn<QString>("notices"); // letters, see Notice()
-        QTest::addColumn<int>("result");      // tex: the compile went on to the log
-        QTest::addColumn<QString>("stored");  // the program found or chosen, "-": none
+        // tool: bib, idx, pdf, tex, and "latex": under latex, "again": a PDF was made before,
+        // "ptex": plain TeX; codes: of the runs, -1 cannot start; answers: O OK, C Cancel, then
+        // the last button; runs: the programs, the file added; notices: see Notice(); result:
+        // for tex, the compile went on to the log; stored: the program found or chosen, "-" none
+        Columns<QString, QString, QString, QString, QString, QString, int, QString>({"tool", "codes", "answers", "chosen", "runs", "notices", "result", "stored"});
 
         const QString nowhere = QStringLiteral("-1 -1 -1 -1");
         QTest::newRow("BibTeX runs") << "bib" << "0" << "" << "" << "pbibtex" << "" << 1 << "-";
@@ -264,10 +257,8 @@ private Q_SLOTS:
 
     void makeIndexOptionsDialog_data()
     {
-        QTest::addColumn<QString>("storedOptions"); // "-": nothing stored
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("run");
+        // storedOptions: "-": nothing stored
+        Columns<QString, bool, QString, QString>({"storedOptions", "ok", "shown", "run"});
         QTest::newRow("fresh: a style proposed, Cancel runs without") << "-" << false << "-s myindex" << "mendex paper.idx";
         QTest::newRow("fresh: OK takes the proposal") << "-" << true << "-s myindex" << "mendex -s myindex paper.idx";
         QTest::newRow("stored options are shown") << "-g" << true << "-g" << "mendex -g paper.idx";
@@ -304,10 +295,7 @@ private Q_SLOTS:
 
     void paperDialog_data()
     {
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("nShow");
-        QTest::addColumn<int>("neShow");
-        QTest::addColumn<int>("skip");
+        Columns<bool, int, int, int>({"ok", "nShow", "neShow", "skip"});
         QTest::newRow("neither box: asked again next time") << true << 0 << 0 << 0;
         QTest::newRow("to the next time: not asked until the program ends") << true << 1 << 0 << 1;
         QTest::newRow("any more: not asked") << true << 0 << 1 << 1;
@@ -343,13 +331,8 @@ private Q_SLOTS:
     // When showing the DVI or PDF compiles first, and what the user is told.
     void show_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("save"); // "": saved; Y, N, C: unsaved and the answer
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<bool>("opens");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<int>("runs");
-        QTest::addColumn<QString>("notice"); // see Notice()
+        // save: "": saved; Y, N, C: unsaved and the answer; notice: see Notice()
+        Columns<QString, QString, bool, bool, bool, int, QString>({"file", "save", "exists", "opens", "shown", "runs", "notice"});
         QTest::newRow("PDF shown as it is, even unsaved") << "pdf" << "Y" << true << true << true << 0 << "";
         QTest::newRow("PDF viewer missing") << "pdf" << "" << true << false << true << 0 << "O";
         QTest::newRow("no PDF, no DVI: compile fails, nothing shown") << "pdf" << "" << false << true << false << 1 << "";
@@ -396,10 +379,9 @@ private Q_SLOTS:
     // A compiler chosen brings the tools beside it; Cancel restores a default, stored nowhere.
     void choosers_data()
     {
-        QTest::addColumn<QString>("chooser"); // tex; menu: the compiler, asked first; pdf, bib, idx
-        QTest::addColumn<QString>("answers");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("after"); // compiler|dvipdfmx|BibTeX|MakeIndex, x: /x/tool
+        // chooser: tex; menu: the compiler, asked first; pdf, bib, idx;
+        // after: compiler|dvipdfmx|BibTeX|MakeIndex, x for /x/tool
+        Columns<QString, QString, QString, QString>({"chooser", "answers", "chosen", "after"});
         QTest::newRow("platex: the Japanese tools beside it") << "tex" << "" << "/tl/bin/platex" << "/tl/bin/platex|/tl/bin/dvipdfmx|/tl/bin/jbibtex|/tl/bin/mendex";
         QTest::newRow("latex: bibtex and makeindex beside it") << "tex" << "" << "/tl/bin/latex" << "/tl/bin/latex|/tl/bin/dvipdfmx|/tl/bin/bibtex|/tl/bin/makeindex";
         QTest::newRow("a name containing platex counts as platex") << "tex" << "" << "/tl/bin/uplatex" << "/tl/bin/uplatex|/tl/bin/dvipdfmx|/tl/bin/jbibtex|/tl/bin/mendex";
