@@ -1,10 +1,13 @@
 #pragma once
 
-// Shared by the toolchain tests: a target folder with fake TeX programs that play prepared
-// steps, and a toolchain working on it.
+// Toolchains for the toolchain tests: one on a folder of fake TeX programs that play prepared
+// steps, one whose runs are only recorded.
 
+#include "support/Columns.h"
+#include "support/FakeLauncher.h"
 #include "support/FakePrompter.h"
 #include "support/FakeToolchainHost.h"
+#include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/ProcessLauncher.h"
 #include "toolchain/CToolchain.h"
@@ -12,10 +15,22 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
+// Writes "name=content" into dir; dated an hour ago, so that any run writes a newer file.
+inline void WriteEntry(const QString &dir, const QString &entry, bool old)
+{
+    const qsizetype eq = entry.indexOf(QLatin1Char('='));
+    QFile f(dir + QLatin1Char('/') + entry.left(eq));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(entry.mid(eq + 1).toUtf8());
+    f.flush(); // a later flush would date the file now
+    if (old)
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+}
+
+// The fake programs (tests/fixtures/faketex/faketool.sh) in bin/, the document doc/sample.tex.
 struct ToolchainKit {
     QTemporaryDir tmp;
     MemorySettingsStore store;
@@ -27,69 +42,43 @@ struct ToolchainKit {
     ToolchainKit()
     {
         QDir(tmp.path()).mkpath(QStringLiteral("bin"));
-        QDir(tmp.path()).mkpath(QStringLiteral("doc"));
-        const QString fake = QStringLiteral(VELLOQUIN_FIXTURES_DIR "/faketex/faketool.sh");
-        for (const char *name : {"platex", "uplatex", "ptex", "latex", "pbibtex", "bibtex",
-                                 "mendex", "makeindex", "dvipdfmx"})
-            QFile::link(fake, Bin(QLatin1String(name)));
+        QDir(tmp.path()).mkpath(QStringLiteral("doc/plan"));
+        for (const char *name : {"platex", "uplatex", "ptex", "pbibtex", "mendex", "dvipdfmx"})
+            QFile::link(QStringLiteral(VELLOQUIN_FIXTURES_DIR "/faketex/faketool.sh"),
+                        Bin(QLatin1String(name)));
         ToolchainState &s = tools.State();
-        s.m_bEnglish = 1;
+        s.m_bEnglish = s.m_bMakeIndexNoAsk = s.m_bSkipPaperDialog = 1;
         s.m_strCompiler = Bin(QStringLiteral("platex"));
         s.m_strBibTeX = Bin(QStringLiteral("jbibtex"));
         s.m_strMakeIndex = Bin(QStringLiteral("mendex"));
-        s.m_strDviPdf = Bin(QStringLiteral("dvipdfmx"));
-        s.m_bMakeIndexNoAsk = 1;
-        s.m_bSkipPaperDialog = 1;
         s.m_strEditedPath = Doc(QStringLiteral("sample.tex"));
-        s.m_strTargetDir = tmp.filePath(QStringLiteral("doc")) + QLatin1Char('/');
+        s.m_strTargetDir = Doc(QString());
         s.m_strTargetBase = QStringLiteral("sample");
         s.m_strTargetExt = QStringLiteral(".tex");
-        Write(QStringLiteral("sample.tex"), "\\documentclass{jarticle}\n");
-        // Nothing the fixed folders hold may answer unless a test puts it there.
-        tools.SetToolFolders({Folder("f1"), Folder("f2"), Folder("f3")},
-                             {Folder("f1"), Folder("f2"), Folder("f3")});
+        // Nothing the fixed folders hold may answer.
+        const QStringList none{tmp.filePath(QStringLiteral("none/"))};
+        tools.SetToolFolders(none, none);
     }
 
     QString Bin(const QString &name) const { return tmp.filePath(QStringLiteral("bin/") + name); }
     QString Doc(const QString &name) const { return tmp.filePath(QStringLiteral("doc/") + name); }
-    QString Folder(const char *name) const
+
+    // Files before the compile, "name=content|…".
+    void Before(const QString &files) const
     {
-        return tmp.filePath(QLatin1String(name)) + QLatin1Char('/');
+        for (const QString &entry : files.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            WriteEntry(Doc(QString()), entry, true);
     }
 
-    // A file of the target folder, dated an hour ago so that any run writes a newer one.
-    void Write(const QString &name, const QByteArray &bytes) const
+    // Steps "tool.n|file=content|…|exit=N;…": what the n-th call of tool writes and returns.
+    void Plan(const QString &steps) const
     {
-        QFile f(Doc(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.flush(); // a later flush would date the file now
-        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                      QFileDevice::FileModificationTime);
-    }
-
-    // "name=content" entries.
-    void WriteAll(const QStringList &files) const
-    {
-        for (const QString &entry : files) {
-            const qsizetype eq = entry.indexOf(QLatin1Char('='));
-            Write(entry.left(eq), entry.mid(eq + 1).toUtf8());
-        }
-    }
-
-    // Steps "tool.n|file=content|…|exit=N": what the n-th call of tool writes and returns.
-    void Plan(const QStringList &steps) const
-    {
-        for (const QString &step : steps) {
+        for (const QString &step : steps.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             const QStringList parts = step.split(QLatin1Char('|'));
             const QString dir = Doc(QStringLiteral("plan/") + parts.first());
             QDir().mkpath(dir);
-            for (const QString &entry : parts.mid(1)) {
-                const qsizetype eq = entry.indexOf(QLatin1Char('='));
-                QFile f(dir + QLatin1Char('/') + entry.left(eq));
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write(entry.mid(eq + 1).toUtf8());
-            }
+            for (const QString &entry : parts.mid(1))
+                WriteEntry(dir, entry, false);
         }
     }
 
@@ -98,15 +87,11 @@ struct ToolchainKit {
         QFile f(Doc(QStringLiteral("calls.txt")));
         if (!f.open(QIODevice::ReadOnly))
             return {};
-        QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-        lines.removeAll(QString());
-        return lines;
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 };
 
-#include "support/FakeLauncher.h"
-
-// A toolchain whose programs are only recorded and answer with queued exit codes; every
+// Programs are only recorded and answer with queued exit codes (-1: cannot start); every
 // command is taken as the program it names; the fixed folders are "/f1/", "/f2/", "/f3/".
 struct RecordingKit {
     QTemporaryDir tmp;
@@ -119,9 +104,7 @@ struct RecordingKit {
     RecordingKit()
     {
         ToolchainState &s = tools.State();
-        s.m_bEnglish = 1;
-        s.m_bMakeIndexNoAsk = 1;
-        s.m_bSkipPaperDialog = 1;
+        s.m_bEnglish = s.m_bMakeIndexNoAsk = s.m_bSkipPaperDialog = 1;
         s.m_strTargetDir = tmp.path() + QLatin1Char('/');
         s.m_strTargetBase = QStringLiteral("paper");
         s.m_strTargetExt = QStringLiteral(".tex");
@@ -138,28 +121,25 @@ struct RecordingKit {
         QFile f(File(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
-    void Results(const QList<int> &codes)
+    // Answers the questions in turn (O OK, C Cancel), and the file dialog with chosen.
+    void Answer(const QString &answers, const QString &chosen)
     {
-        for (int c : codes)
-            launcher.runResults.enqueue(c);
+        for (QChar a : answers)
+            prompter.answers.enqueue(a == u'O' ? MsgAnswer::Ok : MsgAnswer::Cancel);
+        prompter.openAnswers.enqueue(chosen);
     }
-    // "program arg arg" of every run, the program as given to the launcher.
-    QStringList Runs() const
+    QString Stored(const StringSetting &key) const // "-": not stored
     {
-        QStringList runs;
-        for (const FakeLauncher::Call &c : launcher.calls) {
-            if (c.kind == FakeLauncher::Call::Run)
-                runs << (QStringList{c.program} + c.arguments).join(QLatin1Char(' '));
-        }
-        return runs;
+        return store.Contains(key.section, key.key) ? ReadSetting(store, key) : QStringLiteral("-");
     }
-    QStringList Opened() const
+    // "program arg arg" of every run, or the file of every opening.
+    QStringList Calls(FakeLauncher::Call::Kind kind = FakeLauncher::Call::Run) const
     {
-        QStringList opened;
+        QStringList calls;
         for (const FakeLauncher::Call &c : launcher.calls) {
-            if (c.kind == FakeLauncher::Call::OpenFile)
-                opened << c.program;
+            if (c.kind == kind)
+                calls << (QStringList{c.program} + c.arguments).join(QLatin1Char(' '));
         }
-        return opened;
+        return calls;
     }
 };
