@@ -2,6 +2,7 @@
 // the commands wired to the view's toolchain.
 
 #include "support/Columns.h"
+#include "support/FakeToolchainHost.h"
 #include "support/FrameFixture.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/CMainFrame.h"
@@ -9,7 +10,9 @@
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
+#include "app/ui/ProcessLauncher.h"
 #include "res/Commands.h"
+#include "toolchain/CToolchain.h"
 #include "toolchain/ui/CConsoleDialog.h"
 #include "toolchain/ui/ToolDialogs.h"
 
@@ -23,6 +26,31 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+namespace {
+QByteArray Read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Presses Enter in the modal console whenever a failed program has left it open.
+struct CloseAfterFailure {
+    QTimer timer;
+    int closed = 0;
+    CloseAfterFailure()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());
+            if (dialog && dialog->CloseButton()->isVisible()) {
+                ++closed;
+                QTest::keyClick(dialog, Qt::Key_Return);
+            }
+        });
+        timer.start(10);
+    }
+};
+} // namespace
 
 class TestToolchainUi : public QObject {
     Q_OBJECT
@@ -69,6 +97,55 @@ private Q_SLOTS:
         QVERIFY2(text.startsWith("> " + program) && text.contains(output), qPrintable(text));
         QFile answered(dir.filePath("answered.log"));
         QCOMPARE(answered.open(QIODevice::ReadOnly) ? answered.readAll() : "-", script.isEmpty() ? "? " + answer.toUtf8() + "\n" : "-");
+    }
+
+    // Real platex stops at an error, the user answers x in the console, the compile fails.
+    void texErrorAnsweredWithXStopsTheCompile_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("refreshes");
+        // Without a page there is no DVI, and the user reads why in the log pane.
+        QTest::newRow("error before any page: no DVI") << QByteArray("\\undefinedcs x\n") << 1;
+        // A page was written before the error: the answer in the log fails the compile.
+        QTest::newRow("error after a page: the answer in the log")
+            << QByteArray("a\\newpage\nb\\undefinedcs x\n") << 0;
+    }
+
+    void texErrorAnsweredWithXStopsTheCompile()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, refreshes);
+        if (QStandardPaths::findExecutable(QStringLiteral("platex")).isEmpty())
+            QSKIP("platex is not installed");
+        QTemporaryDir dir;
+        QFile tex(dir.filePath(QStringLiteral("bad.tex")));
+        QVERIFY(tex.open(QIODevice::WriteOnly));
+        tex.write("\\documentclass{jarticle}\n\\begin{document}\n" + body
+                  + "\\end{document}\n");
+        tex.close();
+
+        MemorySettingsStore store;
+        FakePrompter prompter;
+        FakeToolchainHost host;
+        ProcessLauncher processes;
+        CConsoleLauncher console(processes, true);
+        CToolchain tools(host, console, prompter, store);
+        tools.State().m_strTargetDir = dir.path() + QLatin1Char('/');
+        tools.State().m_strTargetBase = QStringLiteral("bad");
+        // TeX stops at the undefined command and waits; the user answers x in the console.
+        QTimer::singleShot(0, this, [] {
+            auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->Input()->setText(QStringLiteral("x"));
+            QTest::keyClick(dialog->Input(), Qt::Key_Return);
+        });
+        CloseAfterFailure closer;
+        QCOMPARE(tools.CompileTarget(), 0);
+        QCOMPARE(closer.closed, 1);
+        QVERIFY(Read(dir.filePath(QStringLiteral("bad.log"))).contains("\n? x"));
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("bad.dvi"))), refreshes == 0);
+        QCOMPARE(host.logPaneTexts.size(), refreshes);
+        QVERIFY(prompter.messages.isEmpty());
     }
 
     void consoleWithoutProgram()
