@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include <QString>
+
+#include <algorithm>
 #include <memory>
 
 // The program's real prompter and launcher over a settings store of the benchmark's own.
@@ -38,4 +41,24 @@ struct BenchWorkspace {
     QTemporaryDir dir;
     std::unique_ptr<SettingsStore> store;
     BenchContext bench;
+};
+
+// Mean and worst of repeated timings in nanoseconds.
+struct Timing {
+    qint64 total = 0;
+    qint64 worst = 0;
+    int count = 0;
+    void Add(qint64 ns)
+    {
+        total += ns;
+        worst = std::max(worst, ns);
+        ++count;
+    }
+    QString Text() const
+    {
+        return QStringLiteral("mean %1 ms, worst %2 ms over %3")
+            .arg(double(total) / count / 1e6, 0, 'f', 3)
+            .arg(double(worst) / 1e6, 0, 'f', 3)
+            .arg(count);
+    }
 };

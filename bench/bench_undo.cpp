@@ -28,24 +28,6 @@ long PeakMegabytes()
     return usage.ru_maxrss / 1024;
 }
 
-struct Timing {
-    qint64 total = 0;
-    qint64 worst = 0;
-    int count = 0;
-    void Add(qint64 ns)
-    {
-        total += ns;
-        worst = std::max(worst, ns);
-        ++count;
-    }
-    QString Text() const
-    {
-        return QStringLiteral("mean %1 ms, worst %2 ms over %3")
-            .arg(double(total) / count / 1e6, 0, 'f', 3)
-            .arg(double(worst) / 1e6, 0, 'f', 3)
-            .arg(count);
-    }
-};
 } // namespace
 
 int main(int argc, char *argv[])
