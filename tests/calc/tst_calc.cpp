@@ -292,7 +292,7 @@ private Q_SLOTS:
 
     void rows()
     {
-        for (const QString text : {QString(), QStringLiteral("\n"), QStringLiteral("a\tb\n\nc\n")}) {
+        for (const QString &text : {QString(), QStringLiteral("\n"), QStringLiteral("a\tb\n\nc\n")}) {
             CellGrid grid(text);
             QCOMPARE(grid.Text(), text);
             QCOMPARE(grid.RowCount(), int(text.count(u'\n')) + 1);

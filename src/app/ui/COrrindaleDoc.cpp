@@ -210,7 +210,7 @@ void COrrindaleDoc::AddView(COrrindaleView *view)
     m_views.append(view);
     // One connection per view, made in list order, so that hints arrive in that order too.
     m_viewConnections.insert(view, connect(this, &COrrindaleDoc::Update, view,
-                                           [view](int hint, COrrindaleView *pSender) {
+                                           [view](Hint hint, COrrindaleView *pSender) {
                                                if (pSender != view)
                                                    view->OnUpdate(hint);
                                            }));
@@ -226,7 +226,7 @@ void COrrindaleDoc::RemoveView(COrrindaleView *view)
     m_viewConnections.remove(view);
 }
 
-void COrrindaleDoc::UpdateAllViews(int hint, COrrindaleView *pSender)
+void COrrindaleDoc::UpdateAllViews(Hint hint, COrrindaleView *pSender)
 {
     Q_EMIT Update(hint, pSender);
 }

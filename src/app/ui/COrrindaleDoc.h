@@ -16,20 +16,20 @@ struct AppContext;
 QString DocumentText(const QTextDocument *doc);
 
 // Update hints sent through the document to its views.
-namespace Hint {
-inline constexpr int Initial = 0;
-inline constexpr int LogRowSplit = 102;
-inline constexpr int ColumnSplit = 109;
-inline constexpr int LogPane = 190;
-inline constexpr int Unsplit = 204;
-inline constexpr int Colors = 333;
-inline constexpr int Font = 444;
-inline constexpr int Saved = 707;
-inline constexpr int NewFile = 777;
-inline constexpr int Reloaded = 888;
-inline constexpr int ReplaceAll = 909;
-inline constexpr int AnotherFile = 999;
-} // namespace Hint
+enum class Hint {
+    Initial = 0,
+    LogRowSplit = 102,
+    ColumnSplit = 109,
+    LogPane = 190,
+    Unsplit = 204,
+    Colors = 333,
+    Font = 444,
+    Saved = 707,
+    NewFile = 777,
+    Reloaded = 888,
+    ReplaceAll = 909,
+    AnotherFile = 999,
+};
 
 // The document: a path, a title, a modified flag and the text the views share. Reading and
 // writing the file, the backup and the file time are done here.
@@ -71,10 +71,10 @@ public:
     void RemoveView(COrrindaleView *view);
     QList<COrrindaleView *> Views() const { return m_views; }
     // Sends a hint to every view in list order except the sender.
-    void UpdateAllViews(int hint, COrrindaleView *pSender = nullptr);
+    void UpdateAllViews(Hint hint, COrrindaleView *pSender = nullptr);
 
 Q_SIGNALS:
-    void Update(int hint, COrrindaleView *pSender);
+    void Update(Hint hint, COrrindaleView *pSender);
     void TitleChanged();
     void ModifiedChanged(bool modified);
 

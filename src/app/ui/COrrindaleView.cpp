@@ -279,7 +279,7 @@ void COrrindaleView::RestoreCaretMemory()
     setTextCursor(c); // scrolls only as far as the caret needs
 }
 
-void COrrindaleView::OnUpdate(int hint)
+void COrrindaleView::OnUpdate(Hint hint)
 {
     SettingsStore &store = *m_context.store;
     // The text never holds CR: every file is read with its line ends made LF.

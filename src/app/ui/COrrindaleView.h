@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 class COrrindaleDoc;
+enum class Hint;
 class CommandRouter;
 class CViewMargin;
 class CCompletionController;
@@ -36,7 +37,7 @@ public:
     }
 
     void OnInitialUpdate();
-    void OnUpdate(int hint);
+    void OnUpdate(Hint hint);
     // Switches word wrap; false when it already was in that state.
     bool SetWordWrap(bool on, bool keepPosition);
     // Sizes the line-number gutter and the column-header row for m_nLineNumberMode.
