@@ -55,10 +55,10 @@ public:
     void OnDeleteBackup();
     void ApplyTabStops();
 
-    // Undo history: a command that edits with m_bRecordUndo at 0 records one snapshot itself.
+    // Undo history: a compound edit opens a CUndoGroup (view/ui/UndoController.h) and becomes
+    // one snapshot.
     void PushUndoSnapshot();
     CUndoController *UndoController() const { return m_pUndo; }
-    int m_bRecordUndo = 1;
     // Completion of TeX command names (src/input/ui/CompletionController.*).
     CCompletionController *Completion() const { return m_pCompletion; }
 

@@ -151,9 +151,10 @@ void CRecoveryController::OfferCopies(const QString &path)
         // One step on top of the file's text: Undo goes back to what is on disk.
         QTextDocument *doc = m_doc.TextDocument();
         COrrindaleView *editor = m_doc.Views().value(0);
-        editor->m_bRecordUndo = 0;
-        ReplaceDocumentText(doc, DocumentText(doc), kept.text);
-        editor->m_bRecordUndo = 1;
+        {
+            CUndoGroup group(editor, CUndoGroup::End::CallerRecords);
+            ReplaceDocumentText(doc, DocumentText(doc), kept.text);
+        }
         m_doc.UpdateAllViews(Hint::ReplaceAll);
         m_doc.SetModifiedFlag(true);
         // The copy is this window's own from now on.

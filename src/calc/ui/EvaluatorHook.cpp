@@ -4,6 +4,7 @@
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleView.h"
 #include "input/ui/CompletionController.h"
+#include "view/ui/UndoController.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -78,7 +79,7 @@ void CEvaluatorHook::OnKeyUp(QKeyEvent *e)
     // its own and the caret stays before the typed one, on the empty line that follows.
     const bool valueLine = outcome.action == EvalOutcome::Action::ValueLine;
     const QString replacement = valueLine ? outcome.text + u'\n' : outcome.text;
-    m_view.m_bRecordUndo = 0;
+    CUndoGroup group(&m_view);
     QTextCursor edit(m_view.document());
     edit.setPosition(finished.position());
     edit.setPosition(finished.position() + finished.length() - 1, QTextCursor::KeepAnchor);
@@ -87,6 +88,4 @@ void CEvaluatorHook::OnKeyUp(QKeyEvent *e)
     after.setPosition(valueLine ? edit.position() : edit.position() + 1);
     m_view.setTextCursor(after);
     m_view.ensureCursorVisible();
-    m_view.m_bRecordUndo = 1;
-    m_view.PushUndoSnapshot();
 }

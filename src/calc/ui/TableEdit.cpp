@@ -22,12 +22,12 @@ bool ApplyTableEdit(COrrindaleView &view, const QString &text, int caretPos)
 {
     if (view.isReadOnly())
         return false;
-    view.m_bRecordUndo = 0;
-    const QString current = TableText(view);
-    if (current != text)
-        ReplaceDocumentText(view.document(), current, text);
-    PutTableCaret(view, caretPos);
-    view.m_bRecordUndo = 1;
-    view.PushUndoSnapshot();
+    {
+        CUndoGroup group(&view);
+        const QString current = TableText(view);
+        if (current != text)
+            ReplaceDocumentText(view.document(), current, text);
+        PutTableCaret(view, caretPos);
+    }
     return true;
 }

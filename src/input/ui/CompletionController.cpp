@@ -5,6 +5,7 @@
 #include "input/CommandList.h"
 #include "input/Completion.h"
 #include "input/ui/CompletionPopup.h"
+#include "view/ui/UndoController.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -314,15 +315,15 @@ void CCompletionController::InsertSelected()
             const int last = m_pView->document()->characterCount() - 1;
             const int start = std::clamp(m_nRangeStart, 0, last);
             const int end = std::clamp(m_nRangeEnd, start, last);
-            m_pView->m_bRecordUndo = 0;
-            QTextCursor c = m_pView->textCursor();
-            c.setPosition(start);
-            c.setPosition(end, QTextCursor::KeepAnchor);
-            c.insertText(insertion.text);
-            c.setPosition(start + insertion.caret);
-            m_pView->setTextCursor(c);
-            m_pView->m_bRecordUndo = 1;
-            m_pView->PushUndoSnapshot();
+            {
+                CUndoGroup group(m_pView);
+                QTextCursor c = m_pView->textCursor();
+                c.setPosition(start);
+                c.setPosition(end, QTextCursor::KeepAnchor);
+                c.insertText(insertion.text);
+                c.setPosition(start + insertion.caret);
+                m_pView->setTextCursor(c);
+            }
             m_pView->ensureCursorVisible();
         }
     }

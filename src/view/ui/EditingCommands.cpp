@@ -56,13 +56,11 @@ void RemoveAllCommentLines(COrrindaleView *view, Prompter &prompter)
     if (prompter.Ask(MsgText(Msg::RemoveCommentLinesQuestion, english), MsgButtons::OkCancel)
         != MsgAnswer::Ok)
         return;
-    view->m_bRecordUndo = 0;
+    CUndoGroup group(view);
     const QString text = DocumentText(view->document());
     const QString result = WithoutCommentLines(text);
     if (result != text)
         ReplaceDocumentText(view->document(), text, result);
-    view->m_bRecordUndo = 1;
-    view->PushUndoSnapshot();
 }
 
 void InsertTemplate(COrrindaleView *view, EnvTemplate which)

@@ -273,9 +273,10 @@ void CFindReplaceController::ReplaceAll()
         const QString text = DocumentText(doc);
         const ReplaceAllResult result = ReplaceAllInText(text, m_strSearch, m_strReplacement);
         // One snapshot for the whole replacement, recorded through the update hint.
-        view->m_bRecordUndo = 0;
-        ReplaceDocumentText(doc, text, result.text);
-        view->m_bRecordUndo = 1;
+        {
+            CUndoGroup group(view, CUndoGroup::End::CallerRecords);
+            ReplaceDocumentText(doc, text, result.text);
+        }
         view->ScrollToLine(top);
         QTextCursor c = view->textCursor();
         c.setPosition(std::clamp(caret, 0, doc->characterCount() - 1));

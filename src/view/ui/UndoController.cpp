@@ -119,7 +119,6 @@ void CUndoController::Start()
     const QTextCursor c = m_pView->textCursor();
     record->history.Start(DocumentText(m_pView->document()), c.selectionStart(), c.selectionEnd());
     record->ResetChanges();
-    m_pView->m_bRecordUndo = 1;
 }
 
 CUndoController *CUndoController::Sibling() const
@@ -201,7 +200,7 @@ void CUndoController::OnTextChanged()
     if (m_pView->textCursor().selectionEnd() == storedStart && storedSelection
         && !m_bEraseKeyDown)
         return;
-    if (m_pView->m_bRecordUndo)
+    if (record->openGroups == 0)
         PushSnapshot();
 }
 
@@ -330,4 +329,18 @@ void CUndoController::OnWholeTextReplaced()
         return; // the pane that made the change records it for both
     PushSnapshot();
     SetDocumentModified(true);
+}
+
+CUndoGroup::CUndoGroup(COrrindaleView *view, End end)
+    : m_pView(view)
+    , m_pRecord(CUndoRecord::Of(view->document()))
+    , m_end(end)
+{
+    ++m_pRecord->openGroups;
+}
+
+CUndoGroup::~CUndoGroup()
+{
+    if (--m_pRecord->openGroups == 0 && m_end == End::Snapshot)
+        m_pView->PushUndoSnapshot();
 }

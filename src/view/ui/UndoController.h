@@ -25,6 +25,8 @@ public:
     int changedFrom = 0; // present positions
     int changedTo = 0;
     bool restoring = false;
+    int openGroups = 0; // compound edits under way: their single changes record nothing
+
 
     void ResetChanges();
 
@@ -32,6 +34,23 @@ private:
     explicit CUndoRecord(QTextDocument *doc);
     void OnContentsChange(int position, int removed, int added);
     QTextDocument *m_pDoc;
+};
+
+// One compound edit, one undo step. While a group is open on a text, its changes record no
+// snapshots of their own; when the outermost group ends, the pane records the one snapshot,
+// or leaves it to the caller (a whole-text replacement records it through its update hint).
+class CUndoGroup {
+public:
+    enum class End { Snapshot, CallerRecords };
+    explicit CUndoGroup(COrrindaleView *view, End end = End::Snapshot);
+    ~CUndoGroup();
+    CUndoGroup(const CUndoGroup &) = delete;
+    CUndoGroup &operator=(const CUndoGroup &) = delete;
+
+private:
+    COrrindaleView *m_pView;
+    CUndoRecord *m_pRecord;
+    End m_end;
 };
 
 // Ties one pane to the undo record of its text: records a snapshot for each change the pane
