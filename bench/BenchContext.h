@@ -6,6 +6,7 @@
 #include "app/ui/QtPrompter.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <QString>
@@ -62,3 +63,13 @@ struct Timing {
             .arg(count);
     }
 };
+
+// Writes bytes to a file of that name in the folder; its path, or "" when it cannot be written.
+inline QString WriteBenchFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}

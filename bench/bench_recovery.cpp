@@ -30,11 +30,9 @@ int main(int argc, char *argv[])
     QByteArray text;
     while (text.size() < 10 * 1024 * 1024)
         text += block;
-    const QString path = workspace.dir.filePath(QStringLiteral("large.tex"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+    const QString path = WriteBenchFile(workspace.dir, QStringLiteral("large.tex"), text);
+    if (path.isEmpty())
         return 1;
-    file.close();
 
     CMainFrame frame(context);
     if (!frame.OpenDocumentFile(path))

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -44,11 +43,9 @@ int main(int argc, char *argv[])
     QByteArray text;
     while (text.size() < 10 * 1024 * 1024)
         text += block;
-    const QString path = dir.filePath(QStringLiteral("large.tex"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+    const QString path = WriteBenchFile(dir, QStringLiteral("large.tex"), text);
+    if (path.isEmpty())
         return 1;
-    file.close();
 
     CMainFrame frame(context);
     if (!frame.OpenDocumentFile(path))

@@ -1,3 +1,4 @@
+#include "support/Columns.h"
 #include "app/HelpCommands.h"
 #include "app/SettingsStore.h"
 #include "app/UpdateCheck.h"
@@ -36,9 +37,8 @@ private Q_SLOTS:
     // The rules that are plain functions of their input, one row each.
     void rules_data()
     {
-        QTest::addColumn<QVariant>("got");
-        QTest::addColumn<QVariant>("expected");
-        const auto row = [](const char *name, const QVariant &got, const QVariant &expected) { QTest::newRow(name) << got << expected; };
+        RuleColumns();
+        const auto row = RuleRow;
         row("description, Japanese", HelpFileName(HelpText::Description, false), "ReadMe.log");
         row("description, English", HelpFileName(HelpText::Description, true), "ReadMeE.log");
         row("calculation, English", HelpFileName(HelpText::CalcHelp, true), "HelpZelE.log");
@@ -81,12 +81,7 @@ private Q_SLOTS:
         row("free disk unknown", FormatFreeDisk(DiskFacts{std::nullopt, "/"}), "Unavailable");
         row("free space without a volume", FormatFreeDisk(DiskFacts{1024, ""}), "Unavailable");
     }
-    void rules()
-    {
-        QFETCH(QVariant, got);
-        QFETCH(QVariant, expected);
-        QCOMPARE(got, expected);
-    }
+    void rules() { CompareRule(); }
 
     void freeDiskOfTheWorkingFolder()
     {

@@ -1,3 +1,4 @@
+#include "support/Columns.h"
 #include "app/LogFont.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -26,9 +27,8 @@ private Q_SLOTS:
     // Status texts and the C runtime's atoi, one row each.
     void rules_data()
     {
-        QTest::addColumn<QVariant>("got");
-        QTest::addColumn<QVariant>("expected");
-        const auto row = [](const char *name, const QVariant &got, const QVariant &expected) { QTest::newRow(name) << got << expected; };
+        RuleColumns();
+        const auto row = RuleRow;
         row("size empty", SizePaneText(0, true), "0 byte");
         row("size 999, Japanese", SizePaneText(999, false), "999 バイト");
         row("size 1000", SizePaneText(1000, true), "1.0 KB");
@@ -47,12 +47,7 @@ private Q_SLOTS:
         row("atoi too large saturates", CAtoi(u"99999999999999999999"), INT_MAX);
         row("atoi too small saturates", CAtoi(u"-99999999999999999999"), INT_MIN);
     }
-    void rules()
-    {
-        QFETCH(QVariant, got);
-        QFETCH(QVariant, expected);
-        QCOMPARE(got, expected);
-    }
+    void rules() { CompareRule(); }
 
     // Before each row: tab 16, columns 3, font unset (-99), margin 2.
     void zelLine_data()
