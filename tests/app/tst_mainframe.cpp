@@ -1,6 +1,7 @@
 #include "support/Columns.h"
 #include "support/EditorFixture.h"
 #include "app/ui/COrrindaleDoc.h"
+#include "app/ui/FontMapping.h"
 #include "res/Resources.h"
 #include "view/ui/FindReplaceBars.h"
 
@@ -261,6 +262,20 @@ private Q_SLOTS:
         QCOMPARE(f.launcher.calls[1].arguments, QStringList({"-w1", "my notes.tex"}));
         QCOMPARE(f.launcher.calls[1].workDir, QFileInfo(doc).absolutePath());
         QCOMPARE(f.prompter.Texts(), QStringList{"Failed to open the another file"}); // English in both languages
+    }
+
+    // The chosen font is stored and shown, in a CJK monospace face where the machine lacks it.
+    void fonts()
+    {
+        FrameFixture f;
+        auto frame = f.MakeFrame();
+        f.prompter.fontAnswers << LogFont{-20, 400, 0, 49, 128, QStringLiteral("ＭＳ ゴシック")};
+        QVERIFY(RunCommand(*frame, Cmd::Font));
+        QCOMPARE(f.store->GetInt("Font", "Height", 0), -20);
+        const QFont shown = frame->GetActiveView()->font();
+        QVERIFY(shown.pixelSize() == 20 && shown.families().value(0) == CjkMonospaceFamily());
+        QVERIFY(RunCommand(*frame, Cmd::Font)); // cancelled: nothing changes
+        QCOMPARE(frame->GetActiveView()->font().pixelSize(), 20);
     }
 
 };

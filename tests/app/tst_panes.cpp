@@ -176,7 +176,6 @@ private Q_SLOTS:
         COrrindaleView *log = Pane(*frame, 0);
         QVERIFY(log->IsLogPane() && log->isReadOnly());
         QCOMPARE(Text(log), ExpectedLog());
-        QCOMPARE(log->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QVERIFY(TopRow(log) > 0); // a long log opens towards its end
         // The editor is the same widget, still active, with its caret in view, text and state.
         QVERIFY(Pane(*frame, 1) == editor && frame->GetActiveView() == editor && editor->SelectionStart() == caret);

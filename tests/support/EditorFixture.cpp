@@ -75,6 +75,6 @@ void WhenModal(const std::function<void(QWidget *)> &act)
             qFatal("no dialog was shown");
         act(w);
         if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
-            dialog->reject(); // a failed check left it open
+            dialog->reject(); // left open by the script or by a failed check
     });
 }

@@ -96,20 +96,15 @@ private Q_SLOTS:
         QFETCH(int, refreshes);
         if (QStandardPaths::findExecutable(QStringLiteral("platex")).isEmpty())
             QSKIP("platex is not installed");
-        QTemporaryDir dir;
-        QFile tex(dir.filePath(QStringLiteral("bad.tex")));
-        QVERIFY(tex.open(QIODevice::WriteOnly));
-        tex.write("\\documentclass{jarticle}\n\\begin{document}\n" + body
-                  + "\\end{document}\n");
-        tex.close();
-
+        FrameFixture f;
+        f.WriteFile("bad.tex", "\\documentclass{jarticle}\n\\begin{document}\n" + body + "\\end{document}\n");
         MemorySettingsStore store;
         FakePrompter prompter;
         FakeToolchainHost host;
         ProcessLauncher processes;
         CConsoleLauncher console(processes, true);
         CToolchain tools(host, console, prompter, store);
-        tools.State().m_strTargetDir = dir.path() + QLatin1Char('/');
+        tools.State().m_strTargetDir = f.dir.path() + QLatin1Char('/');
         tools.State().m_strTargetBase = QStringLiteral("bad");
         // TeX stops at the undefined command and waits; the user answers x in the console.
         QTimer::singleShot(0, this, [] {
@@ -121,8 +116,8 @@ private Q_SLOTS:
         CloseAfterFailure closer;
         QCOMPARE(tools.CompileTarget(), 0);
         QCOMPARE(closer.closed, 1);
-        QVERIFY(ReadFile(dir.filePath(QStringLiteral("bad.log"))).contains("\n? x"));
-        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("bad.dvi"))), refreshes == 0);
+        QVERIFY(ReadFile(f.FilePath(QStringLiteral("bad.log"))).contains("\n? x"));
+        QCOMPARE(QFile::exists(f.FilePath(QStringLiteral("bad.dvi"))), refreshes == 0);
         QCOMPARE(host.logPaneTexts.size(), refreshes);
         QVERIFY(prompter.messages.isEmpty());
     }

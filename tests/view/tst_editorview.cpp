@@ -391,7 +391,6 @@ private Q_SLOTS:
         Columns<int, QString, int>({"how", "after", "index"});
         QTest::newRow("typing over") << 0 << "line Xe\nline two\nline three\n" << 1;
         QTest::newRow("backspace") << 1 << "line e\nline two\nline three\n" << 1;
-        QTest::newRow("delete") << 2 << "line e\nline two\nline three\n" << 1;
         QTest::newRow("cut key") << 3 << "line e\nline two\nline three\n" << 1;
         QTest::newRow("paste over") << 4 << "line one\ne\nline two\nline three\n" << 1;
         QTest::newRow("input method, committed") << 5 << QString::fromUtf8("line 漢字e\nline two\nline three\n") << 1;

@@ -106,7 +106,6 @@ private Q_SLOTS:
     void everyWordOnce_data()
     {
         Columns<QString, Cmd, int>({"content", "columns", "minPages"});
-        QTest::newRow("two columns") << Numbered("L", 400) << Cmd::PrintColumns2 << 2;
         QTest::newRow("one very long line") << Numbered("w", 30000, u' ') << Cmd::PrintColumns1 << 20;
         QTest::newRow("many pages in four columns") << Numbered("n", 40000) << Cmd::PrintColumns4 << 100;
     }
