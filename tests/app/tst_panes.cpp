@@ -147,8 +147,9 @@ private Q_SLOTS:
         const int topBefore = TopRow(first);
         const int caret = first->SelectionStart();
         QVERIFY(RunCommand(*frame, split));
-        if (split == Cmd::SplitColumn) // columns show the same lines, unwrapped
-            QVERIFY(Pane(*frame, 1)->FirstVisibleLine() == first->FirstVisibleLine() && first->lineWrapMode() == QPlainTextEdit::NoWrap);
+        if (split == Cmd::SplitColumn) // columns show the same lines, unwrapped; the caret stays
+            QVERIFY(Pane(*frame, 1)->FirstVisibleLine() == first->FirstVisibleLine() && first->lineWrapMode() == QPlainTextEdit::NoWrap
+                    && first->SelectionStart() == caret);
         COrrindaleView *keep = Pane(*frame, active);
         frame->Panes()->SetActivePane(keep);
         QVERIFY(RunCommand(*frame, split));
@@ -157,8 +158,7 @@ private Q_SLOTS:
         QCOMPARE(frame->GetActiveView(), keep);
         QCOMPARE(frame->GetDocument()->Views(), Views{keep});
         QCOMPARE(keep->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-        // The lower pane of a row split returns to where the window was.
-        if (split == Cmd::SplitRow && active == 1)
+        if (split == Cmd::SplitRow && active == 1) // the lower pane returns to where the window was
             QCOMPARE(TopRow(keep), topBefore);
     }
 
