@@ -34,10 +34,12 @@ int RunWindowLibrary(int argc, char *argv[], const QString &windowLibrary, bool 
     }
     const QString path = FindInstalledFile(programDir, windowLibrary);
     QLibrary library(path);
-    const auto windowMain = reinterpret_cast<WindowMainFunction>(library.resolve(WindowEntryPoint));
+    const auto windowMain =
+        reinterpret_cast<WindowMainFunction>(library.resolve(WindowEntryPoint));
     if (!windowMain) {
         // For a missing file the loader's own text names variants of the name it tried.
-        const QString why = QFileInfo::exists(path) ? library.errorString() : qt_error_string(ENOENT);
+        const QString why =
+            QFileInfo::exists(path) ? library.errorString() : qt_error_string(ENOENT);
         QTextStream(stderr) << MsgText(Msg::WindowLibraryFailed, english).arg(path, why) << '\n';
         return 1;
     }
