@@ -3,6 +3,7 @@
 #include "app/InstallDir.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "res/Messages.h"
 #include "support/Headless.h"
 
 #include <QtTest>
@@ -125,12 +126,69 @@ private Q_SLOTS:
     {
         const QString bin = Installed(QStringLiteral("bin"));
         QCOMPARE(QFileInfo(FindDataDir(bin)).canonicalFilePath(), QFileInfo(Installed("share/velloquin")).canonicalFilePath());
-        // The installed program starts and answers from its new place.
-        QProcess program;
-        program.start(QDir(bin).filePath(QStringLiteral("velloquin")), {QStringLiteral("--version")});
-        QVERIFY(program.waitForFinished(60000));
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(program.readAllStandardOutput().contains("2.5.0.0"));
+    }
+
+    // The libraries the program loads, as the dynamic loader reports each one it initialises:
+    // the switches for scripts get Qt Core alone, the editor finds its window library in the
+    // build tree and where it is installed, and a program without it says why it stops.
+    void librariesLoaded_data()
+    {
+        QTest::addColumn<QString>("where"); // "build", "installed" or "alone" (copied elsewhere)
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("window");
+        QTest::newRow("--version installed") << "installed" << QStringList{"--version"} << false;
+        QTest::newRow("--help") << "build" << QStringList{"--help"} << false;
+        QTest::newRow("--eval") << "build" << QStringList{"--eval", "1+2="} << false;
+        QTest::newRow("--html") << "build" << QStringList{"--html", "none.tex"} << false;
+        QTest::newRow("--merge-commands") << "build" << QStringList{"--merge-commands", "none.mme", "none.tex"} << false;
+        QTest::newRow("--tex") << "build" << QStringList{"--tex", "none.tex"} << false;
+        QTest::newRow("window") << "build" << QStringList{} << true;
+        QTest::newRow("window installed") << "installed" << QStringList{"a.tex"} << true;
+        QTest::newRow("window library missing") << "alone" << QStringList{} << false;
+    }
+    void librariesLoaded()
+    {
+        QFETCH(QString, where);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, window);
+        QTemporaryDir dir;
+        QString program = QStringLiteral(VELLOQUIN_PROGRAM);
+        QString prefix = QStringLiteral(VELLOQUIN_BUILD_DIR);
+        if (where == "installed") {
+            program = Installed("bin/velloquin");
+            prefix = m_prefix.path();
+        } else if (where == "alone") {
+            program = dir.filePath("velloquin");
+            QVERIFY(QFile::copy(QStringLiteral(VELLOQUIN_PROGRAM), program));
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LD_DEBUG", "libs");
+        env.insert("VELLOQUIN_CONFIG_DIR", dir.path());
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        const QRegularExpression init(QStringLiteral("calling init: (\\S+)"));
+        QStringList loaded;
+        QByteArray output;
+        // The editor runs until it is stopped: it is, once its library is there.
+        while (!(window && loaded.join(' ').contains("libvelloquin-window")) && process.waitForReadyRead(60000)) {
+            output += process.readAll();
+            loaded.clear();
+            for (auto m = init.globalMatch(QString::fromUtf8(output)); m.hasNext();)
+                loaded << m.next().captured(1);
+        }
+        process.kill();
+        process.waitForFinished();
+        const QString all = loaded.join(' ');
+        QVERIFY2(all.contains("libQt6Core.so"), output.constData());
+        QCOMPARE(all.contains("libQt6Gui.so") || all.contains("libQt6Widgets.so"), window);
+        QCOMPARE(all.contains(QDir::cleanPath(prefix + "/lib") + '/'), window);
+        if (where == "alone") {
+            QCOMPARE(process.exitCode(), 1);
+            QVERIFY2(QString::fromUtf8(output).contains(MsgText(Msg::WindowLibraryFailed, false).section("%1", 0, 0)), output.constData());
+        }
     }
 
     // The menu entry opens TeX files and tables with the icon installed; the table type is text.

@@ -162,6 +162,7 @@ private Q_SLOTS:
         const QByteArray sjis = Sjis("表①"), utf8AndSjis = QString::fromUtf8("表").toUtf8(); // E8 A1 A8
         const QByteArray jisEscapes("\x1b$B$\"\x1b(B"), jisKana("\x1b(I1\x1b(B"); // kana, no ESC $ B
         QTest::newRow("CP932 reads as windows-31j") << QByteArray("CP932\n") << utf8AndSjis << "windows-31j";
+        QTest::newRow("CP932 after a plain first line") << QByteArray("CP932\n") << "\\documentclass{jarticle}\r\n" + utf8AndSjis << "windows-31j";
         QTest::newRow("Shift_JIS reads as windows-31j") << QByteArray("Shift_JIS\n") << utf8AndSjis << "windows-31j";
         QTest::newRow("ASCII reads as utf-8") << QByteArray("ASCII\n") << jisEscapes << "UTF-8";
         QTest::newRow("EUC-JP") << QByteArray("EUC-JP\n") << Euc("日本語のテキスト") << "EUC-JP";
@@ -191,6 +192,11 @@ private Q_SLOTS:
         const LoadResult loaded = LoadTextFile(doc);
         QCOMPARE(loaded.error, encoding.isEmpty() ? LoadError::Undecodable : LoadError::None);
         QCOMPARE(loaded.text, encoding.isEmpty() ? QString() : DecodeText(bytes, encoding));
+        // The first line alone reads the same, whether nkf is asked or not.
+        const LoadResult first = LoadFirstLine(doc);
+        const qsizetype end = loaded.text.indexOf('\n');
+        QCOMPARE(first.error, loaded.error);
+        QCOMPARE(first.text, end < 0 ? loaded.text : loaded.text.left(end + 1));
     }
 
     void nkfSeesASampleFirst_data()
