@@ -119,7 +119,8 @@ void RegisterHelpCommands(QWidget &window, AppContext &context, CommandRouter &r
     CommandRouter *r = &router;
     router.SetHandler(Cmd::Description,
                       [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::Description); });
-    router.SetHandler(Cmd::CalcHelp, [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::CalcHelp); });
+    router.SetHandler(Cmd::CalcHelp,
+                      [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::CalcHelp); });
     router.SetHandler(Cmd::HtmlManual,
                       [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::HtmlManual); });
     router.SetHandler(Cmd::WebPage, [c] { OnWebPage(*c); });
