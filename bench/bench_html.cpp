@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     if (!frame.OpenDocumentFile(path))
         return 1;
     timer.restart();
-    OnExportHtml(frame, workspace.bench.context);
+    OnExportHtml(*frame.GetActiveView(), workspace.bench.context);
     std::printf("%-40s %8.1f ms\n", "the command in the window", timer.nsecsElapsed() / 1e6);
     return status;
 }

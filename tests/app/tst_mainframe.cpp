@@ -117,6 +117,10 @@ private Q_SLOTS:
             QVERIFY(!frame->TeXBar()->isVisible());
             QVERIFY(frame->Router()->Execute(IdsOf(Cmd::TeXBar).englishId));
             QVERIFY(frame->TeXBar()->isVisible());
+            // Without an active pane its commands are off; the window's own stay on.
+            frame->Router()->SetViewProvider([] { return nullptr; });
+            QVERIFY(!frame->Router()->StateOf(Cmd::SelectAll).enabled && !RunCommand(*frame, Cmd::SelectAll));
+            QVERIFY(frame->Router()->StateOf(Cmd::TeXBar).enabled);
             QVERIFY(RunCommand(*frame, Cmd::SwitchLanguage));
             QCOMPARE(frame->menuBar()->actions().at(1)->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
         }

@@ -26,6 +26,7 @@
 #include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/EditingCommands.h"
 #include "view/ui/FindReplaceBars.h"
+#include "view/ui/FindReplaceController.h"
 #include "view/ui/ViewCommands.h"
 #include "view/ui/ViewPrinter.h"
 
@@ -39,7 +40,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPrinter>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSplitter>
@@ -68,6 +68,7 @@ CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
     m_pPanes = new CPaneSplitter(context, m_pSplitter, m_pDoc,
                                  [this] { return CreatePane(); }, this);
     COrrindaleView *first = m_pPanes->CreateFirstPane();
+    m_pRouter->SetViewProvider([this] { return GetActiveView(); });
 
     CreateBars();
     RegisterCommands();
@@ -270,22 +271,24 @@ void CMainFrame::RegisterCommands()
     r.SetHandler(Cmd::InsertMode, [this] { OnInsertMode(); });
     r.SetHandler(Cmd::BackupMode, [this] { m_pDoc->ToggleBackupMode(); },
                  [this, checked] { return checked(m_pDoc->BackupMode()); });
-    r.SetHandler(Cmd::DeleteBackup, [this] { GetActiveView()->OnDeleteBackup(); }, [this] {
-        const QString dir = GetActiveView()->m_strEditedDir;
-        return CommandState{!dir.isEmpty() && FolderHasBackups(dir), false};
-    });
-    r.SetHandler(Cmd::Font, [this] { GetActiveView()->OnFont(); });
-    r.SetHandler(Cmd::SelectAll, [this] { GetActiveView()->selectAll(); });
-    RegisterPaneCommands(*this, m_context, r);
-    RegisterToolchainCommands(r, m_context, [this] { return GetActiveView(); });
-    RegisterViewCommands(*this, r, m_context);
-    RegisterEditingCommands(*this, r);
-    RegisterCalcCommands(*this, r, m_context);
-    RegisterTableEditCommands(*this, r, m_context);
-    RegisterHtmlExportCommands(*this, r, m_context);
-    RegisterInputCommands(*this, r);
+    r.SetViewHandler(Cmd::DeleteBackup, [](COrrindaleView &v) { v.OnDeleteBackup(); },
+                     [](const COrrindaleView &v) {
+                         const QString dir = v.m_strEditedDir;
+                         return CommandState{!dir.isEmpty() && FolderHasBackups(dir), false};
+                     });
+    r.SetViewHandler(Cmd::Font, [](COrrindaleView &v) { v.OnFont(); });
+    r.SetViewHandler(Cmd::SelectAll, [](COrrindaleView &v) { v.selectAll(); });
+    RegisterPaneCommands(*m_pPanes, m_context, r);
+    RegisterToolchainCommands(r, m_context);
+    RegisterViewCommands(r, m_context);
+    RegisterEditingCommands(r, m_context, new CFindReplaceController(*this));
+    RegisterCalcCommands(r, m_context);
+    RegisterTableEditCommands(r, m_context);
+    RegisterHtmlExportCommands(r, m_context);
+    RegisterInputCommands(r, m_context, [this] { UpdateStatusPanes(); });
     RegisterHelpCommands(*this, m_context, r);
-    RegisterPrintCommands(*this, r, m_context);
+    CViewPrinter *printer = RegisterPrintCommands(*this, r, m_context);
+    connect(printer, &CViewPrinter::PreviewShown, this, &CMainFrame::SetPreviewMode);
 }
 
 void CMainFrame::UpdateTitle()
@@ -485,13 +488,6 @@ void CMainFrame::StoreCaret()
         caret = view->document()->findBlockByNumber(view->FirstVisibleLine()).position();
     }
     StoreCaretMemory(*m_context.store, path, caret, view->FirstVisibleLine());
-}
-
-QPrinter *CMainFrame::Printer()
-{
-    if (!m_pPrinter)
-        m_pPrinter = std::make_unique<QPrinter>();
-    return m_pPrinter.get();
 }
 
 void CMainFrame::SetPreviewMode(bool on)

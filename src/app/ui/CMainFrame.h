@@ -6,8 +6,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <memory>
-
 class COrrindaleDoc;
 class COrrindaleView;
 class CFindBar;
@@ -17,7 +15,6 @@ class CRecoveryController;
 class CPaneSplitter;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QSplitter;
 class QToolBar;
 struct AppContext;
@@ -45,8 +42,6 @@ public:
     QLabel *InsertPane() const { return m_pInsertPane; }
     bool IsTeXBarShown() const { return m_bTeXBarShown != 0; }
     ScreenMetrics Metrics() const;
-    // The printer and its settings, kept for the whole run (Print Setup, printing).
-    QPrinter *Printer();
     // The panes of the splitter: splits, the log pane, the active pane.
     CPaneSplitter *Panes() const { return m_pPanes; }
     CRecoveryController *Recovery() const { return m_pRecovery; }
@@ -120,5 +115,4 @@ private:
     int m_nLastCol = 0;
     int m_nLastCharPos = 0;
     bool m_bCheckingFile = false;
-    std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -10,6 +10,7 @@
 class COrrindaleDoc;
 enum class Hint;
 class CommandRouter;
+class CPaneSplitter;
 class CViewMargin;
 class CCompletionController;
 class CUndoController;
@@ -35,6 +36,10 @@ public:
         m_pRouter = router;
         m_accelerators = accelerators;
     }
+    // The panes of the window this pane is one of (nullptr outside a window): the way to the
+    // other pane and the log pane.
+    CPaneSplitter *Panes() const { return m_pPanes; }
+    void SetPanes(CPaneSplitter *panes) { m_pPanes = panes; }
 
     void OnInitialUpdate();
     void OnUpdate(Hint hint);
@@ -165,6 +170,7 @@ private:
     AppContext &m_context;
     COrrindaleDoc *m_pDoc;
     CommandRouter *m_pRouter = nullptr;
+    CPaneSplitter *m_pPanes = nullptr;
     CUndoController *m_pUndo = nullptr;
     CCalcController *m_pCalc = nullptr;
     CCompletionController *m_pCompletion = nullptr;

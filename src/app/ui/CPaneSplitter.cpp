@@ -75,9 +75,16 @@ CPaneSplitter::CPaneSplitter(AppContext &context, QSplitter *splitter, COrrindal
     m_pSplitter->window()->installEventFilter(this);
 }
 
-COrrindaleView *CPaneSplitter::CreateFirstPane()
+COrrindaleView *CPaneSplitter::NewPane()
 {
     COrrindaleView *pane = m_factory();
+    pane->SetPanes(this);
+    return pane;
+}
+
+COrrindaleView *CPaneSplitter::CreateFirstPane()
+{
+    COrrindaleView *pane = NewPane();
     pane->setMinimumSize(10, 10);
     m_pSplitter->addWidget(pane);
     connect(pane, &COrrindaleView::FocusGained, this, [this, pane] { OnPaneFocused(pane); });
@@ -115,6 +122,29 @@ COrrindaleView *CPaneSplitter::ActivePane() const
     if (m_pActive && IndexOf(m_pActive) >= 0)
         return m_pActive;
     return Pane(0);
+}
+
+COrrindaleView *CPaneSplitter::OtherPane(const COrrindaleView &view) const
+{
+    if (PaneCount() != 2 || IndexOf(&view) < 0)
+        return nullptr;
+    return Pane(IndexOf(&view) == 0 ? 1 : 0);
+}
+
+COrrindaleView *CPaneSplitter::LogPane() const
+{
+    if (PaneCount() < 2)
+        return nullptr;
+    // Only a read-only pane with a text of its own is the log: an editor the user switched
+    // to read-only shows the document's text, which the log must never replace.
+    const auto isLog = [](const COrrindaleView *pane) {
+        return pane && pane->isReadOnly() && pane->IsLogPane();
+    };
+    if (COrrindaleView *last = Pane(PaneCount() - 1); isLog(last))
+        return last;
+    if (COrrindaleView *first = Pane(0); isLog(first))
+        return first;
+    return nullptr;
 }
 
 void CPaneSplitter::SetActivePane(COrrindaleView *pane)
@@ -174,7 +204,7 @@ COrrindaleView *CPaneSplitter::AddPane(int index, bool logPane)
     // before it has read the file's; the panes already shown keep theirs.
     QTextDocument *shared = m_pDoc->TextDocument();
     const QTextOption sharedOption = shared->defaultTextOption();
-    COrrindaleView *pane = m_factory();
+    COrrindaleView *pane = NewPane();
     if (logPane) {
         auto *log = new QTextDocument(pane);
         log->setDocumentLayout(new QPlainTextDocumentLayout(log));

@@ -34,6 +34,11 @@ public:
     COrrindaleView *ActivePane() const;
     void SetActivePane(COrrindaleView *pane);
     COrrindaleView *LastActivePane() const { return m_pLastActivePane; }
+    // The other pane of a split window; nullptr when view is alone or no pane of this window.
+    COrrindaleView *OtherPane(const COrrindaleView &view) const;
+    // The compile log beside the editor: the read-only one of the first and the last pane that
+    // shows a text of its own (the last when both do); nullptr when there is none.
+    COrrindaleView *LogPane() const;
 
     // Split Row / Split Column: each toggles its own split and first removes the other kind.
     void OnSplitRow();
@@ -50,6 +55,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    COrrindaleView *NewPane();
     COrrindaleView *AddPane(int index, bool logPane);
     void RemovePane(int index);
     // A read-only first pane, or the log pane even when switched to writable.

@@ -23,6 +23,32 @@ void CommandRouter::SetHandler(Cmd cmd, Handler handler, Updater update)
     ScheduleRefresh();
 }
 
+void CommandRouter::SetViewHandler(Cmd cmd, ViewHandler handler, ViewUpdater update)
+{
+    SetHandler(
+        cmd,
+        [this, handler = std::move(handler)] {
+            if (COrrindaleView *view = ActiveView())
+                handler(*view);
+        },
+        [this, update = std::move(update)] {
+            const COrrindaleView *view = ActiveView();
+            if (!view)
+                return CommandState{false, false};
+            return update ? update(*view) : CommandState{};
+        });
+}
+
+void CommandRouter::SetViewProvider(std::function<COrrindaleView *()> provider)
+{
+    m_activeView = std::move(provider);
+}
+
+COrrindaleView *CommandRouter::ActiveView() const
+{
+    return m_activeView ? m_activeView() : nullptr;
+}
+
 bool CommandRouter::IsHandled(Cmd cmd) const
 {
     return m_entries.contains(cmd);

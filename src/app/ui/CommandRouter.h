@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class COrrindaleView;
 class QAction;
 
 struct CommandState {
@@ -16,16 +17,24 @@ struct CommandState {
 
 // Routes the ids of both languages to one handler per command and keeps every action that
 // shows a command (menu items, toolbar buttons, accelerators) enabled and checked as its
-// update function says. A command without a handler is disabled.
+// update function says. A command without a handler is disabled, and so is a command on the
+// active pane while there is none.
 class CommandRouter : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<void()>;
     using Updater = std::function<CommandState()>;
+    using ViewHandler = std::function<void(COrrindaleView &)>;
+    using ViewUpdater = std::function<CommandState(const COrrindaleView &)>;
 
     explicit CommandRouter(QObject *parent = nullptr);
 
     void SetHandler(Cmd cmd, Handler handler, Updater update = {});
+    // A command that acts on the active pane, which it is given.
+    void SetViewHandler(Cmd cmd, ViewHandler handler, ViewUpdater update = {});
+    // Where the active pane comes from (the window sets it); nullptr when there is none.
+    void SetViewProvider(std::function<COrrindaleView *()> provider);
+    COrrindaleView *ActiveView() const;
     bool IsHandled(Cmd cmd) const;
     CommandState StateOf(Cmd cmd) const;
     CommandState StateOfId(int id) const;
@@ -49,6 +58,7 @@ private:
         Updater update;
     };
     QHash<Cmd, Entry> m_entries;
+    std::function<COrrindaleView *()> m_activeView;
     bool m_refreshPending = false;
 };
 

@@ -6,7 +6,6 @@
 #include "app/UpdateCheck.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/UpdateFetcher.h"
@@ -20,17 +19,17 @@
 
 namespace {
 // The window's language, fixed when it was made (a switch takes effect at the next start).
-bool IsEnglish(const CMainFrame &frame, const AppContext &context)
+bool IsEnglish(const COrrindaleView *view, const AppContext &context)
 {
-    if (const COrrindaleView *view = frame.GetActiveView())
+    if (view)
         return view->m_bEnglish != 0;
     return ReadSetting(*context.store, Keys::English) != 0;
 }
 
-void OnAbout(CMainFrame &frame)
+void OnAbout(QWidget &window)
 {
     CAboutDialog dialog(FormatMemory(PhysicalMemoryBytes()),
-                        FormatFreeDisk(FreeDiskOf(QDir::currentPath())), &frame);
+                        FormatFreeDisk(FreeDiskOf(QDir::currentPath())), &window);
     dialog.exec();
 }
 } // namespace
@@ -47,11 +46,10 @@ bool OpenInBrowser(AppContext &context, const QString &url, const QString &workD
     return context.launcher->StartDetached(fallback, {url}, workDir);
 }
 
-void OnShowHelp(CMainFrame &frame, AppContext &context, HelpText which)
+void OnShowHelp(const COrrindaleView *view, AppContext &context, HelpText which)
 {
-    const bool english = IsEnglish(frame, context);
+    const bool english = IsEnglish(view, context);
     const QString file = HelpFileName(which, english);
-    const COrrindaleView *view = frame.GetActiveView();
     const QString instDir = view ? view->m_strInstDir : context.dataDir;
     // A missing help file would only open an empty viewer; say so here instead.
     bool shown = false;
@@ -78,9 +76,9 @@ void OnCalculator(AppContext &context)
     }
 }
 
-void OnCheckUpdate(CMainFrame &frame, AppContext &context)
+void OnCheckUpdate(QWidget &window, const COrrindaleView *view, AppContext &context)
 {
-    const bool english = IsEnglish(frame, context);
+    const bool english = IsEnglish(view, context);
     const QString url = VersionFileUrl(*context.store);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const FetchResult fetched = FetchSmallFile(QUrl(url), UpdateTimeoutMs, VersionFileLimit);
@@ -111,18 +109,22 @@ void OnCheckUpdate(CMainFrame &frame, AppContext &context)
     }
     // The normal close: caret memory, histories and placement are stored and the save prompt
     // runs; cancelling it keeps the window (the download has started all the same).
-    frame.close();
+    window.close();
 }
 
-void RegisterHelpCommands(CMainFrame &frame, AppContext &context, CommandRouter &router)
+void RegisterHelpCommands(QWidget &window, AppContext &context, CommandRouter &router)
 {
-    CMainFrame *f = &frame;
+    QWidget *w = &window;
     AppContext *c = &context;
-    router.SetHandler(Cmd::Description, [f, c] { OnShowHelp(*f, *c, HelpText::Description); });
-    router.SetHandler(Cmd::CalcHelp, [f, c] { OnShowHelp(*f, *c, HelpText::CalcHelp); });
-    router.SetHandler(Cmd::HtmlManual, [f, c] { OnShowHelp(*f, *c, HelpText::HtmlManual); });
+    CommandRouter *r = &router;
+    router.SetHandler(Cmd::Description,
+                      [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::Description); });
+    router.SetHandler(Cmd::CalcHelp,
+                      [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::CalcHelp); });
+    router.SetHandler(Cmd::HtmlManual,
+                      [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::HtmlManual); });
     router.SetHandler(Cmd::WebPage, [c] { OnWebPage(*c); });
-    router.SetHandler(Cmd::CheckUpdate, [f, c] { OnCheckUpdate(*f, *c); });
+    router.SetHandler(Cmd::CheckUpdate, [w, r, c] { OnCheckUpdate(*w, r->ActiveView(), *c); });
     router.SetHandler(Cmd::Calculator, [c] { OnCalculator(*c); });
-    router.SetHandler(Cmd::About, [f] { OnAbout(*f); });
+    router.SetHandler(Cmd::About, [w] { OnAbout(*w); });
 }

@@ -4,18 +4,21 @@
 
 #include <QString>
 
-class CMainFrame;
 class CommandRouter;
+class COrrindaleView;
+class QWidget;
 struct AppContext;
 
 // The Help menu's own commands: the help texts in a viewer window, the web page, the update
-// check, the calculator and the About box.
-void RegisterHelpCommands(CMainFrame &frame, AppContext &context, CommandRouter &router);
+// check, the calculator and the About box. They work with or without an active pane; the
+// window is the About box's owner and what a found update closes.
+void RegisterHelpCommands(QWidget &window, AppContext &context, CommandRouter &router);
 
-// The command handlers, for the registration above and for tests.
-void OnShowHelp(CMainFrame &frame, AppContext &context, HelpText which);
+// The command handlers, for the registration above and for tests; view is the active pane,
+// or nullptr.
+void OnShowHelp(const COrrindaleView *view, AppContext &context, HelpText which);
 void OnWebPage(AppContext &context);
-void OnCheckUpdate(CMainFrame &frame, AppContext &context);
+void OnCheckUpdate(QWidget &window, const COrrindaleView *view, AppContext &context);
 void OnCalculator(AppContext &context);
 // The platform's opener first, then a browser by name started in workDir; false when none
 // starts.

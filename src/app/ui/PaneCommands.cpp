@@ -3,7 +3,6 @@
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CPaneSplitter.h"
@@ -30,27 +29,25 @@ void SetTarget(COrrindaleView *view, const QString &another)
 }
 } // namespace
 
-void OnRegistAnotherFile(CMainFrame &frame, AppContext &context)
+void OnRegistAnotherFile(const COrrindaleView &view, AppContext &context)
 {
-    COrrindaleView *view = frame.GetActiveView();
     const QString chosen = context.prompter->OpenFileName(
-        QStringLiteral("TeX files (*.tex)|*.tex||"), view->m_strEditedDir);
+        QStringLiteral("TeX files (*.tex)|*.tex||"), view.m_strEditedDir);
     if (chosen.isEmpty())
         return;
     const QString another = QFileInfo(chosen).absoluteFilePath();
     // Every pane of the document compiles the same target.
-    for (COrrindaleView *pane : frame.GetDocument()->Views())
+    for (COrrindaleView *pane : view.GetDocument()->Views())
         SetTarget(pane, another);
-    WriteAnotherFile(*context.store, view->m_strEditedPath, another);
+    WriteAnotherFile(*context.store, view.m_strEditedPath, another);
 }
 
-void OnUnregistAnotherFile(CMainFrame &frame, AppContext &context)
+void OnUnregistAnotherFile(const COrrindaleView &view, AppContext &context)
 {
-    COrrindaleView *view = frame.GetActiveView();
-    for (COrrindaleView *pane : frame.GetDocument()->Views())
+    for (COrrindaleView *pane : view.GetDocument()->Views())
         SetTarget(pane, QString());
-    DeleteAnotherFile(*context.store, view->m_strEditedPath);
-    frame.GetDocument()->UpdateAllViews(Hint::AnotherFile);
+    DeleteAnotherFile(*context.store, view.m_strEditedPath);
+    view.GetDocument()->UpdateAllViews(Hint::AnotherFile);
 }
 
 void OnWinTpic(const COrrindaleView &view, AppContext &context)
@@ -82,24 +79,23 @@ void OnCommandPrompt(const COrrindaleView &view, AppContext &context)
         context.prompter->Notice(MsgText(Msg::TerminalMissing, view.m_bEnglish));
 }
 
-void RegisterPaneCommands(CMainFrame &frame, AppContext &context, CommandRouter &router)
+void RegisterPaneCommands(CPaneSplitter &splitter, AppContext &context, CommandRouter &router)
 {
-    CPaneSplitter *panes = frame.Panes();
-    const auto texTarget = [&frame] { return ToolchainCommandState(frame.GetActiveView()); };
+    CPaneSplitter *panes = &splitter;
+    const auto texTarget = [](const COrrindaleView &v) { return ToolchainCommandState(&v); };
     router.SetHandler(Cmd::SplitRow, [panes] { panes->OnSplitRow(); });
     router.SetHandler(Cmd::SplitColumn, [panes] { panes->OnSplitColumn(); });
-    router.SetHandler(Cmd::LogColumn, [panes] { panes->OnLogColumn(); }, texTarget);
-    router.SetHandler(Cmd::LogRow, [panes] { panes->OnLogRow(); }, texTarget);
-    router.SetHandler(Cmd::RegistAnotherFile,
-                      [&frame, &context] { OnRegistAnotherFile(frame, context); });
-    router.SetHandler(Cmd::UnregistAnotherFile,
-                      [&frame, &context] { OnUnregistAnotherFile(frame, context); },
-                      [&frame] {
-                          return CommandState{!frame.GetActiveView()->m_strAnotherFile.isEmpty(),
-                                              false};
-                      });
-    router.SetHandler(Cmd::WinTpic,
-                      [&frame, &context] { OnWinTpic(*frame.GetActiveView(), context); });
-    router.SetHandler(Cmd::CommandPrompt,
-                      [&frame, &context] { OnCommandPrompt(*frame.GetActiveView(), context); });
+    router.SetViewHandler(Cmd::LogColumn, [panes](COrrindaleView &) { panes->OnLogColumn(); },
+                          texTarget);
+    router.SetViewHandler(Cmd::LogRow, [panes](COrrindaleView &) { panes->OnLogRow(); },
+                          texTarget);
+    router.SetViewHandler(Cmd::RegistAnotherFile,
+                          [&context](COrrindaleView &v) { OnRegistAnotherFile(v, context); });
+    router.SetViewHandler(
+        Cmd::UnregistAnotherFile,
+        [&context](COrrindaleView &v) { OnUnregistAnotherFile(v, context); },
+        [](const COrrindaleView &v) { return CommandState{!v.m_strAnotherFile.isEmpty(), false}; });
+    router.SetViewHandler(Cmd::WinTpic, [&context](COrrindaleView &v) { OnWinTpic(v, context); });
+    router.SetViewHandler(Cmd::CommandPrompt,
+                          [&context](COrrindaleView &v) { OnCommandPrompt(v, context); });
 }

@@ -3,7 +3,6 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
 #include "calc/LineCalculation.h"
@@ -47,10 +46,10 @@ void WriteMap(SettingsStore &store, const MapParams &p)
 
 // The transform of the current column (ofColumn) or row, after the dialog of its formula.
 template <typename Dialog, typename Params>
-void RunTransform(CMainFrame &frame, COrrindaleView &view, AppContext &context, Params params,
-                  bool ofColumn, bool before, void (*store)(SettingsStore &, const Params &))
+void RunTransform(COrrindaleView &view, AppContext &context, Params params, bool ofColumn,
+                  bool before, void (*store)(SettingsStore &, const Params &))
 {
-    Dialog dialog(view.m_bEnglish != 0, params, *context.prompter, &frame);
+    Dialog dialog(view.m_bEnglish != 0, params, *context.prompter, view.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     params = dialog.Params();
@@ -62,8 +61,7 @@ void RunTransform(CMainFrame &frame, COrrindaleView &view, AppContext &context, 
     store(*context.store, params);
 }
 
-void RunArithmetic(CMainFrame &frame, COrrindaleView &view, AppContext &context, bool columns,
-                   bool before)
+void RunArithmetic(COrrindaleView &view, AppContext &context, bool columns, bool before)
 {
     CCalcController &calc = *view.CalcController();
     calc.RefreshSelection();
@@ -75,7 +73,7 @@ void RunArithmetic(CMainFrame &frame, COrrindaleView &view, AppContext &context,
                              columns ? CArithmeticDialog::Kind::Columns
                                      : CArithmeticDialog::Kind::Rows,
                              first, second, ReadSetting(*context.store, key), *context.prompter,
-                             &frame);
+                             view.window());
     if (dialog.exec() != QDialog::Accepted || dialog.First() == dialog.Second())
         return;
     calc.Apply(columns
@@ -86,31 +84,30 @@ void RunArithmetic(CMainFrame &frame, COrrindaleView &view, AppContext &context,
 
 } // namespace
 
-void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
+void RegisterCalcCommands(CommandRouter &router, AppContext &context)
 {
-    const auto view = [&frame]() -> COrrindaleView & { return *frame.GetActiveView(); };
-    const auto calc = [view]() -> CCalcController & { return *view().CalcController(); };
+    using View = COrrindaleView;
 
-    router.SetHandler(
-        Cmd::CalcMode, [calc] { calc().ToggleCalcMode(); },
-        [view] { return CommandState{true, view().m_bCalcMode != 0}; });
-    router.SetHandler(Cmd::TableWidth, [&frame, view, calc] {
-        CTableWidthDialog dialog(view().m_bEnglish != 0, view().m_nTabWidth, &frame);
+    router.SetViewHandler(
+        Cmd::CalcMode, [](View &v) { v.CalcController()->ToggleCalcMode(); },
+        [](const View &v) { return CommandState{true, v.m_bCalcMode != 0}; });
+    router.SetViewHandler(Cmd::TableWidth, [](View &v) {
+        CTableWidthDialog dialog(v.m_bEnglish != 0, v.m_nTabWidth, v.window());
         if (dialog.exec() == QDialog::Accepted)
-            calc().SetTableWidth(dialog.TabWidth());
+            v.CalcController()->SetTableWidth(dialog.TabWidth());
     });
-    router.SetHandler(Cmd::RoundOff, [&frame, &context, view] {
+    router.SetViewHandler(Cmd::RoundOff, [&context](View &v) {
         // The dialog shows the stored choice, where a first start has none.
         const int stored = ReadSetting(*context.store, Keys::Sho, 0);
-        CRoundOffDialog dialog(view().m_bEnglish != 0, stored, &frame);
+        CRoundOffDialog dialog(v.m_bEnglish != 0, stored, v.window());
         if (dialog.exec() != QDialog::Accepted)
             return;
-        view().m_nRoundIndex = dialog.Decimals();
+        v.m_nRoundIndex = dialog.Decimals();
         WriteSetting(*context.store, Keys::Sho, dialog.Decimals());
     });
-    router.SetHandler(
-        Cmd::RangeSelect, [calc] { calc().ToggleTwoClickSelect(); },
-        [view] { return CommandState{true, view().m_bTwoClickSelect != 0}; });
+    router.SetViewHandler(
+        Cmd::RangeSelect, [](View &v) { v.CalcController()->ToggleTwoClickSelect(); },
+        [](const View &v) { return CommandState{true, v.m_bTwoClickSelect != 0}; });
 
     // Totals: a new row of column totals needs two rows, a new column of row totals two
     // columns.
@@ -127,13 +124,14 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
         {Cmd::MeanRowLeft, true, false, true},    {Cmd::MeanRowRight, true, false, false},
     };
     for (const Total &t : totals) {
-        router.SetHandler(
+        router.SetViewHandler(
             t.cmd,
-            [calc, t] {
-                calc().Apply(TotalsOfRange(calc().Input(), t.mean, t.ofColumns, t.before));
+            [t](View &v) {
+                CCalcController &calc = *v.CalcController();
+                calc.Apply(TotalsOfRange(calc.Input(), t.mean, t.ofColumns, t.before));
             },
-            [view, t] {
-                const CellRange &r = view().m_range;
+            [t](const View &v) {
+                const CellRange &r = v.m_range;
                 const bool enabled = t.ofColumns ? r.Width() >= 1 && r.Height() >= 2
                                                  : r.Width() >= 2 && r.Height() >= 1;
                 return CommandState{enabled, false};
@@ -141,42 +139,43 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
     }
 
     // Transforms of one column need a range of at most one column, of one row at most one row.
-    const auto oneColumn = [view] {
-        const CellRange &r = view().m_range;
+    const auto oneColumn = [](const View &v) {
+        const CellRange &r = v.m_range;
         return CommandState{r.lastCol - r.firstCol < 1, false};
     };
-    const auto oneRow = [view] {
-        const CellRange &r = view().m_range;
+    const auto oneRow = [](const View &v) {
+        const CellRange &r = v.m_range;
         return CommandState{r.lastRow - r.firstRow < 1, false};
     };
+    using Updater = CommandRouter::ViewUpdater;
     for (const Side s : {Side{Cmd::LinearColumnLeft, true}, Side{Cmd::LinearColumnRight, false},
                          Side{Cmd::LinearRowTop, true}, Side{Cmd::LinearRowBottom, false}}) {
         const bool ofColumn = s.cmd == Cmd::LinearColumnLeft || s.cmd == Cmd::LinearColumnRight;
-        router.SetHandler(
+        router.SetViewHandler(
             s.cmd,
-            [&frame, &context, view, s, ofColumn] {
-                RunTransform<CLinearDialog>(frame, view(), context, ReadLinear(*context.store),
-                                            ofColumn, s.before, &WriteLinear);
+            [&context, s, ofColumn](View &v) {
+                RunTransform<CLinearDialog>(v, context, ReadLinear(*context.store), ofColumn,
+                                            s.before, &WriteLinear);
             },
-            ofColumn ? CommandRouter::Updater(oneColumn) : CommandRouter::Updater(oneRow));
+            ofColumn ? Updater(oneColumn) : Updater(oneRow));
     }
     for (const Side s : {Side{Cmd::MapColumnLeft, true}, Side{Cmd::MapColumnRight, false},
                          Side{Cmd::MapRowTop, true}, Side{Cmd::MapRowBottom, false}}) {
         const bool ofColumn = s.cmd == Cmd::MapColumnLeft || s.cmd == Cmd::MapColumnRight;
-        router.SetHandler(
+        router.SetViewHandler(
             s.cmd,
-            [&frame, &context, view, s, ofColumn] {
-                RunTransform<CMapDialog>(frame, view(), context, ReadMap(*context.store),
-                                         ofColumn, s.before, &WriteMap);
+            [&context, s, ofColumn](View &v) {
+                RunTransform<CMapDialog>(v, context, ReadMap(*context.store), ofColumn, s.before,
+                                         &WriteMap);
             },
-            ofColumn ? CommandRouter::Updater(oneColumn) : CommandRouter::Updater(oneRow));
+            ofColumn ? Updater(oneColumn) : Updater(oneRow));
     }
 
     for (const Side s : {Side{Cmd::ArithColumnsLeft, true}, Side{Cmd::ArithColumnsRight, false},
                          Side{Cmd::ArithRowsTop, true}, Side{Cmd::ArithRowsBottom, false}}) {
         const bool columns = s.cmd == Cmd::ArithColumnsLeft || s.cmd == Cmd::ArithColumnsRight;
-        router.SetHandler(s.cmd, [&frame, &context, view, s, columns] {
-            RunArithmetic(frame, view(), context, columns, s.before);
+        router.SetViewHandler(s.cmd, [&context, s, columns](View &v) {
+            RunArithmetic(v, context, columns, s.before);
         });
     }
 }

@@ -5,7 +5,6 @@
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
@@ -32,10 +31,9 @@ struct ShownDocument {
 
 // Puts the document back into the window, prepared as when it was opened, with the caret and
 // the scroll position it had. Its history starts again from this text.
-void ShowDocumentAgain(CMainFrame &frame, COrrindaleView *view, const ShownDocument &shown,
-                       bool setUp)
+void ShowDocumentAgain(COrrindaleView *view, const ShownDocument &shown, bool setUp)
 {
-    COrrindaleDoc *doc = frame.GetDocument();
+    COrrindaleDoc *doc = view->GetDocument();
     doc->ShowUnsavedText(shown.path, shown.text);
     doc->SetModifiedFlag(false);
     if (setUp)
@@ -49,35 +47,34 @@ void ShowDocumentAgain(CMainFrame &frame, COrrindaleView *view, const ShownDocum
 
 // Whether to go back after an export is the user's choice for the program: every pane of a
 // split window follows it, not only the one it was made in.
-void SetRestoreAfterHtml(CMainFrame &frame, AppContext &context, int restore)
+void SetRestoreAfterHtml(COrrindaleDoc *doc, AppContext &context, int restore)
 {
-    for (COrrindaleView *view : frame.GetDocument()->Views())
+    for (COrrindaleView *view : doc->Views())
         view->m_bRestoreAfterHtml = restore;
     WriteSetting(*context.store, Keys::YNC, restore);
 }
 
-void OnHtmlMessage(CMainFrame &frame, AppContext &context)
+void OnHtmlMessage(const COrrindaleView &view, AppContext &context)
 {
-    if (frame.GetActiveView()->m_bRestoreAfterHtml != 1)
+    if (view.m_bRestoreAfterHtml != 1)
         return;
-    SetRestoreAfterHtml(frame, context, 0);
+    SetRestoreAfterHtml(view.GetDocument(), context, 0);
 }
 
 // The pane that edits the document: with the log pane focused, the document's first text
 // pane (the log is never the document's first view).
-COrrindaleView *EditingView(CMainFrame &frame)
+COrrindaleView *EditingView(COrrindaleView &active)
 {
-    COrrindaleView *view = frame.GetActiveView();
-    const QList<COrrindaleView *> views = frame.GetDocument()->Views();
-    return view->IsLogPane() && !views.isEmpty() ? views.first() : view;
+    const QList<COrrindaleView *> views = active.GetDocument()->Views();
+    return active.IsLogPane() && !views.isEmpty() ? views.first() : &active;
 }
 
 } // namespace
 
-void OnExportHtml(CMainFrame &frame, AppContext &context)
+void OnExportHtml(COrrindaleView &active, AppContext &context)
 {
-    COrrindaleDoc *doc = frame.GetDocument();
-    COrrindaleView *view = EditingView(frame);
+    COrrindaleDoc *doc = active.GetDocument();
+    COrrindaleView *view = EditingView(active);
     const bool english = view->m_bEnglish != 0;
     // The page is made from the file as saved: a new or changed text is saved first.
     if (doc->IsModified() || doc->PathName().isEmpty()) {
@@ -114,30 +111,29 @@ void OnExportHtml(CMainFrame &frame, AppContext &context)
     doc->ShowUnsavedText(htmlPath, page.page);
     if (!doc->OnSaveDocument(htmlPath)) {
         // The save said why; the window goes on with the document as it was.
-        ShowDocumentAgain(frame, view, shown, false);
+        ShowDocumentAgain(view, shown, false);
         return;
     }
     OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath());
 
     if (view->m_bRestoreAfterHtml == 1) {
-        ShowDocumentAgain(frame, view, shown, true);
+        ShowDocumentAgain(view, shown, true);
         return;
     }
     const MsgAnswer answer = context.prompter->Ask(MsgText(Msg::HtmlReturnQuestion, english),
                                                    MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
-        ShowDocumentAgain(frame, view, shown, true);
-        SetRestoreAfterHtml(frame, context, 1);
+        ShowDocumentAgain(view, shown, true);
+        SetRestoreAfterHtml(doc, context, 1);
         return;
     }
     // The window stays on the page, prepared as a file of its own (its history starts there).
     doc->UpdateAllViews(Hint::NewFile);
 }
 
-void RegisterHtmlExportCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
+void RegisterHtmlExportCommands(CommandRouter &router, AppContext &context)
 {
-    CMainFrame *f = &frame;
     AppContext *c = &context;
-    router.SetHandler(Cmd::HtmlExport, [f, c] { OnExportHtml(*f, *c); });
-    router.SetHandler(Cmd::HtmlMessage, [f, c] { OnHtmlMessage(*f, *c); });
+    router.SetViewHandler(Cmd::HtmlExport, [c](COrrindaleView &v) { OnExportHtml(v, *c); });
+    router.SetViewHandler(Cmd::HtmlMessage, [c](COrrindaleView &v) { OnHtmlMessage(v, *c); });
 }

@@ -2,7 +2,6 @@
 
 #include "app/SettingsKeys.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
 #include "calc/AreaEditing.h"
@@ -149,81 +148,79 @@ CommandState Enabled(bool on)
 
 } // namespace
 
-void RegisterTableEditCommands(CMainFrame &frame, CommandRouter &r, AppContext &context)
+void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
 {
-    const auto view = [&frame]() -> COrrindaleView & { return *frame.GetActiveView(); };
-    const auto range = [view]() { return view().m_range; };
+    using View = COrrindaleView;
 
-    r.SetHandler(Cmd::SortRows, [view, &context] { SortRowsCommand(view(), context); });
-    r.SetHandler(Cmd::Ranking, [view, &context] { RankingCommand(view(), context); });
-    r.SetHandler(
+    r.SetViewHandler(Cmd::SortRows, [&context](View &v) { SortRowsCommand(v, context); });
+    r.SetViewHandler(Cmd::Ranking, [&context](View &v) { RankingCommand(v, context); });
+    r.SetViewHandler(
         Cmd::Deviation,
-        [view] {
-            RefreshSelection(view());
-            Show(view(), DeviationValues(InputOf(view())));
+        [](View &v) {
+            RefreshSelection(v);
+            Show(v, DeviationValues(InputOf(v)));
         },
-        [range] { return Enabled(range().firstCol == range().lastCol); });
+        [](const View &v) { return Enabled(v.m_range.firstCol == v.m_range.lastCol); });
 
-    r.SetHandler(Cmd::CopyArea, [view] { CopyAreaCommand(view()); });
-    r.SetHandler(Cmd::CutArea, [view] {
-        CopyAreaCommand(view());
-        DeleteAreaCommand(view());
+    r.SetViewHandler(Cmd::CopyArea, &CopyAreaCommand);
+    r.SetViewHandler(Cmd::CutArea, [](View &v) {
+        CopyAreaCommand(v);
+        DeleteAreaCommand(v);
     });
-    r.SetHandler(
+    r.SetViewHandler(
         Cmd::PasteArea,
-        [view] {
-            RefreshSelection(view());
-            Show(view(), PasteArea(InputOf(view()), StoreOf(view())));
+        [](View &v) {
+            RefreshSelection(v);
+            Show(v, PasteArea(InputOf(v), StoreOf(v)));
         },
-        [view] { return Enabled(view().m_nAreaRows >= 2); });
-    r.SetHandler(
+        [](const View &v) { return Enabled(v.m_nAreaRows >= 2); });
+    r.SetViewHandler(
         Cmd::PasteRepeat,
-        [view] {
-            RefreshSelection(view());
-            AreaStore store = StoreOf(view());
-            const TableResult result = PasteAreaRepeated(InputOf(view()), store);
-            KeepStore(view(), store);
-            Show(view(), result);
+        [](View &v) {
+            RefreshSelection(v);
+            AreaStore store = StoreOf(v);
+            const TableResult result = PasteAreaRepeated(InputOf(v), store);
+            KeepStore(v, store);
+            Show(v, result);
         },
-        [view, range] {
-            const CellRange rg = range();
-            const bool stored = view().m_nAreaRows > 0 && view().m_nAreaCols > 0;
-            return Enabled(stored && HasSelection(view())
-                           && (rg.Height() >= 2 || rg.Width() >= 2));
+        [](const View &v) {
+            const CellRange &rg = v.m_range;
+            const bool stored = v.m_nAreaRows > 0 && v.m_nAreaCols > 0;
+            return Enabled(stored && HasSelection(v) && (rg.Height() >= 2 || rg.Width() >= 2));
         });
-    r.SetHandler(
-        Cmd::ClearArea, [view] { Show(view(), ClearSelectedArea(InputOf(view()))); },
-        [range] {
-            const CellRange rg = range();
+    r.SetViewHandler(
+        Cmd::ClearArea, [](View &v) { Show(v, ClearSelectedArea(InputOf(v))); },
+        [](const View &v) {
+            const CellRange &rg = v.m_range;
             return Enabled(rg.Width() >= 1 && rg.Height() >= 1 && rg.Width() * rg.Height() >= 2);
         });
-    r.SetHandler(Cmd::DeleteArea, [view] { DeleteAreaCommand(view()); },
-                 [range] { return Enabled(range().Height() >= 2); });
-    const auto insertBlank = [view] {
-        RefreshSelection(view());
-        Show(view(), InsertBlankColumns(InputOf(view())));
+    r.SetViewHandler(Cmd::DeleteArea, &DeleteAreaCommand,
+                     [](const View &v) { return Enabled(v.m_range.Height() >= 2); });
+    const auto insertBlank = [](View &v) {
+        RefreshSelection(v);
+        Show(v, InsertBlankColumns(InputOf(v)));
     };
-    r.SetHandler(Cmd::InsertBlankCells, insertBlank, [range] {
-        const CellRange rg = range();
+    r.SetViewHandler(Cmd::InsertBlankCells, insertBlank, [](const View &v) {
+        const CellRange &rg = v.m_range;
         return Enabled(rg.Width() >= 1 && rg.Height() >= 1 && (rg.Width() > 1 || rg.Height() > 1));
     });
-    r.SetHandler(Cmd::InsertColumn, insertBlank);
+    r.SetViewHandler(Cmd::InsertColumn, insertBlank);
 
-    r.SetHandler(Cmd::DeleteColumn, [view] { DeleteColumnCommand(view()); });
-    r.SetHandler(Cmd::CopyColumn, [view] { CopyColumnCommand(view()); });
-    r.SetHandler(Cmd::CutColumn, [view] {
-        CopyColumnCommand(view());
-        DeleteColumnCommand(view());
+    r.SetViewHandler(Cmd::DeleteColumn, &DeleteColumnCommand);
+    r.SetViewHandler(Cmd::CopyColumn, &CopyColumnCommand);
+    r.SetViewHandler(Cmd::CutColumn, [](View &v) {
+        CopyColumnCommand(v);
+        DeleteColumnCommand(v);
     });
     // Every change before the command is already in the undo history, so only the command's
     // own snapshot is recorded.
-    r.SetHandler(
+    r.SetViewHandler(
         Cmd::InsertCopiedColumn,
-        [view] {
-            RefreshSelection(view());
-            Show(view(), InsertCopiedColumn(InputOf(view()), StoreOf(view())));
+        [](View &v) {
+            RefreshSelection(v);
+            Show(v, InsertCopiedColumn(InputOf(v), StoreOf(v)));
         },
-        [view] { return Enabled(!HasSelection(view())); });
-    r.SetHandler(Cmd::MakeTable, [view, &context] { MakeTableCommand(view(), context); },
-                 [view] { return Enabled(!HasSelection(view())); });
+        [](const View &v) { return Enabled(!HasSelection(v)); });
+    r.SetViewHandler(Cmd::MakeTable, [&context](View &v) { MakeTableCommand(v, context); },
+                     [](const View &v) { return Enabled(!HasSelection(v)); });
 }

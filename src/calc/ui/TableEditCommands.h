@@ -1,9 +1,8 @@
 #pragma once
 
-class CMainFrame;
 class CommandRouter;
 struct AppContext;
 
 // Sorting, ranking, deviation values and the table-editing commands of calculation mode, with
 // their enabling rules.
-void RegisterTableEditCommands(CMainFrame &frame, CommandRouter &router, AppContext &context);
+void RegisterTableEditCommands(CommandRouter &router, AppContext &context);

@@ -5,7 +5,6 @@
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
@@ -26,9 +25,9 @@ QString DefaultListPath(const COrrindaleView *view)
 }
 } // namespace
 
-void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
+void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
+                      const std::function<void()> &refreshStatus)
 {
-    AppContext &context = frame.Context();
     COrrindaleDoc *doc = view->GetDocument();
     const bool english = view->m_bEnglish;
     doc->SaveModified();
@@ -53,12 +52,11 @@ void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     g_tFileTime = FileTimeOf(path);
     view->OnInitialUpdate();
     doc->SetModifiedFlag(true);
-    frame.UpdateStatusPanes();
+    refreshStatus();
 }
 
-void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
+void ChangeTeXInputFile(COrrindaleView *view, AppContext &context)
 {
-    AppContext &context = frame.Context();
     const bool english = view->m_bEnglish;
     const QString defaultPath = DefaultListPath(view);
     if (context.prompter->Ask(MsgText(Msg::ChangeInputQuestion, english), MsgButtons::OkCancel)
@@ -75,30 +73,32 @@ void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     WriteSetting(*context.store, Keys::InputName, view->m_strCommandListPath);
 }
 
-void RegisterInputCommands(CMainFrame &frame, CommandRouter &router)
+void RegisterInputCommands(CommandRouter &router, AppContext &context,
+                           std::function<void()> refreshStatus)
 {
-    CMainFrame *f = &frame;
-    const auto view = [f] { return f->GetActiveView(); };
-    router.SetHandler(Cmd::TeXInput, [view] { view()->Completion()->OnTeXInput(); },
-                      [view] { return CommandState{true, view()->m_bInputSupport != 0}; });
-    router.SetHandler(
+    using View = COrrindaleView;
+    SettingsStore &store = *context.store;
+    router.SetViewHandler(Cmd::TeXInput, [](View &v) { v.Completion()->OnTeXInput(); },
+                          [](const View &v) { return CommandState{true, v.m_bInputSupport != 0}; });
+    router.SetViewHandler(
         Cmd::InputListOrder,
-        [f, view] {
-            COrrindaleView *v = view();
-            v->m_nInputABC = v->m_nInputABC ? 0 : 1;
-            WriteSetting(*f->Context().store, Keys::ABC, v->m_nInputABC);
+        [&store](View &v) {
+            v.m_nInputABC = v.m_nInputABC ? 0 : 1;
+            WriteSetting(store, Keys::ABC, v.m_nInputABC);
         },
-        [view] { return CommandState{true, view()->m_nInputABC != 0}; });
-    router.SetHandler(Cmd::InputLetterNo, [f, view] {
-        COrrindaleView *v = view();
-        const int stored = ReadSetting(*f->Context().store, Keys::Minimum);
-        CMinimumLettersDialog dialog(v->m_bEnglish, stored, f);
+        [](const View &v) { return CommandState{true, v.m_nInputABC != 0}; });
+    router.SetViewHandler(Cmd::InputLetterNo, [&store](View &v) {
+        const int stored = ReadSetting(store, Keys::Minimum);
+        CMinimumLettersDialog dialog(v.m_bEnglish, stored, v.window());
         if (dialog.exec() != QDialog::Accepted)
             return;
-        v->m_nInputMinimum = dialog.Index();
-        WriteSetting(*f->Context().store, Keys::Minimum, v->m_nInputMinimum);
+        v.m_nInputMinimum = dialog.Index();
+        WriteSetting(store, Keys::Minimum, v.m_nInputMinimum);
     });
-    router.SetHandler(Cmd::MakeInputFile, [f, view] { MakeTeXInputFile(*f, view()); },
-                      [view] { return ToolchainCommandState(view()); });
-    router.SetHandler(Cmd::ChangeInputFile, [f, view] { ChangeTeXInputFile(*f, view()); });
+    router.SetViewHandler(
+        Cmd::MakeInputFile,
+        [&context, refreshStatus](View &v) { MakeTeXInputFile(&v, context, refreshStatus); },
+        [](const View &v) { return ToolchainCommandState(&v); });
+    router.SetViewHandler(Cmd::ChangeInputFile,
+                          [&context](View &v) { ChangeTeXInputFile(&v, context); });
 }

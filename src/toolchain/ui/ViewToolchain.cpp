@@ -3,11 +3,11 @@
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
 #include "toolchain/ui/ToolDialogs.h"
 
 #include <QApplication>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QTextBlock>
 
 CViewToolchain::CViewToolchain(COrrindaleView *view, AppContext &context)
@@ -80,37 +80,13 @@ QString CViewToolchain::FirstLine() const
     return first.next().isValid() ? first.text() + QLatin1Char('\n') : first.text();
 }
 
-COrrindaleView *FindLogPane(COrrindaleView *view)
-{
-    auto *splitter = qobject_cast<QSplitter *>(view->parentWidget());
-    if (!splitter || splitter->count() < 2)
-        return nullptr;
-    // Only a read-only pane with a text of its own is the log: an editor the user switched
-    // to read-only shows the document's text, which the log must never replace.
-    const auto isLog = [](const COrrindaleView *pane) {
-        return pane && pane->isReadOnly() && pane->IsLogPane();
-    };
-    auto *first = qobject_cast<COrrindaleView *>(splitter->widget(0));
-    auto *last = qobject_cast<COrrindaleView *>(splitter->widget(splitter->count() - 1));
-    if (isLog(last))
-        return last;
-    if (isLog(first))
-        return first;
-    return nullptr;
-}
-
 void CViewToolchain::RefreshLogPane(const QString &logText)
 {
-    COrrindaleView *log = FindLogPane(m_pView);
+    CPaneSplitter *panes = m_pView->Panes();
+    COrrindaleView *log = panes ? panes->LogPane() : nullptr;
     if (!log)
         return;
-    auto *splitter = qobject_cast<QSplitter *>(log->parentWidget());
-    COrrindaleView *other = nullptr;
-    for (int i = 0; i < splitter->count(); ++i) {
-        auto *pane = qobject_cast<COrrindaleView *>(splitter->widget(i));
-        if (pane && pane != log)
-            other = pane;
-    }
+    COrrindaleView *other = panes->OtherPane(*log);
     log->setPlainText(logText);
     m_pView->GetDocument()->UpdateAllViews(Hint::LogPane, other);
     // Down by the log's length and half a page, which brings its end into view.
@@ -158,18 +134,16 @@ CommandState ToolchainCommandState(const COrrindaleView *view)
     return CommandState{view && ToolchainCommandEnabled(view->m_strTargetExt), false};
 }
 
-void RegisterToolchainCommands(CommandRouter &router, AppContext &context,
-                               std::function<COrrindaleView *()> activeView)
+void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
 {
-    const auto bind = [&router, &context, activeView](Cmd cmd, auto command, bool targetRule) {
-        CommandRouter::Updater update;
+    const auto bind = [&router, &context](Cmd cmd, auto command, bool targetRule) {
+        CommandRouter::ViewUpdater update;
         if (targetRule)
-            update = [activeView] { return ToolchainCommandState(activeView()); };
-        router.SetHandler(
+            update = [](const COrrindaleView &view) { return ToolchainCommandState(&view); };
+        router.SetViewHandler(
             cmd,
-            [&context, activeView, command] {
-                if (COrrindaleView *view = activeView())
-                    CViewToolchain::Of(view, context)->Run(command);
+            [&context, command](COrrindaleView &view) {
+                CViewToolchain::Of(&view, context)->Run(command);
             },
             update);
     };

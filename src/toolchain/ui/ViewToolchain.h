@@ -6,8 +6,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 class COrrindaleView;
 struct AppContext;
 
@@ -51,15 +49,10 @@ private:
     CToolchain m_tools;
 };
 
-// The log pane among the panes of view's window: the read-only one of the first and the last
-// pane that shows a text of its own (the last when both do); nullptr when there is none.
-COrrindaleView *FindLogPane(COrrindaleView *view);
-
 // Enabled exactly when the view's compile target is a TeX source. Every command that works on
 // the compile target uses this rule.
 CommandState ToolchainCommandState(const COrrindaleView *view);
 
 // Binds the TeX commands (compile, DVI, PDF, paper size, MakeIndex options, the choosers) to
 // the active view of the window.
-void RegisterToolchainCommands(CommandRouter &router, AppContext &context,
-                               std::function<COrrindaleView *()> activeView);
+void RegisterToolchainCommands(CommandRouter &router, AppContext &context);

@@ -4,7 +4,6 @@
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
@@ -134,43 +133,41 @@ bool CanPaste(const COrrindaleView *view)
 }
 } // namespace
 
-void RegisterEditingCommands(CMainFrame &frame, CommandRouter &r)
+void RegisterEditingCommands(CommandRouter &r, AppContext &context, CFindReplaceController *bars)
 {
-    const auto view = [&frame] { return frame.GetActiveView(); };
+    using View = COrrindaleView;
     const auto enabled = [](bool on) { return CommandState{on, false}; };
-    AppContext &context = frame.Context();
 
-    r.SetHandler(Cmd::Undo, [view] { view()->UndoController()->Undo(); },
-                 [view, enabled] { return enabled(view()->UndoController()->CanUndo()); });
-    r.SetHandler(Cmd::UndoForward, [view] { view()->UndoController()->Redo(); },
-                 [view, enabled] { return enabled(view()->UndoController()->CanRedo()); });
-    r.SetHandler(Cmd::Cut,
-                 [view] {
-                     view()->cut();
-                     view()->PushUndoSnapshot();
-                 },
-                 [view, enabled] {
-                     return enabled(HasSelection(view()) && !view()->isReadOnly());
-                 });
-    r.SetHandler(Cmd::Copy, [view] { view()->copy(); },
-                 [view, enabled] { return enabled(HasSelection(view())); });
-    r.SetHandler(Cmd::Paste, [view] { view()->paste(); },
-                 [view, enabled] { return enabled(CanPaste(view())); });
+    r.SetViewHandler(Cmd::Undo, [](View &v) { v.UndoController()->Undo(); },
+                     [enabled](const View &v) { return enabled(v.UndoController()->CanUndo()); });
+    r.SetViewHandler(Cmd::UndoForward, [](View &v) { v.UndoController()->Redo(); },
+                     [enabled](const View &v) { return enabled(v.UndoController()->CanRedo()); });
+    r.SetViewHandler(Cmd::Cut,
+                     [](View &v) {
+                         v.cut();
+                         v.PushUndoSnapshot();
+                     },
+                     [enabled](const View &v) {
+                         return enabled(HasSelection(&v) && !v.isReadOnly());
+                     });
+    r.SetViewHandler(Cmd::Copy, [](View &v) { v.copy(); },
+                     [enabled](const View &v) { return enabled(HasSelection(&v)); });
+    r.SetViewHandler(Cmd::Paste, [](View &v) { v.paste(); },
+                     [enabled](const View &v) { return enabled(CanPaste(&v)); });
 
-    auto *bars = new CFindReplaceController(frame);
-    const auto hasText = [view, enabled] {
-        return enabled(view()->document()->characterCount() > 1);
+    const auto hasText = [enabled](const View &v) {
+        return enabled(v.document()->characterCount() > 1);
     };
-    r.SetHandler(Cmd::Find, [bars] { bars->OnFind(); }, hasText);
-    r.SetHandler(Cmd::Replace, [bars] { bars->OnReplace(); }, hasText);
+    r.SetViewHandler(Cmd::Find, [bars](View &) { bars->OnFind(); }, hasText);
+    r.SetViewHandler(Cmd::Replace, [bars](View &) { bars->OnReplace(); }, hasText);
     r.SetHandler(Cmd::RepeatFindReplace, [bars] { bars->OnRepeat(); },
                  [bars, enabled] { return enabled(bars->CanRepeat()); });
 
-    r.SetHandler(Cmd::AddComment, [view] { AddComment(view()); });
-    r.SetHandler(Cmd::RemoveComment, [view] { RemoveComment(view()); },
-                 [view, enabled] { return enabled(HasSelection(view())); });
-    r.SetHandler(Cmd::RemoveAllCommentLines,
-                 [view, &context] { RemoveAllCommentLines(view(), *context.prompter); });
+    r.SetViewHandler(Cmd::AddComment, [](View &v) { AddComment(&v); });
+    r.SetViewHandler(Cmd::RemoveComment, [](View &v) { RemoveComment(&v); },
+                     [enabled](const View &v) { return enabled(HasSelection(&v)); });
+    r.SetViewHandler(Cmd::RemoveAllCommentLines,
+                     [&context](View &v) { RemoveAllCommentLines(&v, *context.prompter); });
     const std::pair<Cmd, EnvTemplate> templates[] = {
         {Cmd::EnvEqnarrayStar, EnvTemplate::EqnarrayStar},
         {Cmd::EnvEqnarray, EnvTemplate::Eqnarray},
@@ -185,13 +182,13 @@ void RegisterEditingCommands(CMainFrame &frame, CommandRouter &r)
         {Cmd::EnvDocument, EnvTemplate::Document},
     };
     for (const auto &[cmd, which] : templates)
-        r.SetHandler(cmd, [view, which] { InsertTemplate(view(), which); });
-    r.SetHandler(Cmd::WebSearch, [view, &context] { WebSearch(view(), context); },
-                 [view, enabled] { return enabled(HasSelection(view())); });
-    r.SetHandler(Cmd::TabStops, [view, &context] { TabStops(view(), context); },
-                 [view, enabled] { return enabled(!view()->m_bCalcMode); });
-    r.SetHandler(Cmd::ReadWrite, [view, &context] { SwitchReadOnly(view(), context); });
-    r.SetHandler(Cmd::WordWrap, [view] { SwitchWordWrap(view()); }, [view] {
-        return CommandState{true, view()->lineWrapMode() != QPlainTextEdit::NoWrap};
+        r.SetViewHandler(cmd, [which](View &v) { InsertTemplate(&v, which); });
+    r.SetViewHandler(Cmd::WebSearch, [&context](View &v) { WebSearch(&v, context); },
+                     [enabled](const View &v) { return enabled(HasSelection(&v)); });
+    r.SetViewHandler(Cmd::TabStops, [&context](View &v) { TabStops(&v, context); },
+                     [enabled](const View &v) { return enabled(!v.m_bCalcMode); });
+    r.SetViewHandler(Cmd::ReadWrite, [&context](View &v) { SwitchReadOnly(&v, context); });
+    r.SetViewHandler(Cmd::WordWrap, [](View &v) { SwitchWordWrap(&v); }, [](const View &v) {
+        return CommandState{true, v.lineWrapMode() != QPlainTextEdit::NoWrap};
     });
 }

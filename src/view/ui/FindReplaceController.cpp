@@ -118,7 +118,7 @@ bool CFindReplaceController::eventFilter(QObject *watched, QEvent *event)
 
 COrrindaleView *CFindReplaceController::View() const
 {
-    return m_frame.GetActiveView();
+    return m_frame.Router()->ActiveView();
 }
 
 QToolBar *CFindReplaceController::Host(int mode) const

@@ -10,7 +10,7 @@ class QToolBar;
 
 // The find and replace bars at work: opening and closing them, searching with wrap-around,
 // replacing, the shared histories and the recorded position. Every operation works on the
-// frame's active pane.
+// router's active pane.
 class CFindReplaceController : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +48,7 @@ private:
     COrrindaleView *View() const;
     QToolBar *Host(int mode) const;
 
+    // The window itself: the bars are its toolbars, shown and hidden there.
     CMainFrame &m_frame;
     int m_nBarMode = 0;
     int m_nLastOperation = 0;

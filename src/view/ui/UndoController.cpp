@@ -2,11 +2,12 @@
 
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
+#include "view/ui/ViewNavigator.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -123,15 +124,8 @@ void CUndoController::Start()
 
 CUndoController *CUndoController::Sibling() const
 {
-    auto *splitter = qobject_cast<QSplitter *>(m_pView->parentWidget());
-    if (!splitter)
-        return nullptr;
-    for (int i = 0; i < splitter->count(); ++i) {
-        auto *pane = qobject_cast<COrrindaleView *>(splitter->widget(i));
-        if (pane && pane != m_pView && pane->document() == m_pView->document())
-            return pane->UndoController();
-    }
-    return nullptr;
+    const COrrindaleView *pane = OtherPane(*m_pView);
+    return pane && pane->document() == m_pView->document() ? pane->UndoController() : nullptr;
 }
 
 bool CUndoController::IsEditingPane() const
@@ -146,8 +140,7 @@ bool CUndoController::IsEditingPane() const
     if (m_bActive != sibling->m_bActive)
         return m_bActive;
     // Neither pane has had the focus yet: the first pane edits.
-    auto *splitter = qobject_cast<QSplitter *>(m_pView->parentWidget());
-    return splitter->indexOf(m_pView) < splitter->indexOf(sibling->m_pView);
+    return m_pView->Panes()->Pane(0) == m_pView;
 }
 
 void CUndoController::OnFocusGained()

@@ -3,7 +3,6 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
@@ -37,9 +36,9 @@ void SetColors(COrrindaleView &view, AppContext &context)
     view.GetDocument()->UpdateAllViews(Hint::Colors);
 }
 
-void LineJump(CMainFrame &frame, LineJumpMemory &memory)
+void LineJump(COrrindaleView &active, LineJumpMemory &memory)
 {
-    COrrindaleView *target = frame.GetActiveView();
+    COrrindaleView *target = &active;
     if (target->isReadOnly()) {
         // From the log pane the jump goes to the document beside it.
         if (COrrindaleView *other = OtherPane(*target)) {
@@ -47,7 +46,7 @@ void LineJump(CMainFrame &frame, LineJumpMemory &memory)
             target->setFocus();
         }
     }
-    CLineJumpDialog dialog(target->m_bEnglish, memory.line, memory.logical, &frame);
+    CLineJumpDialog dialog(target->m_bEnglish, memory.line, memory.logical, active.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     memory.line = dialog.Line();
@@ -56,63 +55,55 @@ void LineJump(CMainFrame &frame, LineJumpMemory &memory)
 }
 } // namespace
 
-void RegisterViewCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
+void RegisterViewCommands(CommandRouter &router, AppContext &context)
 {
-    const auto view = [&frame]() -> COrrindaleView & { return *frame.GetActiveView(); };
     SettingsStore &store = *context.store;
+    using View = COrrindaleView;
 
-    router.SetHandler(
+    router.SetViewHandler(
         Cmd::Coloring,
-        [view, &store] {
-            COrrindaleView &v = view();
+        [&store](View &v) {
             v.m_bColoring = v.m_bColoring ? 0 : 1;
             WriteSetting(store, Keys::Enter, v.m_bColoring);
             v.viewport()->update();
             v.GetDocument()->UpdateAllViews(Hint::Initial);
         },
-        [view] { return CommandState{true, view().m_bColoring != 0}; });
-    router.SetHandler(
+        [](const View &v) { return CommandState{true, v.m_bColoring != 0}; });
+    router.SetViewHandler(
         Cmd::PhysicalLineNo,
-        [view, &store] {
-            COrrindaleView &v = view();
+        [&store](View &v) {
             WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 0 ? 1 : 0);
             RepaintAll(v);
         },
-        [view] { return CommandState{true, view().m_nLineNumberMode == 1}; });
-    router.SetHandler(
+        [](const View &v) { return CommandState{true, v.m_nLineNumberMode == 1}; });
+    router.SetViewHandler(
         Cmd::LogicalLineNo,
-        [view, &store] {
-            COrrindaleView &v = view();
+        [&store](View &v) {
             if (v.m_bCalcMode)
                 return;
             WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 2 ? 0 : 2);
             RepaintAll(v);
         },
-        [view] { return CommandState{true, view().m_nLineNumberMode == 2}; });
-    router.SetHandler(Cmd::SetColor, [view, &context] { SetColors(view(), context); });
+        [](const View &v) { return CommandState{true, v.m_nLineNumberMode == 2}; });
+    router.SetViewHandler(Cmd::SetColor, [&context](View &v) { SetColors(v, context); });
 
-    router.SetHandler(Cmd::ToHead, [view] { ToHead(view()); });
-    router.SetHandler(Cmd::ToEnd, [view] { ToEnd(view()); });
-    router.SetHandler(Cmd::ToLineHead, [view] { ToLineHead(view()); });
-    router.SetHandler(Cmd::ToLineEnd, [view] { ToLineEnd(view()); });
-    router.SetHandler(Cmd::PageDown, [view] { PageDown(view()); });
-    router.SetHandler(Cmd::PageUp, [view] { PageUp(view()); });
-    router.SetHandler(
+    router.SetViewHandler(Cmd::ToHead, &ToHead);
+    router.SetViewHandler(Cmd::ToEnd, &ToEnd);
+    router.SetViewHandler(Cmd::ToLineHead, &ToLineHead);
+    router.SetViewHandler(Cmd::ToLineEnd, &ToLineEnd);
+    router.SetViewHandler(Cmd::PageDown, &PageDown);
+    router.SetViewHandler(Cmd::PageUp, &PageUp);
+    router.SetViewHandler(
         Cmd::CaretPosition,
-        [view, &store] {
-            COrrindaleView &v = view();
+        [&store](View &v) {
             v.m_nCaretPos = v.m_nCaretPos ? 0 : 1;
             WriteSetting(store, Keys::CaretPos, v.m_nCaretPos);
         },
-        [view] { return CommandState{true, view().m_nCaretPos != 0}; });
-    router.SetHandler(
-        Cmd::RightClickMenu,
-        [view] {
-            COrrindaleView &v = view();
-            v.m_bRightClickMenu = v.m_bRightClickMenu ? 0 : 1;
-        },
-        [view] { return CommandState{true, view().m_bRightClickMenu != 0}; });
+        [](const View &v) { return CommandState{true, v.m_nCaretPos != 0}; });
+    router.SetViewHandler(
+        Cmd::RightClickMenu, [](View &v) { v.m_bRightClickMenu = v.m_bRightClickMenu ? 0 : 1; },
+        [](const View &v) { return CommandState{true, v.m_bRightClickMenu != 0}; });
 
     auto memory = std::make_shared<LineJumpMemory>();
-    router.SetHandler(Cmd::LineJump, [&frame, memory] { LineJump(frame, *memory); });
+    router.SetViewHandler(Cmd::LineJump, [memory](View &v) { LineJump(v, *memory); });
 }

@@ -4,12 +4,12 @@
 #include "app/TeXFile.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
 #include "app/ui/MenuBuilder.h"
 #include "view/Navigation.h"
 
 #include <QMenu>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -94,15 +94,7 @@ void ScrollDisplayLines(COrrindaleView &view, int lines)
 
 COrrindaleView *OtherPane(const COrrindaleView &view)
 {
-    auto *splitter = qobject_cast<QSplitter *>(view.parentWidget());
-    if (!splitter || splitter->count() != 2)
-        return nullptr;
-    for (int i = 0; i < splitter->count(); ++i) {
-        auto *pane = qobject_cast<COrrindaleView *>(splitter->widget(i));
-        if (pane && pane != &view)
-            return pane;
-    }
-    return nullptr;
+    return view.Panes() ? view.Panes()->OtherPane(view) : nullptr;
 }
 
 void ToHead(COrrindaleView &view)

@@ -6,7 +6,6 @@
 #include "app/SettingsStore.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
@@ -187,18 +186,27 @@ struct CViewPrinter::Job {
     QList<PrintRect> laidColumns; // the columns the page starts were laid for
 };
 
-CViewPrinter::CViewPrinter(CMainFrame &frame, AppContext &context)
-    : QObject(&frame)
-    , m_frame(frame)
+CViewPrinter::CViewPrinter(QWidget &window, AppContext &context)
+    : QObject(&window)
+    , m_window(window)
     , m_context(context)
 {
     setObjectName(QStringLiteral("viewPrinter"));
-    printDialog = [this](QPrinter &printer) { return DefaultPrintDialog(printer, &m_frame); };
+    printDialog = [this](QPrinter &printer) { return DefaultPrintDialog(printer, &m_window); };
     previewDialog = [this](QPrinter &printer, int startPage,
                            const std::function<void(QPrinter *)> &paint) {
-        return DefaultPreview(printer, startPage, paint, &m_frame);
+        return DefaultPreview(printer, startPage, paint, &m_window);
     };
     openDefaultPrinter = DefaultPrinter;
+}
+
+CViewPrinter::~CViewPrinter() = default;
+
+QPrinter &CViewPrinter::Printer()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>();
+    return *m_pPrinter;
 }
 
 void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
@@ -310,10 +318,10 @@ bool CViewPrinter::Render(Job &job, QPrinter &printer, bool wholeDocument)
     return painter.end();
 }
 
-void CViewPrinter::OnFilePrint()
+void CViewPrinter::OnFilePrint(COrrindaleView &active)
 {
-    COrrindaleView *view = m_frame.GetActiveView();
-    QPrinter &printer = *m_frame.Printer();
+    COrrindaleView *view = &active;
+    QPrinter &printer = Printer();
     printer.setResolution(Resolution);
     Job job = Prepare(*view);
     if (!printDialog(printer))
@@ -324,14 +332,14 @@ void CViewPrinter::OnFilePrint()
     view->ensureCursorVisible();
 }
 
-void CViewPrinter::OnFilePrintPreview()
+void CViewPrinter::OnFilePrintPreview(COrrindaleView &view)
 {
-    ShowPreview(*m_frame.GetActiveView());
+    ShowPreview(view);
 }
 
 void CViewPrinter::ShowPreview(COrrindaleView &view)
 {
-    QPrinter &printer = *m_frame.Printer();
+    QPrinter &printer = Printer();
     printer.setResolution(Resolution);
     Job job = Prepare(view);
     Paginate(job, printer);
@@ -339,7 +347,7 @@ void CViewPrinter::ShowPreview(COrrindaleView &view)
     const QTextBlock first = view.document()->findBlockByNumber(view.FirstVisibleLine());
     const int top = job.text.ToPrinted(first.position());
     m_nPreviewStartPage = m_pages.PageOf(top);
-    m_frame.SetPreviewMode(true);
+    Q_EMIT PreviewShown(true);
     const int left = previewDialog(printer, m_nPreviewStartPage, [&](QPrinter *target) {
         // The preview and its Print button paint on the same printer object; only its paint
         // engine tells them apart. Printing from the preview prints what its dialog asked for.
@@ -349,20 +357,20 @@ void CViewPrinter::ShowPreview(COrrindaleView &view)
             m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.m_bEnglish),
                                        MsgIcon::Exclamation);
     });
-    m_frame.SetPreviewMode(false);
+    Q_EMIT PreviewShown(false);
     if (left != m_nPreviewStartPage && left >= 1 && left <= m_pages.PageCount())
         ShowAtTop(view, job.text.ToSource(m_pages.StartOf(left)));
 }
 
 void CViewPrinter::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(m_frame.Printer(), &m_frame);
+    QPageSetupDialog dialog(&Printer(), &m_window);
     dialog.exec();
 }
 
-void CViewPrinter::OnPrinterFont()
+void CViewPrinter::OnPrinterFont(COrrindaleView &active)
 {
-    COrrindaleView *view = m_frame.GetActiveView();
+    COrrindaleView *view = &active;
     PrinterFailure failure = PrinterFailure::None;
     std::unique_ptr<QPrinter> printer;
     {
@@ -392,9 +400,9 @@ void CViewPrinter::OnPrinterFont()
     ShowPreview(*view);
 }
 
-void CViewPrinter::OnColumns(int columns)
+void CViewPrinter::OnColumns(COrrindaleView &active, int columns)
 {
-    COrrindaleView *view = m_frame.GetActiveView();
+    COrrindaleView *view = &active;
     for (COrrindaleView *v : view->GetDocument()->Views())
         v->m_nPrintColumns = columns;
     view->m_nPrintColumns = columns; // a log pane is no view of the document
@@ -402,9 +410,9 @@ void CViewPrinter::OnColumns(int columns)
     ShowPreview(*view);
 }
 
-void CViewPrinter::OnMargin(int margin)
+void CViewPrinter::OnMargin(COrrindaleView &active, int margin)
 {
-    COrrindaleView *view = m_frame.GetActiveView();
+    COrrindaleView *view = &active;
     if (view->m_nPrintMargin == margin)
         return;
     for (COrrindaleView *v : view->GetDocument()->Views())
@@ -414,24 +422,26 @@ void CViewPrinter::OnMargin(int margin)
     ShowPreview(*view);
 }
 
-void RegisterPrintCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
+CViewPrinter *RegisterPrintCommands(QWidget &window, CommandRouter &router, AppContext &context)
 {
-    auto *printer = new CViewPrinter(frame, context);
-    router.SetHandler(Cmd::FilePrint, [printer] { printer->OnFilePrint(); });
-    router.SetHandler(Cmd::FilePrintPreview, [printer] { printer->OnFilePrintPreview(); });
+    using View = COrrindaleView;
+    auto *printer = new CViewPrinter(window, context);
+    router.SetViewHandler(Cmd::FilePrint, [printer](View &v) { printer->OnFilePrint(v); });
+    router.SetViewHandler(Cmd::FilePrintPreview,
+                          [printer](View &v) { printer->OnFilePrintPreview(v); });
     router.SetHandler(Cmd::FilePrintSetup, [printer] { printer->OnFilePrintSetup(); });
-    router.SetHandler(Cmd::PrinterFont, [printer] { printer->OnPrinterFont(); });
+    router.SetViewHandler(Cmd::PrinterFont, [printer](View &v) { printer->OnPrinterFont(v); });
     const Cmd columnCmds[] = {Cmd::PrintColumns1, Cmd::PrintColumns2, Cmd::PrintColumns3,
                               Cmd::PrintColumns4};
     const Cmd marginCmds[] = {Cmd::PrintMargin100, Cmd::PrintMargin200, Cmd::PrintMargin300,
                               Cmd::PrintMargin400};
-    CMainFrame *f = &frame;
     for (int n = 1; n <= 4; ++n) {
-        router.SetHandler(columnCmds[n - 1], [printer, n] { printer->OnColumns(n); }, [f, n] {
-            return CommandState{true, f->GetActiveView()->m_nPrintColumns == n};
-        });
-        router.SetHandler(marginCmds[n - 1], [printer, n] { printer->OnMargin(n); }, [f, n] {
-            return CommandState{true, f->GetActiveView()->m_nPrintMargin == n};
-        });
+        router.SetViewHandler(
+            columnCmds[n - 1], [printer, n](View &v) { printer->OnColumns(v, n); },
+            [n](const View &v) { return CommandState{true, v.m_nPrintColumns == n}; });
+        router.SetViewHandler(
+            marginCmds[n - 1], [printer, n](View &v) { printer->OnMargin(v, n); },
+            [n](const View &v) { return CommandState{true, v.m_nPrintMargin == n}; });
     }
+    return printer;
 }

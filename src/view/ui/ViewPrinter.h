@@ -7,13 +7,13 @@
 #include <functional>
 #include <memory>
 
-class CMainFrame;
 class CommandRouter;
 class COrrindaleView;
 class QFont;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
+class QWidget;
 struct AppContext;
 
 // Lays the text of a column with the printer's font: returns the index of the first character
@@ -33,14 +33,16 @@ public:
 
     enum class PrinterFailure { None, NoDefaults, NoDeviceContext };
 
-    CViewPrinter(CMainFrame &frame, AppContext &context);
+    // window owns the dialogs and this printer.
+    CViewPrinter(QWidget &window, AppContext &context);
+    ~CViewPrinter() override;
 
-    void OnFilePrint();
-    void OnFilePrintPreview();
+    void OnFilePrint(COrrindaleView &view);
+    void OnFilePrintPreview(COrrindaleView &view);
     void OnFilePrintSetup();
-    void OnPrinterFont();
-    void OnColumns(int columns);
-    void OnMargin(int margin);
+    void OnPrinterFont(COrrindaleView &view);
+    void OnColumns(COrrindaleView &view, int columns);
+    void OnMargin(COrrindaleView &view, int margin);
 
     // The page at which the last preview opened, and the page starts of the last printout.
     int PreviewStartPage() const { return m_nPreviewStartPage; }
@@ -56,6 +58,10 @@ public:
     // The platform's default printer, or nothing with the reason.
     std::function<std::unique_ptr<QPrinter>(PrinterFailure &failure)> openDefaultPrinter;
 
+Q_SIGNALS:
+    // A print preview opens (true) or closes (false): the window's status bar says so.
+    void PreviewShown(bool shown);
+
 private:
     struct Job;
     // The text as it is printed; a calculation document first gets its settings line.
@@ -66,12 +72,15 @@ private:
     void Paginate(Job &job, QPrinter &printer);
     bool Render(Job &job, QPrinter &printer, bool wholeDocument);
     void ShowPreview(COrrindaleView &view);
+    // The printer and its settings, kept for the whole run (Print Setup, printing).
+    QPrinter &Printer();
 
-    CMainFrame &m_frame;
+    QWidget &m_window;
     AppContext &m_context;
+    std::unique_ptr<QPrinter> m_pPrinter;
     PageStartTable m_pages;
     int m_nPreviewStartPage = 1;
 };
 
-// Registers the printing commands with the frame's router.
-void RegisterPrintCommands(CMainFrame &frame, CommandRouter &router, AppContext &context);
+// Registers the printing commands with the window's router; the printer is the window's child.
+CViewPrinter *RegisterPrintCommands(QWidget &window, CommandRouter &router, AppContext &context);
