@@ -10,6 +10,9 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -179,22 +182,44 @@ int main(int argc, char *argv[])
     } documents[] = {{"plain", false, false},
                      {"contents and references", true, false},
                      {"contents, references, bibliography and index", true, true}};
+    // Each document is compiled a few times from a clean folder; the median run of each side is
+    // reported, so that one slow moment of a shared machine does not decide the figure.
+    constexpr int Repeats = 5;
     for (const auto &d : documents) {
         out << d.title << '\n';
         Runs runs[2];
         qint64 wall[2] = {0, 0};
+        double own = 0;
         for (int r = 0; r < 2; ++r) {
-            QTemporaryDir folder;
-            Write(folder.filePath(QStringLiteral("doc.tex")), Document(d.contents, d.bibliography));
-            if (d.bibliography)
-                Write(folder.filePath(QStringLiteral("refs.bib")), Bibliography());
-            QFile::remove(log);
-            wall[r] = r == 0 ? Run(QStringLiteral(VELLOQUIN_PROGRAM), {"--tex", "doc.tex"},
-                                   folder.path(), env)
-                             : Run(latexmk, {"-norc", "-r", rc, "doc.tex"}, folder.path(), env);
-            runs[r] = ReadRuns(log);
-            if (!QFile::exists(folder.filePath(QStringLiteral("doc.pdf"))))
-                out << "  no PDF was made\n";
+            std::vector<std::pair<qint64, Runs>> tries;
+            for (int i = 0; i < Repeats; ++i) {
+                QTemporaryDir folder;
+                Write(folder.filePath(QStringLiteral("doc.tex")), Document(d.contents, d.bibliography));
+                if (d.bibliography)
+                    Write(folder.filePath(QStringLiteral("refs.bib")), Bibliography());
+                QFile::remove(log);
+                const qint64 ms = r == 0 ? Run(QStringLiteral(VELLOQUIN_PROGRAM), {"--tex", "doc.tex"},
+                                               folder.path(), env)
+                                         : Run(latexmk, {"-norc", "-r", rc, "doc.tex"}, folder.path(), env);
+                if (!QFile::exists(folder.filePath(QStringLiteral("doc.pdf"))))
+                    out << "  no PDF was made\n";
+                tries.emplace_back(ms, ReadRuns(log));
+            }
+            // The editor's side is ordered by its own time, latexmk's by its wall time.
+            const auto ownOf = [&](const std::pair<qint64, Runs> &t) {
+                int passes = 0;
+                for (int n : std::as_const(t.second.passes))
+                    passes += n;
+                return double(t.first) - t.second.toolMs - passes * wrapperMs;
+            };
+            std::sort(tries.begin(), tries.end(), [&](const auto &a, const auto &b) {
+                return r == 0 ? ownOf(a) < ownOf(b) : a.first < b.first;
+            });
+            const auto &median = tries[Repeats / 2];
+            wall[r] = median.first;
+            runs[r] = median.second;
+            if (r == 0)
+                own = ownOf(median);
         }
         out << QStringLiteral("  %1 %2 %3\n").arg(QString(), -10).arg("velloquin", 10).arg(
             "latexmk", 10);
@@ -208,14 +233,11 @@ int main(int argc, char *argv[])
                    .arg(wall[0], 10)
                    .arg(wall[1], 10)
                    .arg(wall[1] > 0 ? double(wall[0]) / double(wall[1]) : 0.0, 0, 'f', 2);
-        int passes = 0;
-        for (int n : std::as_const(runs[0].passes))
-            passes += n;
-        const double own = double(wall[0]) - runs[0].toolMs - passes * wrapperMs;
-        out << QStringLiteral("  editor's own share: %1 ms of %2 ms = %3 % (target < 2 %)\n")
+        out << QStringLiteral("  editor's own share (median of %4): %1 ms of %2 ms = %3 % (target < 2 %)\n")
                    .arg(own, 0, 'f', 0)
                    .arg(wall[0])
-                   .arg(wall[0] > 0 ? 100.0 * own / double(wall[0]) : 0.0, 0, 'f', 2);
+                   .arg(wall[0] > 0 ? 100.0 * own / double(wall[0]) : 0.0, 0, 'f', 2)
+                   .arg(Repeats);
         out.flush();
     }
     return 0;
