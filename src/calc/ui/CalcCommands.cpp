@@ -93,9 +93,9 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
 
     router.SetHandler(
         Cmd::CalcMode, [calc] { calc().ToggleCalcMode(); },
-        [view] { return CommandState{true, view().m_bCalcMode != 0}; });
+        [view] { return CommandState{true, view().Options().calcMode}; });
     router.SetHandler(Cmd::TableWidth, [&frame, view, calc] {
-        CTableWidthDialog dialog(view().m_bEnglish != 0, view().m_nTabWidth, &frame);
+        CTableWidthDialog dialog(view().m_bEnglish != 0, view().Options().tabWidth, &frame);
         if (dialog.exec() == QDialog::Accepted)
             calc().SetTableWidth(dialog.TabWidth());
     });
@@ -105,12 +105,12 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
         CRoundOffDialog dialog(view().m_bEnglish != 0, stored, &frame);
         if (dialog.exec() != QDialog::Accepted)
             return;
-        view().m_nRoundIndex = dialog.Decimals();
+        view().SetRoundIndex(dialog.Decimals());
         WriteSetting(*context.store, Keys::Sho, dialog.Decimals());
     });
     router.SetHandler(
         Cmd::RangeSelect, [calc] { calc().ToggleTwoClickSelect(); },
-        [view] { return CommandState{true, view().m_bTwoClickSelect != 0}; });
+        [calc] { return CommandState{true, calc().TwoClickSelectArmed()}; });
 
     // Totals: a new row of column totals needs two rows, a new column of row totals two
     // columns.
@@ -132,8 +132,8 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
             [calc, t] {
                 calc().Apply(TotalsOfRange(calc().Input(), t.mean, t.ofColumns, t.before));
             },
-            [view, t] {
-                const CellRange &r = view().m_range;
+            [calc, t] {
+                const CellRange &r = calc().Range();
                 const bool enabled = t.ofColumns ? r.Width() >= 1 && r.Height() >= 2
                                                  : r.Width() >= 2 && r.Height() >= 1;
                 return CommandState{enabled, false};
@@ -141,12 +141,12 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
     }
 
     // Transforms of one column need a range of at most one column, of one row at most one row.
-    const auto oneColumn = [view] {
-        const CellRange &r = view().m_range;
+    const auto oneColumn = [calc] {
+        const CellRange &r = calc().Range();
         return CommandState{r.lastCol - r.firstCol < 1, false};
     };
-    const auto oneRow = [view] {
-        const CellRange &r = view().m_range;
+    const auto oneRow = [calc] {
+        const CellRange &r = calc().Range();
         return CommandState{r.lastRow - r.firstRow < 1, false};
     };
     for (const Side s : {Side{Cmd::LinearColumnLeft, true}, Side{Cmd::LinearColumnRight, false},

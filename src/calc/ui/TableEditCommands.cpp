@@ -27,16 +27,14 @@ TableInput InputOf(const COrrindaleView &view)
     return view.CalcController()->Input();
 }
 
-AreaStore StoreOf(const COrrindaleView &view)
+const AreaStore &StoreOf(const COrrindaleView &view)
 {
-    return AreaStore{view.m_areaStore, view.m_nAreaRows, view.m_nAreaCols};
+    return view.CalcController()->Area();
 }
 
 void KeepStore(COrrindaleView &view, const AreaStore &store)
 {
-    view.m_areaStore = store.rows;
-    view.m_nAreaRows = store.nRows;
-    view.m_nAreaCols = store.nCols;
+    view.CalcController()->SetArea(store);
 }
 
 // The result as one edit with one undo step; an unchanged text only gets its caret. Commands
@@ -152,7 +150,7 @@ CommandState Enabled(bool on)
 void RegisterTableEditCommands(CMainFrame &frame, CommandRouter &r, AppContext &context)
 {
     const auto view = [&frame]() -> COrrindaleView & { return *frame.GetActiveView(); };
-    const auto range = [view]() { return view().m_range; };
+    const auto range = [view]() { return view().CalcController()->Range(); };
 
     r.SetHandler(Cmd::SortRows, [view, &context] { SortRowsCommand(view(), context); });
     r.SetHandler(Cmd::Ranking, [view, &context] { RankingCommand(view(), context); });
@@ -175,7 +173,7 @@ void RegisterTableEditCommands(CMainFrame &frame, CommandRouter &r, AppContext &
             RefreshSelection(view());
             Show(view(), PasteArea(InputOf(view()), StoreOf(view())));
         },
-        [view] { return Enabled(view().m_nAreaRows >= 2); });
+        [view] { return Enabled(StoreOf(view()).nRows >= 2); });
     r.SetHandler(
         Cmd::PasteRepeat,
         [view] {
@@ -187,7 +185,8 @@ void RegisterTableEditCommands(CMainFrame &frame, CommandRouter &r, AppContext &
         },
         [view, range] {
             const CellRange rg = range();
-            const bool stored = view().m_nAreaRows > 0 && view().m_nAreaCols > 0;
+            const AreaStore &area = StoreOf(view());
+            const bool stored = area.nRows > 0 && area.nCols > 0;
             return Enabled(stored && HasSelection(view())
                            && (rg.Height() >= 2 || rg.Width() >= 2));
         });

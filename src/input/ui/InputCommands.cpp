@@ -1,6 +1,5 @@
 #include "input/ui/InputCommands.h"
 
-#include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
@@ -35,7 +34,7 @@ void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     if (doc->IsModified())
         return;
     if (!doc->PathName().isEmpty() && QFileInfo::exists(doc->PathName()))
-        g_tFileTime = FileTimeOf(doc->PathName());
+        doc->SetFileTime(FileTimeOf(doc->PathName()));
     if (context.prompter->Ask(MsgText(Msg::MakeInputQuestion, english), MsgButtons::YesNo)
         != MsgAnswer::Yes)
         return;
@@ -50,7 +49,7 @@ void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     // user saves.
     const QString path = DefaultListPath(view);
     doc->ShowUnsavedText(path, content);
-    g_tFileTime = FileTimeOf(path);
+    doc->SetFileTime(FileTimeOf(path));
     view->OnInitialUpdate();
     doc->SetModifiedFlag(true);
     frame.UpdateStatusPanes();
@@ -80,7 +79,7 @@ void RegisterInputCommands(CMainFrame &frame, CommandRouter &router)
     CMainFrame *f = &frame;
     const auto view = [f] { return f->GetActiveView(); };
     router.SetHandler(Cmd::TeXInput, [view] { view()->Completion()->OnTeXInput(); },
-                      [view] { return CommandState{true, view()->m_bInputSupport != 0}; });
+                      [view] { return CommandState{true, view()->Options().inputSupport}; });
     router.SetHandler(
         Cmd::InputListOrder,
         [f, view] {

@@ -65,30 +65,29 @@ void RegisterViewCommands(CMainFrame &frame, CommandRouter &router, AppContext &
         Cmd::Coloring,
         [view, &store] {
             COrrindaleView &v = view();
-            v.m_bColoring = v.m_bColoring ? 0 : 1;
-            WriteSetting(store, Keys::Enter, v.m_bColoring);
-            v.viewport()->update();
+            v.SetColoring(!v.Options().coloring);
+            WriteSetting(store, Keys::Enter, v.Options().coloring ? 1 : 0);
             v.GetDocument()->UpdateAllViews(Hint::Initial);
         },
-        [view] { return CommandState{true, view().m_bColoring != 0}; });
+        [view] { return CommandState{true, view().Options().coloring}; });
     router.SetHandler(
         Cmd::PhysicalLineNo,
         [view, &store] {
             COrrindaleView &v = view();
-            WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 0 ? 1 : 0);
+            WriteSetting(store, Keys::Line, v.Options().lineNumberMode == 0 ? 1 : 0);
             RepaintAll(v);
         },
-        [view] { return CommandState{true, view().m_nLineNumberMode == 1}; });
+        [view] { return CommandState{true, view().Options().lineNumberMode == 1}; });
     router.SetHandler(
         Cmd::LogicalLineNo,
         [view, &store] {
             COrrindaleView &v = view();
-            if (v.m_bCalcMode)
+            if (v.Options().calcMode)
                 return;
-            WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 2 ? 0 : 2);
+            WriteSetting(store, Keys::Line, v.Options().lineNumberMode == 2 ? 0 : 2);
             RepaintAll(v);
         },
-        [view] { return CommandState{true, view().m_nLineNumberMode == 2}; });
+        [view] { return CommandState{true, view().Options().lineNumberMode == 2}; });
     router.SetHandler(Cmd::SetColor, [view, &context] { SetColors(view(), context); });
 
     router.SetHandler(Cmd::ToHead, [view] { ToHead(view()); });
@@ -107,11 +106,8 @@ void RegisterViewCommands(CMainFrame &frame, CommandRouter &router, AppContext &
         [view] { return CommandState{true, view().m_nCaretPos != 0}; });
     router.SetHandler(
         Cmd::RightClickMenu,
-        [view] {
-            COrrindaleView &v = view();
-            v.m_bRightClickMenu = v.m_bRightClickMenu ? 0 : 1;
-        },
-        [view] { return CommandState{true, view().m_bRightClickMenu != 0}; });
+        [view] { view().SetRightClickMenu(!view().Options().rightClickMenu); },
+        [view] { return CommandState{true, view().Options().rightClickMenu}; });
 
     auto memory = std::make_shared<LineJumpMemory>();
     router.SetHandler(Cmd::LineJump, [&frame, memory] { LineJump(frame, *memory); });
