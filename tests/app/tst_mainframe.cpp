@@ -209,7 +209,7 @@ private Q_SLOTS:
         QVERIFY(RunCommand(*frame, Cmd::InsertMode));
         QVERIFY(view->overwriteMode());
         QCOMPARE(frame->InsertPane()->text(), QStringLiteral("上書"));
-        view->SetWordWrap(false, true);
+        view->SetWordWrap(false);
         frame->UpdateStatusPanes();
         QCOMPARE(frame->LinePane()->text(), QString::fromUtf8("2 行, 6 列 [ 407 文字]"));
     }

@@ -3,7 +3,6 @@
 // --html switches.
 #include "support/EditorFixture.h"
 #include "support/Headless.h"
-#include "app/Globals.h"
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
 #include "app/ui/COrrindaleDoc.h"
@@ -162,13 +161,13 @@ private Q_SLOTS:
         QVERIFY(e.State(Cmd::CalcMode).checked);
         QCOMPARE(e.view->tabStopDistance(), space * 12);
         QCOMPARE(e.view->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(e.view->m_nLineNumberMode, 1);
+        QCOMPARE(e.view->Options().lineNumberMode, 1);
         QCOMPARE(e.Setting("Line"), 1);
         QVERIFY(e.Run(Cmd::CalcMode));
         QVERIFY(!e.State(Cmd::CalcMode).checked);
         QCOMPARE(e.view->tabStopDistance(), space * 4);
         QCOMPARE(e.view->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-        QCOMPARE(e.view->m_nLineNumberMode, 0);
+        QCOMPARE(e.view->Options().lineNumberMode, 0);
         QCOMPARE(e.Setting("Line"), 1); // leaving the mode does not store it
     }
 
@@ -257,12 +256,12 @@ private Q_SLOTS:
         else
             QTest::keyRelease(e.view, Qt::Key_Shift);
         const CellRange expected = calcMode ? CellRange{1, 1, 3, 4} : CellRange();
-        QCOMPARE(e.view->m_range, expected);
-        QCOMPARE(e.view->m_nSelStart, calcMode ? 5 : 0);
+        QCOMPARE(e.view->CalcController()->Range(), expected);
+        QCOMPARE(e.view->CalcController()->Input().selStart, calcMode ? 5 : 0);
         QCOMPARE(e.view->CalcController()->HighlightShown(), calcMode);
         QTest::keyClick(e.view, Qt::Key_X);
         QVERIFY(!e.view->CalcController()->HighlightShown());
-        QCOMPARE(e.view->m_range, expected); // kept through typing
+        QCOMPARE(e.view->CalcController()->Range(), expected); // kept through typing
     }
 
     // Each step is "arm" (the command), a click at a position, or a drag "from-to"; every
@@ -308,10 +307,10 @@ private Q_SLOTS:
             e.Select(ends.first().toInt(), ends.last().toInt());
             QTest::mouseRelease(e.view->viewport(), Qt::LeftButton, {}, e.view->cursorRect().center());
         }
-        QCOMPARE(e.view->m_nSelStart, selStart);
-        QCOMPARE(e.view->m_nSelEnd, selEnd);
-        QCOMPARE(e.view->m_bTwoClickSelect != 0, armed);
-        QTEST(e.view->m_range, "range");
+        QCOMPARE(e.view->CalcController()->Input().selStart, selStart);
+        QCOMPARE(e.view->CalcController()->Input().selEnd, selEnd);
+        QCOMPARE(e.view->CalcController()->TwoClickSelectArmed(), armed);
+        QTEST(e.view->CalcController()->Range(), "range");
         if (selEnd > selStart)
             QCOMPARE(e.Selection(), qMakePair(selStart, selEnd));
         QCOMPARE(e.f.prompter.Texts(), QStringList(warnings, Reselect));
@@ -337,9 +336,9 @@ private Q_SLOTS:
             QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile(QStringLiteral("b.zel"), "7\t8\n")));
         else
             QVERIFY(e.Run(Cmd::FileNew));
-        QCOMPARE(e.view->m_range, CellRange());
-        QCOMPARE(e.view->m_nSelStart, 0);
-        QCOMPARE(e.view->m_nSelEnd, 0);
+        QCOMPARE(e.view->CalcController()->Range(), CellRange());
+        QCOMPARE(e.view->CalcController()->Input().selStart, 0);
+        QCOMPARE(e.view->CalcController()->Input().selEnd, 0);
         QVERIFY(!e.Enabled(Cmd::SumColumnBottom));
     }
 
@@ -409,9 +408,8 @@ private Q_SLOTS:
         Editor e("1\t2\t3\n4\t5\t6\n7\t8\t9");
         e.Run(Cmd::CalcMode);
         e.SelectRange(from, to);
-        e.view->m_areaStore = QStringList(storedRows, QStringLiteral("x\ty"));
-        e.view->m_nAreaRows = storedRows;
-        e.view->m_nAreaCols = storedRows ? 2 : 0;
+        e.view->CalcController()->SetArea(
+            {QStringList(storedRows, QStringLiteral("x\ty")), storedRows, storedRows ? 2 : 0});
         QTEST(e.Enabled(cmd), "enabled");
     }
 
@@ -742,7 +740,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QStringList, messages);
         Editor e(content);
-        e.view->m_nRoundIndex = 3;
+        e.view->SetRoundIndex(3);
         e.Select(caretAt < 0 ? int(content.size()) : caretAt, caretAt < 0 ? int(content.size()) : caretAt);
         e.Type(typed, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(e.Text(), text);
@@ -758,7 +756,7 @@ private Q_SLOTS:
     {
         Editor e("first\n");
         e.Select(6, 6);
-        e.view->m_nRoundIndex = 1;
+        e.view->SetRoundIndex(1);
         QTest::keyClicks(e.view, "(1+2)*(3+4)=");
         QTest::keyClick(e.view, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(e.Text(), QStringLiteral("first\n(1+2)*(3+4)=21.0\n"));
@@ -773,7 +771,7 @@ private Q_SLOTS:
     void enterNotEvaluating()
     {
         Editor e("");
-        e.view->m_nRoundIndex = 1;
+        e.view->SetRoundIndex(1);
         e.Type("1+2=");
         QInputMethodEvent compose(QStringLiteral("かん"), {});
         QApplication::sendEvent(e.view, &compose);
@@ -784,7 +782,7 @@ private Q_SLOTS:
         QApplication::sendEvent(e.view, &commit);
         e.view->m_strCommandListPath = e.f.WriteFile(
             QStringLiteral("list.mme"), "Notes.\n\\COMMANDS \t marker\n%s\nsum=\t9\n\n\n%S\n");
-        e.view->m_bInputSupport = 1;
+        e.view->SetInputSupport(true);
         e.Type("1+\\s");
         QVERIFY(e.view->Completion()->IsPopupOpen());
         e.Type("<Enter>");
@@ -860,14 +858,14 @@ private Q_SLOTS:
         QCOMPARE(ReadSetting(*f.store, Keys::YNC), back ? 1 : 0);
         QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, back ? 1 : 0);
         if (back) { // in the document's mode; both files in the recent-file list, the document first
-            QCOMPARE(frame->GetActiveView()->m_bCalcMode, name.endsWith(QLatin1String(".zel")) ? 1 : 0);
+            QCOMPARE(frame->GetActiveView()->Options().calcMode, name.endsWith(QLatin1String(".zel")));
             const QString recent = QString::fromLatin1(Sections::RecentFiles);
             QCOMPARE(f.store->GetString(recent, RecentFileKey(1)), path);
             QCOMPARE(f.store->GetString(recent, RecentFileKey(2)), html);
         }
         // The window watches the file it shows from the time it was written: no question until
         // that file changes again.
-        QCOMPARE(g_tFileTime, FileTimeOf(back ? path : html));
+        QCOMPARE(doc->FileTime(), FileTimeOf(back ? path : html));
         f.prompter.messages.clear();
         frame->CheckFileChanged();
         QCOMPARE(f.prompter.Texts(), QStringList());

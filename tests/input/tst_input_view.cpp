@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(p->count(), 3);
         QCOMPARE(p->item(1)->text(), QStringLiteral("setlength"));
         QVERIFY(e.Run(Cmd::TeXInput));
-        QVERIFY(!e.Open() && e.view->m_bInputSupport);
+        QVERIFY(!e.Open() && e.view->Options().inputSupport);
         QVERIFY(e.Run(Cmd::TeXInput));
         QCOMPARE(ReadSetting(*e.f.store, Keys::Input), 0);
         e.Type("\\b");

@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(f.store->GetInt("Settings", "Line", -1), mode);
         QCOMPARE(frame->Router()->StateOf(Cmd::PhysicalLineNo).checked, mode == 1);
         QCOMPARE(frame->Router()->StateOf(Cmd::LogicalLineNo).checked, mode == 2);
-        QCOMPARE(frame->GetActiveView()->m_nGutterWidth > 10, mode != 0);
+        QCOMPARE(frame->GetActiveView()->GutterWidth() > 10, mode != 0);
     }
 
     void moving()
@@ -388,7 +388,7 @@ private Q_SLOTS:
     void gutterAndHeader()
     {
         Editor e(QByteArray("1\t2\t3\t").repeated(40) + "\n" + QByteArray("x\n").repeated(97), u"a.zel"_qs);
-        QCOMPARE(e.view->m_nLineNumberMode, 1);
+        QCOMPARE(e.view->Options().lineNumberMode, 1);
         QWidget *header = nullptr;
         for (QWidget *w : e.view->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             if (w->isVisible() && w->y() + w->height() <= e.view->viewport()->y() && w->height() > 0)
@@ -400,11 +400,11 @@ private Q_SLOTS:
         e.view->horizontalScrollBar()->setValue(60);
         QCoreApplication::processEvents();
         QVERIFY(header->grab().toImage() != before);
-        const int twoDigits = e.view->m_nGutterWidth;
+        const int twoDigits = e.view->GutterWidth();
         e.Select(int(e.Text().size()), int(e.Text().size()));
         e.view->textCursor().insertText(QStringLiteral("\n\n"));
         QCOMPARE(e.view->LineCount(), 101);
-        QVERIFY(e.view->m_nGutterWidth > twoDigits);
+        QVERIFY(e.view->GutterWidth() > twoDigits);
         QVERIFY(e.Run(Cmd::PhysicalLineNo));
         QVERIFY(!header->isVisible());
     }
@@ -530,7 +530,7 @@ private Q_SLOTS:
         QFETCH(MsgAnswer, answer);
         QFETCH(int, after);
         Editor e("a\tb", u"doc.tex"_qs, english);
-        e.view->m_nTabWidth = width;
+        e.view->SetTabWidth(width);
         e.f.prompter.answers << answer;
         QVERIFY(e.Run(Cmd::TabStops));
         QTEST(e.f.prompter.Texts().value(0), "question");
@@ -656,7 +656,7 @@ private Q_SLOTS:
         for (int i = 0; i < 200; ++i)
             text += (i == line ? "needle" : "hay " + QByteArray::number(i)) + "\n";
         Editor e(text);
-        e.view->SetWordWrap(false, false);
+        e.view->SetWordWrap(false);
         const int from = e.view->document()->findBlockByNumber(fromBelow ? 185 : 3).position() + 1;
         e.Select(from, from + 2);
         e.view->ScrollToLine(fromBelow ? 180 : 0);
