@@ -41,8 +41,8 @@ void CCalcController::ToggleCalcMode()
     v.SetWordWrap(!on);
     if (on)
         v.GetDocument()->UpdateAllViews(Hint::Initial);
-    else
-        v.SetLineNumberMode(0); // for this view only: "Line" keeps its value
+    else // after the wrap switch laid the panes out from the stored setting: this view only
+        v.SetLineNumberMode(0);
     v.setFocus();
 }
 
