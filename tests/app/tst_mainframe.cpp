@@ -3,6 +3,7 @@
 #include "app/ui/COrrindaleApp.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/FontMapping.h"
 #include "res/Messages.h"
@@ -212,6 +213,8 @@ private Q_SLOTS:
         view->SetWordWrap(false);
         frame->UpdateStatusPanes();
         QCOMPARE(frame->LinePane()->text(), QString::fromUtf8("2 行, 6 列 [ 407 文字]"));
+        QVERIFY(RunCommand(*frame, Cmd::SplitRow));
+        QVERIFY(frame->Panes()->Pane(1)->overwriteMode()); // a new pane takes the window's mode
     }
 
     void saveCommand_data()

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
@@ -250,9 +251,11 @@ private Q_SLOTS:
         });
         QVERIFY(e.Run(Cmd::LineJump));
         QCOMPARE(editor->textCursor().position(), 2);
+        QSignalSpy jumps(e.view, &COrrindaleView::LogLineShown);
         for (const int at : {22, 28}) { // a number, then a word that moves nothing
             QTest::mouseDClick(e.view->viewport(), Qt::LeftButton, {}, RangeRect(e.view, at, at + 1).center());
             QCOMPARE(editor->textCursor().selectedText(), QStringLiteral("c") + QChar(0x2029));
+            QCOMPARE(jumps.count(), 1);
         }
         QCOMPARE(e.view->textCursor().selectedText(), QStringLiteral("nothing"));
         delete editor; // before the document it shows
