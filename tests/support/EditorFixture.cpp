@@ -3,6 +3,8 @@
 #include "view/ui/UndoController.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -45,12 +47,29 @@ QPair<int, int> EditorFixture::Selection() const
     return {c.selectionStart(), c.selectionEnd()};
 }
 
+void EditorFixture::UseCommandList(const QString &path)
+{
+    view->m_strCommandListPath = path;
+}
+
+void EditorFixture::SetColors(const ViewColors &colors)
+{
+    view->m_colors = colors;
+}
+
+ViewColors EditorFixture::Colors() const
+{
+    return view->m_colors;
+}
+
 void WhenModal(const std::function<void(QWidget *)> &act)
 {
     QTimer::singleShot(0, qApp, [act] {
-        QWidget *w = QApplication::activeModalWidget();
+        QPointer<QWidget> w = QApplication::activeModalWidget();
         if (!w)
             qFatal("no dialog was shown");
         act(w);
+        if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
+            dialog->reject(); // left open by the script or by a failed check
     });
 }
