@@ -118,7 +118,7 @@ int CompileToPdfWithoutWindow(const QString &file, SettingsStore &store, bool en
                               QIODevice &err)
 {
     const QString edited = QDir::cleanPath(QFileInfo(file).absoluteFilePath());
-    const LoadResult loaded = LoadTextFile(edited);
+    const LoadResult loaded = LoadFirstLine(edited);
     if (loaded.error != LoadError::None) {
         Say(err, LoadErrorMessage(loaded, edited, english));
         return 1;
@@ -130,8 +130,7 @@ int CompileToPdfWithoutWindow(const QString &file, SettingsStore &store, bool en
         return 1;
     }
 
-    const qsizetype lineEnd = loaded.text.indexOf(QLatin1Char('\n'));
-    FileHost host(lineEnd < 0 ? loaded.text : loaded.text.left(lineEnd + 1));
+    FileHost host(loaded.text);
     StreamPrompter prompter(err);
     StreamLauncher launcher(err);
     CToolchain tools(host, launcher, prompter, store);
