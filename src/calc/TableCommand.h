@@ -4,9 +4,9 @@
 
 #include <QString>
 
-// What a table command starts from: the text, the remembered selection (m_nSelStart,
-// m_nSelEnd) and the range of the view, the decimals every computed value keeps, and the
-// interface language (labels such as "Sum" / "合計").
+// What a table command starts from: the text, the remembered selection and the range of the
+// view, the decimals every computed value keeps, and the interface language (labels such as
+// "Sum" / "合計").
 struct TableInput {
     QString text;
     int selStart = 0;

@@ -1,6 +1,5 @@
 #include "toolchain/CToolchain.h"
 
-#include "app/Globals.h"
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -108,7 +107,7 @@ bool CToolchain::AskOk(Msg id)
 void CToolchain::StoreEditedFileTime()
 {
     if (!m_s.m_strEditedPath.isEmpty() && QFileInfo::exists(m_s.m_strEditedPath))
-        g_tFileTime = FileTimeOf(m_s.m_strEditedPath);
+        m_host.KeepFileTime(FileTimeOf(m_s.m_strEditedPath));
 }
 
 // Choosers.

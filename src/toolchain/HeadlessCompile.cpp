@@ -105,6 +105,7 @@ public:
     void RefreshLogPane(const QString &) override {}
     void FocusEditor() override {}
     void SetBusy(bool) override {}
+    void KeepFileTime(qint64) override {}
     bool PaperSizeDialog(PaperDialogValues &) override { return false; }
     bool MakeIndexOptionsDialog(QString &, int &) override { return false; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 struct PaperDialogValues;
 
@@ -20,6 +21,9 @@ public:
     // Gives the editor the keyboard focus when it shows line numbers.
     virtual void FocusEditor() = 0;
     virtual void SetBusy(bool busy) = 0;
+    // The edited file's modification time (whole seconds) just after a save or a run, which
+    // the window compares later to notice changes made by other programs.
+    virtual void KeepFileTime(qint64 seconds) = 0;
     // The dialogs; false on Cancel.
     virtual bool PaperSizeDialog(PaperDialogValues &values) = 0;
     virtual bool MakeIndexOptionsDialog(QString &options, int &neverShow) = 0;

@@ -114,6 +114,7 @@ private Q_SLOTS:
         QVERIFY(frame);
         frame->GetActiveView()->insertPlainText(QStringLiteral("% edited\n"));
         const QString text = Text(frame->GetActiveView());
+        QVERIFY(RunCommand(*frame, Cmd::InsertMode)); // for every pane, the new ones too
         for (Cmd cmd : commands)
             QVERIFY(RunCommand(*frame, cmd));
         QCOMPARE(frame->Panes()->CurrentLayout(), layout);
@@ -124,6 +125,8 @@ private Q_SLOTS:
         // The editors keep the text, the document its state; removed panes leave the list.
         for (int i = logFirst ? 1 : 0; i < count; ++i)
             QVERIFY(!Pane(*frame, i)->isReadOnly() && Text(Pane(*frame, i)) == text);
+        for (int i = 0; i < count; ++i)
+            QVERIFY(Pane(*frame, i)->overwriteMode());
         QVERIFY(frame->GetDocument()->IsModified());
         QCOMPARE(frame->GetDocument()->Views().size(), count);
         QCOMPARE(frame->GetDocument()->Views().first(), Pane(*frame, logFirst ? 1 : 0));

@@ -52,11 +52,6 @@ void EditorFixture::UseCommandList(const QString &path)
     view->m_strCommandListPath = path;
 }
 
-void EditorFixture::SetTabWidth(int width)
-{
-    view->m_nTabWidth = width;
-}
-
 void EditorFixture::SetColors(const ViewColors &colors)
 {
     view->m_colors = colors;

@@ -29,7 +29,6 @@ struct EditorFixture {
 
     // Pane state that no command sets directly, kept here so that it changes in one place.
     void UseCommandList(const QString &path);
-    void SetTabWidth(int width);
     void SetColors(const ViewColors &colors);
     ViewColors Colors() const;
 };

@@ -32,6 +32,7 @@ public:
     void RefreshLogPane(const QString &logText) override { logPaneTexts << logText; }
     void FocusEditor() override { ++focusRequests; }
     void SetBusy(bool) override { ++busyCalls; }
+    void KeepFileTime(qint64) override {}
     bool PaperSizeDialog(PaperDialogValues &values) override;
     bool MakeIndexOptionsDialog(QString &options, int &neverShow) override;
 };

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -159,9 +160,11 @@ private Q_SLOTS:
         });
         QVERIFY(e.Run(Cmd::LineJump));
         QCOMPARE(e.view->textCursor().position(), 2);
+        QSignalSpy jumps(log, &COrrindaleView::LogLineShown);
         for (const int at : {22, 28}) { // a number, then a word that moves nothing
             QTest::mouseDClick(log->viewport(), Qt::LeftButton, {}, RangeRect(log, at, at + 1).center());
             QCOMPARE(e.view->textCursor().selectedText(), QStringLiteral("c") + QChar(0x2029));
+            QCOMPARE(jumps.count(), 1);
         }
         QCOMPARE(log->textCursor().selectedText(), QStringLiteral("nothing"));
     }
@@ -285,7 +288,7 @@ private Q_SLOTS:
         QFETCH(MsgAnswer, answer);
         QFETCH(int, after);
         Editor e("a\tb", u"doc.tex"_qs, english);
-        e.SetTabWidth(width);
+        e.view->SetTabWidth(width);
         e.f.prompter.answers << answer;
         QVERIFY(e.Run(Cmd::TabStops));
         QTEST(e.f.prompter.Texts().value(0), "question");

@@ -1,7 +1,6 @@
 #include "app/ui/CMainFrame.h"
 
 #include "app/CaretMemory.h"
-#include "app/Globals.h"
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -55,7 +54,6 @@ CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
     , m_bEnglish(ReadSetting(*context.store, Keys::English))
     , m_strExePath(context.programPath)
 {
-    g_bInsertMode = 1;
     PruneCaretMemoryToRecentFiles(*context.store);
 
     setGeometry(InitialWindowRect(context.switches, Metrics(), *context.store));
@@ -111,6 +109,8 @@ COrrindaleView *CMainFrame::CreatePane()
 {
     auto *view = new COrrindaleView(m_context, m_pDoc);
     view->SetAccelerators(m_pRouter, m_accelerators);
+    view->setOverwriteMode(!m_bInsertMode);
+    connect(view, &COrrindaleView::LogLineShown, this, [this] { m_bLogJump = true; });
     connect(view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateStatusPanes);
     connect(view, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateStatusPanes);
     connect(view, &QPlainTextEdit::cursorPositionChanged, m_pRouter,
@@ -468,9 +468,9 @@ void CMainFrame::OnSetWindow()
 
 void CMainFrame::OnInsertMode()
 {
-    g_bInsertMode = g_bInsertMode ? 0 : 1;
+    m_bInsertMode = !m_bInsertMode;
     for (COrrindaleView *view : m_pSplitter->findChildren<COrrindaleView *>())
-        view->setOverwriteMode(!g_bInsertMode);
+        view->setOverwriteMode(!m_bInsertMode);
     UpdateStatusPanes();
 }
 
@@ -506,13 +506,13 @@ void CMainFrame::CheckFileChanged()
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     const qint64 onDisk = FileTimeOf(path);
-    if (g_tFileTime >= onDisk)
+    if (m_pDoc->FileTime() >= onDisk)
         return;
     const MsgAnswer answer = m_context.prompter->Ask(MsgText(Msg::FileChangedQuestion, m_bEnglish),
                                                      MsgButtons::YesNo, MsgIcon::Exclamation);
     if (answer != MsgAnswer::Yes)
         return; // nothing recorded: the question comes again next time
-    g_tFileTime = onDisk;
+    m_pDoc->SetFileTime(onDisk);
     if (m_pDoc->OnOpenDocument(path))
         m_pDoc->UpdateAllViews(Hint::Reloaded);
 }
@@ -532,14 +532,14 @@ void CMainFrame::DecideTeXBar()
 void CMainFrame::UpdateStatusPanes()
 {
     COrrindaleView *view = GetActiveView();
-    m_pInsertPane->setText(InsertPaneText(g_bInsertMode, m_bEnglish));
+    m_pInsertPane->setText(InsertPaneText(m_bInsertMode, m_bEnglish));
     if (m_bPreview) {
         m_pLinePane->setText(MsgText(Msg::StatusPreview, m_bEnglish));
         return;
     }
     if (view->isReadOnly()) {
-        if (g_bLogJump) {
-            g_bLogJump = 0;
+        if (m_bLogJump) {
+            m_bLogJump = false;
             DecideTeXBar();
         }
         return;

@@ -115,4 +115,9 @@ private:
     int m_nLastCol = 0;
     int m_nLastCharPos = 0;
     bool m_bCheckingFile = false;
+    // Insert or overwrite, one for every pane of the window (the Insert key switches it).
+    bool m_bInsertMode = true;
+    // A double-click in the log pane moved the editor to a line; the status update of the log
+    // pane takes it.
+    bool m_bLogJump = false;
 };

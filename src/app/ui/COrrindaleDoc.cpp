@@ -1,6 +1,5 @@
 #include "app/ui/COrrindaleDoc.h"
 
-#include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -106,7 +105,7 @@ bool COrrindaleDoc::OnOpenDocument(const QString &path)
     m_stamp = loaded.stamp;
     SetPathName(path);
     SetModifiedFlag(false);
-    g_tFileTime = loaded.modifiedTime;
+    m_tFileTime = loaded.modifiedTime;
     return true;
 }
 
@@ -137,7 +136,7 @@ bool COrrindaleDoc::OnSaveDocument(const QString &path)
     m_stamp = result.stamp;
     m_strEncoding = QStringLiteral("UTF-8");
     SetModifiedFlag(false);
-    g_tFileTime = FileTimeOf(path);
+    m_tFileTime = FileTimeOf(path);
     return true;
 }
 
@@ -154,7 +153,7 @@ bool COrrindaleDoc::SaveEnglish()
         return DoSaveAs();
     const bool ok = OnSaveDocument(m_strPath);
     if (QFileInfo::exists(m_strPath))
-        g_tFileTime = FileTimeOf(m_strPath);
+        m_tFileTime = FileTimeOf(m_strPath);
     return ok;
 }
 
@@ -169,7 +168,7 @@ bool COrrindaleDoc::DoSaveAs()
         return false;
     const bool ok = OnSaveDocument(QFileInfo(path).absoluteFilePath());
     if (QFileInfo::exists(m_strPath))
-        g_tFileTime = FileTimeOf(m_strPath);
+        m_tFileTime = FileTimeOf(m_strPath);
     return ok;
 }
 

@@ -47,6 +47,10 @@ public:
     bool BackupMode() const { return m_bBackup != 0; }
     // True while a file's text is being put into the document (not an edit).
     bool IsSettingText() const { return m_bSettingText; }
+    // The file's modification time (whole seconds) as this window last read, wrote or
+    // otherwise looked at it; a newer time on disk means another program changed the file.
+    qint64 FileTime() const { return m_tFileTime; }
+    void SetFileTime(qint64 seconds) { m_tFileTime = seconds; }
 
     bool OnNewDocument();
     // Reads path into the text; false (after telling why) when it cannot be opened.
@@ -91,6 +95,7 @@ private:
     QString m_strTitle;
     QString m_strEncoding;
     FileStamp m_stamp; // the file as last read or written
+    qint64 m_tFileTime = 0;
     bool m_bModified = false;
     bool m_bSettingText = false;
     int m_bBackup;

@@ -1,7 +1,6 @@
 #include "app/ui/COrrindaleView.h"
 
 #include "app/CaretMemory.h"
-#include "app/Globals.h"
 #include "app/InstallDir.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -36,7 +35,6 @@ LogFont COrrindaleView::s_screenFont;
 LogFont COrrindaleView::s_screenFontSaved;
 LogFont COrrindaleView::s_printFont;
 LogFont COrrindaleView::s_printFontSaved;
-int COrrindaleView::s_nSplitLineCount = 0;
 
 COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent)
     : QPlainTextEdit(parent)
@@ -75,7 +73,6 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
 
     setDocument(doc->TextDocument());
     setUndoRedoEnabled(false);
-    setOverwriteMode(!g_bInsertMode);
     // A new view starts with word wrap on.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     LoadFonts();
@@ -156,10 +153,53 @@ int COrrindaleView::LineCount() const
 
 void COrrindaleView::ApplyTabStops()
 {
-    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * m_nTabWidth);
+    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * m_options.tabWidth);
 }
 
-bool COrrindaleView::SetWordWrap(bool on, bool keepPosition)
+void COrrindaleView::SetCalcMode(bool on)
+{
+    m_options.calcMode = on;
+    viewport()->update();
+}
+
+void COrrindaleView::SetTabWidth(int width)
+{
+    m_options.tabWidth = width;
+    ApplyTabStops();
+    viewport()->update();
+}
+
+void COrrindaleView::SetWordWrap(bool on)
+{
+    m_options.wordWrap = on;
+    ApplyWordWrap(on, true);
+}
+
+void COrrindaleView::SetColoring(bool on)
+{
+    m_options.coloring = on;
+    viewport()->update();
+}
+
+void COrrindaleView::SetUnderlineCaretLine(bool on)
+{
+    m_options.underlineCaretLine = on;
+    viewport()->update();
+}
+
+void COrrindaleView::SetLineNumberMode(int mode)
+{
+    m_options.lineNumberMode = mode;
+    LayoutGutter();
+}
+
+void COrrindaleView::SetGutterLineCount(int lines)
+{
+    // Takes effect with the next layout, which the split's update hint brings.
+    m_nGutterLineCount = lines;
+}
+
+bool COrrindaleView::ApplyWordWrap(bool on, bool keepPosition)
 {
     const bool current = lineWrapMode() != QPlainTextEdit::NoWrap;
     if (current == on)
@@ -182,12 +222,12 @@ void COrrindaleView::ReadZelSettings()
 {
     const QString firstRow = document()->firstBlock().text();
     ZelSettings zel;
-    zel.tabWidth = m_nTabWidth;
+    zel.tabWidth = m_options.tabWidth;
     zel.printColumns = m_nPrintColumns;
     zel.printMargin = m_nPrintMargin;
     if (!ReadZelSettingsLine(firstRow, zel))
         return;
-    m_nTabWidth = zel.tabWidth;
+    m_options.tabWidth = zel.tabWidth;
     m_nPrintColumns = zel.printColumns;
     m_nPrintMargin = zel.printMargin;
     if (zel.printFontHeightSet)
@@ -216,46 +256,40 @@ void COrrindaleView::OnInitialUpdate()
     m_strTargetBase = targetPath.isEmpty() ? QString() : target.completeBaseName();
     m_strTargetExt = target.suffix().isEmpty() ? QString() : QLatin1Char('.') + target.suffix();
     // 5.
-    m_bInputSupport = IsTeXExtension(m_strTargetExt)
-                          ? ReadSetting(store, Keys::Input)
-                          : 0;
+    m_options.inputSupport = IsTeXExtension(m_strTargetExt) && ReadSetting(store, Keys::Input);
     // 6. The encoding was decoded when the file was read (see TextFile.h).
     // 7. A range taken in the previous text means nothing in this one.
-    m_nSelStart = 0;
-    m_nSelEnd = 0;
-    m_range = CellRange();
-    m_nRoundIndex = ReadSetting(store, Keys::Sho);
+    m_pCalc->ForgetSelection();
+    m_options.roundIndex = ReadSetting(store, Keys::Sho);
     // 8. Calculation documents.
     if (m_strEditedExt == QLatin1String(".zel") || m_strEditedExt == QLatin1String(".ZEL")) {
-        m_bWordWrap = 0;
-        m_bCalcMode = 1;
-        m_nLineNumberMode = 1;
+        m_options.wordWrap = false;
+        m_options.calcMode = true;
+        m_options.lineNumberMode = 1;
         WriteSetting(store, Keys::Line, 1);
-        m_nTabWidth = ReadSetting(store, Keys::RetuHaba);
+        m_options.tabWidth = ReadSetting(store, Keys::RetuHaba);
         ReadZelSettings();
     } else {
-        m_bWordWrap = 1;
-        m_bCalcMode = 0;
-        m_nTabWidth = ReadSetting(store, Keys::TabStops);
+        m_options.wordWrap = true;
+        m_options.calcMode = false;
+        m_options.tabWidth = ReadSetting(store, Keys::TabStops);
     }
     // 9.
     ApplyTabStops();
-    SetWordWrap(m_bWordWrap, true);
+    ApplyWordWrap(m_options.wordWrap, true);
     // 10. Logs are read-only and plain.
     if (m_strEditedExt == QLatin1String(".log") || m_strEditedExt == QLatin1String(".LOG")
         || IsLogPane()) {
         setReadOnly(true);
-        m_bColoring = 0;
-        m_bUnderlineCaretLine = 0;
+        m_options.coloring = false;
+        m_options.underlineCaretLine = false;
     } else {
         setReadOnly(false);
-        m_bColoring = ReadSetting(store, Keys::Enter);
-        m_bUnderlineCaretLine = 1;
+        m_options.coloring = ReadSetting(store, Keys::Enter);
+        m_options.underlineCaretLine = true;
     }
     // 11.
     OnUpdate(Hint::Initial);
-    // 12.
-    m_nLineCountAtOpen = LineCount();
     // 13.
     RestoreCaretMemory();
     // 14.
@@ -283,30 +317,30 @@ void COrrindaleView::OnUpdate(Hint hint)
 {
     SettingsStore &store = *m_context.store;
     // The text never holds CR: every file is read with its line ends made LF.
-    m_nLineNumberMode = ReadSetting(store, Keys::Line);
+    m_options.lineNumberMode = ReadSetting(store, Keys::Line);
     switch (hint) {
     case Hint::LogRowSplit:
-        SetWordWrap(false, true);
-        m_bColoring = ReadSetting(store, Keys::Enter);
-        m_bUnderlineCaretLine = 1;
+        ApplyWordWrap(false, true);
+        m_options.coloring = ReadSetting(store, Keys::Enter);
+        m_options.underlineCaretLine = true;
         break;
     case Hint::ColumnSplit:
-        m_bColoring = ReadSetting(store, Keys::Enter);
-        m_bUnderlineCaretLine = 1;
-        SetWordWrap(false, true);
+        m_options.coloring = ReadSetting(store, Keys::Enter);
+        m_options.underlineCaretLine = true;
+        ApplyWordWrap(false, true);
         break;
     case Hint::LogPane:
         // The log's encoding was decoded when it was read into the pane.
-        SetWordWrap(true, false);
-        m_bColoring = 0;
-        m_bUnderlineCaretLine = 0;
-        m_nLineNumberMode = 0;
+        ApplyWordWrap(true, false);
+        m_options.coloring = false;
+        m_options.underlineCaretLine = false;
+        m_options.lineNumberMode = 0;
         m_nGutterWidth = 10;
         break;
     case Hint::Unsplit:
-        SetWordWrap(m_bWordWrap, true);
-        m_bColoring = ReadSetting(store, Keys::Enter);
-        m_bUnderlineCaretLine = 1;
+        ApplyWordWrap(m_options.wordWrap, true);
+        m_options.coloring = ReadSetting(store, Keys::Enter);
+        m_options.underlineCaretLine = true;
         break;
     case Hint::Font:
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -331,24 +365,24 @@ void COrrindaleView::OnUpdate(Hint hint)
         break;
     }
     if (m_context.switches.noLineNumbers)
-        m_nLineNumberMode = 0;
+        m_options.lineNumberMode = 0;
     LayoutGutter();
 }
 
 void COrrindaleView::LayoutGutter()
 {
     // The gutter: wide enough for "  n:" of the largest line number, plus one line height.
-    if (m_nLineNumberMode == 0 || isReadOnly()) {
-        m_nLineNumberMode = 0;
+    if (m_options.lineNumberMode == 0 || isReadOnly()) {
+        m_options.lineNumberMode = 0;
         m_nGutterTextLength = 0;
         m_nGutterWidth = 10;
     } else {
-        const int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
-        const QString text = GutterSizingText(m_nLineNumberMode, n, VisibleRows());
+        const QString text =
+            GutterSizingText(m_options.lineNumberMode, GutterLineCount(), VisibleRows());
         m_nGutterTextLength = static_cast<int>(text.size());
         m_nGutterWidth = fontMetrics().horizontalAdvance(text) + LineHeight();
     }
-    const int top = (m_bCalcMode && m_nLineNumberMode == 1) ? LineHeight() : 0;
+    const int top = (m_options.calcMode && m_options.lineNumberMode == 1) ? LineHeight() : 0;
     setViewportMargins(m_nGutterWidth, top, 0, 0);
     ApplyColors();
     LayoutMargins();
@@ -426,11 +460,16 @@ void COrrindaleView::LayoutMargins()
 void COrrindaleView::CheckGutterDigits()
 {
     // A new digit in the line count (or, numbering rows, in the row count) widens the gutter.
-    if (m_nLineNumberMode == 0 || isReadOnly())
+    if (m_options.lineNumberMode == 0 || isReadOnly())
         return;
-    const int n = s_nSplitLineCount > 0 ? s_nSplitLineCount : LineCount();
-    if (GutterSizingText(m_nLineNumberMode, n, VisibleRows()).size() != m_nGutterTextLength)
+    if (GutterSizingText(m_options.lineNumberMode, GutterLineCount(), VisibleRows()).size()
+        != m_nGutterTextLength)
         m_pDoc->UpdateAllViews(Hint::Initial);
+}
+
+int COrrindaleView::GutterLineCount() const
+{
+    return m_nGutterLineCount > 0 ? m_nGutterLineCount : LineCount();
 }
 
 void COrrindaleView::paintEvent(QPaintEvent *e)
@@ -464,7 +503,8 @@ void COrrindaleView::mouseDoubleClickEvent(QMouseEvent *e)
         return;
     }
     setTextCursor(cursorForPosition(e->position().toPoint()));
-    SelectWordAtCaret(*this);
+    if (SelectWordAtCaret(*this))
+        Q_EMIT LogLineShown();
 }
 
 void COrrindaleView::mouseReleaseEvent(QMouseEvent *e)

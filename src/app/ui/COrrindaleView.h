@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/LogFont.h"
-#include "calc/CellGrid.h"
+#include "view/PaneOptions.h"
 #include "view/ViewColors.h"
 
 #include <QHash>
@@ -43,10 +43,24 @@ public:
 
     void OnInitialUpdate();
     void OnUpdate(Hint hint);
-    // Switches word wrap; false when it already was in that state.
-    bool SetWordWrap(bool on, bool keepPosition);
-    // Sizes the line-number gutter and the column-header row for m_nLineNumberMode.
-    void LayoutGutter();
+
+    // The pane's options; each setter applies its change at once (tab stops, wrapping, the
+    // gutter, a repaint) and stores nothing in the settings.
+    const PaneOptions &Options() const { return m_options; }
+    void SetCalcMode(bool on);
+    void SetTabWidth(int width);
+    void SetRoundIndex(int decimals) { m_options.roundIndex = decimals; }
+    // Also switches the wrapping now, keeping the first visible line and the caret.
+    void SetWordWrap(bool on);
+    void SetInputSupport(bool on) { m_options.inputSupport = on; }
+    void SetColoring(bool on);
+    void SetUnderlineCaretLine(bool on);
+    void SetLineNumberMode(int mode);
+    void SetRightClickMenu(bool on) { m_options.rightClickMenu = on; }
+    // The line count the gutter is made wide enough for, given by the splitter after a split
+    // (the first pane's count then); 0: the pane's own.
+    void SetGutterLineCount(int lines);
+    int GutterWidth() const { return m_nGutterWidth; }
 
     // Caret and scrolling helpers the frame uses.
     int FirstVisibleLine() const;
@@ -58,7 +72,6 @@ public:
     // Commands of the view.
     void OnFont();
     void OnDeleteBackup();
-    void ApplyTabStops();
 
     // Undo history: a compound edit opens a CUndoGroup (view/ui/UndoController.h) and becomes
     // one snapshot.
@@ -99,28 +112,9 @@ public:
     QString m_strTargetDir;
     QString m_strTargetBase;
     QString m_strTargetExt;
-    int m_bCalcMode = 0;
-    int m_nTabWidth = 8;
-    int m_nRoundIndex = 1;
-    int m_bWordWrap = 1;
-    int m_bInputSupport = 0;
-    int m_bColoring = 1;
-    int m_bUnderlineCaretLine = 1;
-    int m_nLineNumberMode = 0;
-    int m_nGutterWidth = 10;
-    int m_nGutterTextLength = 0;
-    int m_nLineCountAtOpen = 0;
 
-    // Calculation mode (src/calc/ui/): the remembered selection (m_nSelEnd -1: a two-click
-    // selection waits for its end), the range the table commands act on, and the area store
-    // of the table-editing commands with the size of the area last copied.
-    int m_nSelStart = 0;
-    int m_nSelEnd = 0;
-    CellRange m_range;
-    int m_bTwoClickSelect = 0;
-    QStringList m_areaStore;
-    int m_nAreaRows = 0;
-    int m_nAreaCols = 0;
+    // Calculation mode: the remembered selection, the cell range and the area store
+    // (src/calc/ui/).
     CCalcController *CalcController() const { return m_pCalc; }
     // Expressions typed into the text, evaluated on the release of Enter.
     CEvaluatorHook *Evaluator() const { return m_pEvaluator; }
@@ -129,18 +123,16 @@ public:
     bool IsTeXDocument() const;
     int VisibleRows() const;
     void ApplyColors();
-    int m_bRightClickMenu = 1; // not stored: on at every start
-    int m_nDesiredCaretX = 0;
 
     static LogFont s_screenFont;
     static LogFont s_screenFontSaved;
     static LogFont s_printFont;
     static LogFont s_printFontSaved;
-    // The first pane's line count saved by the latest split; 0 while no split has happened.
-    static int s_nSplitLineCount;
 
 Q_SIGNALS:
     void FocusGained();
+    // A line number double-clicked in this log pane moved the other pane to that line.
+    void LogLineShown();
 
 protected:
     bool event(QEvent *e) override;
@@ -156,10 +148,26 @@ protected:
 
 private:
     friend class CViewPainter;
+    friend void RememberCaretX(COrrindaleView &view);
+    friend void KeepCaretColumn(COrrindaleView &view);
+    // Switches the wrapping alone, the option staying (a split turns it off for a while);
+    // false when it already was in that state.
+    bool ApplyWordWrap(bool on, bool keepPosition);
+    void ApplyTabStops();
+    // Sizes the line-number gutter and the column-header row for the line-number mode.
+    void LayoutGutter();
     void LayoutMargins();
     void CheckGutterDigits();
+    int GutterLineCount() const;
+
+    PaneOptions m_options;
     CViewMargin *m_pGutter = nullptr;
     CViewMargin *m_pHeader = nullptr;
+    int m_nGutterWidth = 10;
+    int m_nGutterTextLength = 0;
+    int m_nGutterLineCount = 0;
+    // The caret's x kept across lines of different length (ViewNavigator.h).
+    int m_nDesiredCaretX = 0;
 
     // The command id bound to the key in the window's accelerator table; 0 when none is.
     int AcceleratorOf(const QKeyEvent *e) const;

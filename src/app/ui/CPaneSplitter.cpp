@@ -188,6 +188,13 @@ void CPaneSplitter::SynchronisePanes()
     m_pLastActivePane = active;
 }
 
+void CPaneSplitter::SetSplitLineCount(int lines)
+{
+    m_nSplitLineCount = lines;
+    for (int i = 0; i < PaneCount(); ++i)
+        Pane(i)->SetGutterLineCount(lines);
+}
+
 int CPaneSplitter::AreaHeight() const
 {
     return m_pSplitter->height();
@@ -205,6 +212,7 @@ COrrindaleView *CPaneSplitter::AddPane(int index, bool logPane)
     QTextDocument *shared = m_pDoc->TextDocument();
     const QTextOption sharedOption = shared->defaultTextOption();
     COrrindaleView *pane = NewPane();
+    pane->SetGutterLineCount(m_nSplitLineCount);
     if (logPane) {
         auto *log = new QTextDocument(pane);
         log->setDocumentLayout(new QPlainTextDocumentLayout(log));
@@ -270,7 +278,7 @@ void CPaneSplitter::OnSplitRow()
     COrrindaleView *upper = Pane(0);
     const int caret = ActivePane()->SelectionStart();
     const int caretRow = DisplayLineOf(*upper, caret);
-    COrrindaleView::s_nSplitLineCount = upper->LineCount();
+    SetSplitLineCount(upper->LineCount());
 
     m_pSplitter->setOrientation(Qt::Vertical);
     COrrindaleView *lower = AddPane(1, false);
@@ -306,7 +314,7 @@ void CPaneSplitter::OnSplitColumn()
     }
     COrrindaleView *left = Pane(0);
     const int caret = ActivePane()->SelectionStart();
-    COrrindaleView::s_nSplitLineCount = left->LineCount();
+    SetSplitLineCount(left->LineCount());
 
     m_pSplitter->setOrientation(Qt::Horizontal);
     COrrindaleView *right = AddPane(1, false);

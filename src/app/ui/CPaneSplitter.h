@@ -67,6 +67,7 @@ private:
     int IndexOf(const COrrindaleView *pane) const;
     int AreaHeight() const;
     int AreaWidth() const;
+    void SetSplitLineCount(int lines);
     void EqualiseHalves();
 
     AppContext &m_context;
@@ -75,4 +76,7 @@ private:
     PaneFactory m_factory;
     QPointer<COrrindaleView> m_pActive;
     QPointer<COrrindaleView> m_pLastActivePane;
+    // The first pane's line count at the latest split, which sizes every pane's gutter from
+    // then on; 0 while no split has happened.
+    int m_nSplitLineCount = 0;
 };

@@ -90,9 +90,9 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
 
     router.SetViewHandler(
         Cmd::CalcMode, [](View &v) { v.CalcController()->ToggleCalcMode(); },
-        [](const View &v) { return CommandState{true, v.m_bCalcMode != 0}; });
+        [](const View &v) { return CommandState{true, v.Options().calcMode}; });
     router.SetViewHandler(Cmd::TableWidth, [](View &v) {
-        CTableWidthDialog dialog(v.m_bEnglish != 0, v.m_nTabWidth, v.window());
+        CTableWidthDialog dialog(v.m_bEnglish != 0, v.Options().tabWidth, v.window());
         if (dialog.exec() == QDialog::Accepted)
             v.CalcController()->SetTableWidth(dialog.TabWidth());
     });
@@ -102,12 +102,12 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
         CRoundOffDialog dialog(v.m_bEnglish != 0, stored, v.window());
         if (dialog.exec() != QDialog::Accepted)
             return;
-        v.m_nRoundIndex = dialog.Decimals();
+        v.SetRoundIndex(dialog.Decimals());
         WriteSetting(*context.store, Keys::Sho, dialog.Decimals());
     });
     router.SetViewHandler(
         Cmd::RangeSelect, [](View &v) { v.CalcController()->ToggleTwoClickSelect(); },
-        [](const View &v) { return CommandState{true, v.m_bTwoClickSelect != 0}; });
+        [](const View &v) { return CommandState{true, v.CalcController()->TwoClickSelectArmed()}; });
 
     // Totals: a new row of column totals needs two rows, a new column of row totals two
     // columns.
@@ -131,7 +131,7 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
                 calc.Apply(TotalsOfRange(calc.Input(), t.mean, t.ofColumns, t.before));
             },
             [t](const View &v) {
-                const CellRange &r = v.m_range;
+                const CellRange r = v.CalcController()->Range();
                 const bool enabled = t.ofColumns ? r.Width() >= 1 && r.Height() >= 2
                                                  : r.Width() >= 2 && r.Height() >= 1;
                 return CommandState{enabled, false};
@@ -140,11 +140,11 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
 
     // Transforms of one column need a range of at most one column, of one row at most one row.
     const auto oneColumn = [](const View &v) {
-        const CellRange &r = v.m_range;
+        const CellRange r = v.CalcController()->Range();
         return CommandState{r.lastCol - r.firstCol < 1, false};
     };
     const auto oneRow = [](const View &v) {
-        const CellRange &r = v.m_range;
+        const CellRange r = v.CalcController()->Range();
         return CommandState{r.lastRow - r.firstRow < 1, false};
     };
     using Updater = CommandRouter::ViewUpdater;

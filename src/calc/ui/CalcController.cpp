@@ -32,91 +32,82 @@ void CCalcController::ToggleCalcMode()
 {
     COrrindaleView &v = m_view;
     SettingsStore &store = *m_context.store;
-    if (!v.m_bCalcMode) {
-        v.m_bCalcMode = 1;
-        // Physical line numbers, as their own command switches them: stored for every pane.
+    const bool on = !v.Options().calcMode;
+    // Physical line numbers, as their own command switches them: stored for every pane.
+    if (on)
         WriteSetting(store, Keys::Line, 1);
-        v.m_nLineNumberMode = 1;
-        v.m_nTabWidth = ReadSetting(store, Keys::RetuHaba);
-        v.m_bWordWrap = 0;
-    } else {
-        v.m_bCalcMode = 0;
-        v.m_nLineNumberMode = 0; // for this view only: "Line" keeps its value
-        v.m_nTabWidth = ReadSetting(store, Keys::TabStops);
-        v.m_bWordWrap = 1;
-    }
-    v.ApplyTabStops();
-    v.SetWordWrap(v.m_bWordWrap != 0, true);
-    if (v.m_bCalcMode) {
+    v.SetCalcMode(on);
+    v.SetTabWidth(ReadSetting(store, on ? Keys::RetuHaba : Keys::TabStops));
+    v.SetWordWrap(!on);
+    if (on)
         v.GetDocument()->UpdateAllViews(Hint::Initial);
-    } else {
-        // The word-wrap switch lays the panes out again from the stored setting.
-        v.m_nLineNumberMode = 0;
-        v.LayoutGutter();
-    }
-    v.viewport()->update();
+    else // after the wrap switch laid the panes out from the stored setting: this view only
+        v.SetLineNumberMode(0);
     v.setFocus();
 }
 
 void CCalcController::SetTableWidth(int width)
 {
-    m_view.m_nTabWidth = qBound(4, width, 24);
-    m_view.ApplyTabStops();
-    m_view.viewport()->update();
-    WriteSetting(*m_context.store, Keys::RetuHaba, m_view.m_nTabWidth);
+    m_view.SetTabWidth(qBound(4, width, 24));
+    WriteSetting(*m_context.store, Keys::RetuHaba, m_view.Options().tabWidth);
 }
 
 void CCalcController::RefreshSelection()
 {
     const QTextCursor c = m_view.textCursor();
-    m_view.m_nSelStart = c.selectionStart();
-    m_view.m_nSelEnd = c.selectionEnd();
+    m_nSelStart = c.selectionStart();
+    m_nSelEnd = c.selectionEnd();
 }
 
 void CCalcController::ComputeCellRange()
 {
-    COrrindaleView &v = m_view;
-    v.m_range = ::ComputeCellRange(TableText(v), v.m_nSelStart, v.m_nSelEnd);
+    m_range = ::ComputeCellRange(TableText(m_view), m_nSelStart, m_nSelEnd);
     bool show = false;
-    if (v.m_range.firstCol <= v.m_range.lastCol) {
+    if (m_range.firstCol <= m_range.lastCol) {
         const auto [from, to] = SelectionCorners();
         show = from.left() < to.left();
     }
     m_bHighlight = show;
-    v.viewport()->update();
+    m_view.viewport()->update();
+}
+
+void CCalcController::ForgetSelection()
+{
+    m_nSelStart = 0;
+    m_nSelEnd = 0;
+    m_range = CellRange();
 }
 
 void CCalcController::ToggleTwoClickSelect()
 {
-    COrrindaleView &v = m_view;
     // Only the flag: a start still waiting for its end keeps waiting.
-    v.m_bTwoClickSelect = v.m_bTwoClickSelect ? 0 : 1;
+    m_bTwoClickSelect = !m_bTwoClickSelect;
 }
 
 void CCalcController::OnLeftButtonUp()
 {
     COrrindaleView &v = m_view;
-    if (!v.m_bCalcMode)
+    if (!v.Options().calcMode)
         return;
-    if (!v.m_bTwoClickSelect) {
+    if (!m_bTwoClickSelect) {
         RefreshSelection();
         ComputeCellRange();
         return;
     }
     const QTextCursor c = v.textCursor();
-    if (v.m_nSelEnd != -1) {
-        v.m_nSelStart = c.selectionStart();
-        v.m_nSelEnd = -1;
+    if (m_nSelEnd != -1) {
+        m_nSelStart = c.selectionStart();
+        m_nSelEnd = -1;
     } else {
-        v.m_nSelEnd = c.selectionEnd();
-        if (v.m_nSelStart >= v.m_nSelEnd) {
+        m_nSelEnd = c.selectionEnd();
+        if (m_nSelStart >= m_nSelEnd) {
             m_context.prompter->Notice(MsgText(Msg::CalcReselectEnd, v.m_bEnglish != 0));
-            v.m_nSelEnd = -1;
+            m_nSelEnd = -1;
         } else {
-            v.m_bTwoClickSelect = 0;
+            m_bTwoClickSelect = false;
             QTextCursor selection = v.textCursor();
-            selection.setPosition(v.m_nSelStart);
-            selection.setPosition(v.m_nSelEnd, QTextCursor::KeepAnchor);
+            selection.setPosition(m_nSelStart);
+            selection.setPosition(m_nSelEnd, QTextCursor::KeepAnchor);
             v.setTextCursor(selection);
             v.ensureCursorVisible();
         }
@@ -127,7 +118,7 @@ void CCalcController::OnLeftButtonUp()
 void CCalcController::OnKeyUp(int key)
 {
     // A selection made with Shift and the arrow keys defines the range as a drag does.
-    if (key == Qt::Key_Shift && m_view.m_bCalcMode && !m_view.m_bTwoClickSelect) {
+    if (key == Qt::Key_Shift && m_view.Options().calcMode && !m_bTwoClickSelect) {
         RefreshSelection();
         ComputeCellRange();
     }
@@ -151,9 +142,9 @@ std::pair<QRect, QRect> CCalcController::SelectionCorners() const
     const COrrindaleView &v = m_view;
     const int last = v.document()->characterCount() - 1;
     QTextCursor start(v.document());
-    start.setPosition(qBound(0, v.m_nSelStart, last));
+    start.setPosition(qBound(0, m_nSelStart, last));
     QTextCursor end(v.document());
-    end.setPosition(qBound(0, v.m_nSelEnd, last));
+    end.setPosition(qBound(0, m_nSelEnd, last));
     return {v.cursorRect(start), v.cursorRect(end)};
 }
 
@@ -169,10 +160,10 @@ TableInput CCalcController::Input() const
 {
     TableInput in;
     in.text = TableText(m_view);
-    in.selStart = m_view.m_nSelStart;
-    in.selEnd = m_view.m_nSelEnd;
-    in.range = m_view.m_range;
-    in.decimals = m_view.m_nRoundIndex;
+    in.selStart = m_nSelStart;
+    in.selEnd = m_nSelEnd;
+    in.range = m_range;
+    in.decimals = m_view.Options().roundIndex;
     in.english = m_view.m_bEnglish != 0;
     return in;
 }

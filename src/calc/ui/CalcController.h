@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/AreaEditing.h"
 #include "calc/TableCommand.h"
 
 #include <QObject>
@@ -13,7 +14,8 @@ struct AppContext;
 
 // Calculation mode of one view: the switch and its tab width, the remembered selection and
 // the cell range the table commands act on (from every left click, every Shift release, or two
-// clicks when armed), its highlight, and the way a table command's result goes into the view.
+// clicks when armed), its highlight, the area store of the table-editing commands, and the way
+// a table command's result goes into the view.
 class CCalcController : public QObject {
     Q_OBJECT
 public:
@@ -24,12 +26,20 @@ public:
     // Sets the tab width of the mode (4 to 24), applies it and stores it.
     void SetTableWidth(int width);
 
-    // m_nSelStart / m_nSelEnd from the widget's selection.
+    // The remembered selection from the widget's selection.
     void RefreshSelection();
-    // m_range from m_nSelStart / m_nSelEnd, highlighted until the view next changes.
+    // The range from the remembered selection, highlighted until the view next changes.
     void ComputeCellRange();
+    // A new text: no remembered selection, no range.
+    void ForgetSelection();
+    const CellRange &Range() const { return m_range; }
     // Arms or disarms the two-click selection.
     void ToggleTwoClickSelect();
+    bool TwoClickSelectArmed() const { return m_bTwoClickSelect; }
+
+    // The rows last copied by the table-editing commands, kept for the view's lifetime.
+    const AreaStore &Area() const { return m_area; }
+    void SetArea(const AreaStore &area) { m_area = area; }
 
     // Hooks of the view's events.
     void OnLeftButtonUp();
@@ -50,4 +60,11 @@ private:
     COrrindaleView &m_view;
     AppContext &m_context;
     bool m_bHighlight = false;
+    // The remembered selection (end -1: a two-click selection waits for its end) and the range
+    // taken from it.
+    int m_nSelStart = 0;
+    int m_nSelEnd = 0;
+    CellRange m_range;
+    bool m_bTwoClickSelect = false;
+    AreaStore m_area;
 };

@@ -68,7 +68,7 @@ void CEvaluatorHook::OnKeyUp(QKeyEvent *e)
         return;
 
     const EvalOutcome outcome =
-        m_evaluator.EvaluateEnteredLine(finished.text(), m_view.m_nRoundIndex);
+        m_evaluator.EvaluateEnteredLine(finished.text(), m_view.Options().roundIndex);
     for (const QString &message : outcome.messages)
         m_context.prompter->Notice(message);
     if (outcome.action == EvalOutcome::Action::None)

@@ -1,6 +1,5 @@
 #include "calc/ui/HtmlExportCommands.h"
 
-#include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
@@ -38,7 +37,7 @@ void ShowDocumentAgain(COrrindaleView *view, const ShownDocument &shown, bool se
     doc->SetModifiedFlag(false);
     if (setUp)
         doc->UpdateAllViews(Hint::NewFile);
-    g_tFileTime = shown.fileTime;
+    doc->SetFileTime(shown.fileTime);
     QTextCursor c = view->textCursor();
     c.setPosition(std::clamp(shown.caret, 0, view->document()->characterCount() - 1));
     view->ScrollToLine(shown.firstLine);
@@ -89,8 +88,8 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
     shown.path = doc->PathName();
     // The reference time of the check for changes made elsewhere, restored when the window
     // shows the document again.
-    g_tFileTime = FileTimeOf(shown.path);
-    shown.fileTime = g_tFileTime;
+    shown.fileTime = FileTimeOf(shown.path);
+    doc->SetFileTime(shown.fileTime);
     shown.text = DocumentText(doc->TextDocument());
     shown.caret = view->textCursor().position();
     shown.firstLine = view->FirstVisibleLine();
@@ -103,7 +102,7 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const HtmlPage page = ExportHtml(shown.text, QFileInfo(shown.path).completeBaseName(),
-                                     view->m_bCalcMode != 0);
+                                     view->Options().calcMode);
     QApplication::restoreOverrideCursor();
     if (page.unclosedDecoration)
         context.prompter->Notice(MsgText(Msg::HtmlUnclosedDecoration, english));

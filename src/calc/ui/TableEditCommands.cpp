@@ -26,16 +26,14 @@ TableInput InputOf(const COrrindaleView &view)
     return view.CalcController()->Input();
 }
 
-AreaStore StoreOf(const COrrindaleView &view)
+const AreaStore &StoreOf(const COrrindaleView &view)
 {
-    return AreaStore{view.m_areaStore, view.m_nAreaRows, view.m_nAreaCols};
+    return view.CalcController()->Area();
 }
 
 void KeepStore(COrrindaleView &view, const AreaStore &store)
 {
-    view.m_areaStore = store.rows;
-    view.m_nAreaRows = store.nRows;
-    view.m_nAreaCols = store.nCols;
+    view.CalcController()->SetArea(store);
 }
 
 // The result as one edit with one undo step; an unchanged text only gets its caret. Commands
@@ -160,7 +158,7 @@ void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
             RefreshSelection(v);
             Show(v, DeviationValues(InputOf(v)));
         },
-        [](const View &v) { return Enabled(v.m_range.firstCol == v.m_range.lastCol); });
+        [](const View &v) { return Enabled(v.CalcController()->Range().firstCol == v.CalcController()->Range().lastCol); });
 
     r.SetViewHandler(Cmd::CopyArea, &CopyAreaCommand);
     r.SetViewHandler(Cmd::CutArea, [](View &v) {
@@ -173,7 +171,7 @@ void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
             RefreshSelection(v);
             Show(v, PasteArea(InputOf(v), StoreOf(v)));
         },
-        [](const View &v) { return Enabled(v.m_nAreaRows >= 2); });
+        [](const View &v) { return Enabled(StoreOf(v).nRows >= 2); });
     r.SetViewHandler(
         Cmd::PasteRepeat,
         [](View &v) {
@@ -184,24 +182,25 @@ void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
             Show(v, result);
         },
         [](const View &v) {
-            const CellRange &rg = v.m_range;
-            const bool stored = v.m_nAreaRows > 0 && v.m_nAreaCols > 0;
+            const CellRange rg = v.CalcController()->Range();
+            const AreaStore &area = StoreOf(v);
+            const bool stored = area.nRows > 0 && area.nCols > 0;
             return Enabled(stored && HasSelection(v) && (rg.Height() >= 2 || rg.Width() >= 2));
         });
     r.SetViewHandler(
         Cmd::ClearArea, [](View &v) { Show(v, ClearSelectedArea(InputOf(v))); },
         [](const View &v) {
-            const CellRange &rg = v.m_range;
+            const CellRange &rg = v.CalcController()->Range();
             return Enabled(rg.Width() >= 1 && rg.Height() >= 1 && rg.Width() * rg.Height() >= 2);
         });
     r.SetViewHandler(Cmd::DeleteArea, &DeleteAreaCommand,
-                     [](const View &v) { return Enabled(v.m_range.Height() >= 2); });
+                     [](const View &v) { return Enabled(v.CalcController()->Range().Height() >= 2); });
     const auto insertBlank = [](View &v) {
         RefreshSelection(v);
         Show(v, InsertBlankColumns(InputOf(v)));
     };
     r.SetViewHandler(Cmd::InsertBlankCells, insertBlank, [](const View &v) {
-        const CellRange &rg = v.m_range;
+        const CellRange &rg = v.CalcController()->Range();
         return Enabled(rg.Width() >= 1 && rg.Height() >= 1 && (rg.Width() > 1 || rg.Height() > 1));
     });
     r.SetViewHandler(Cmd::InsertColumn, insertBlank);

@@ -86,7 +86,7 @@ void CCompletionController::Disarm()
 
 bool CCompletionController::KeyPress(QKeyEvent *e)
 {
-    if (!m_pView->m_bInputSupport || m_pView->isReadOnly() || m_bComposing)
+    if (!m_pView->Options().inputSupport || m_pView->isReadOnly() || m_bComposing)
         return false;
     const int key = e->key();
     const QChar typed = TypedCharacter(e);
@@ -340,11 +340,11 @@ void CCompletionController::OnTeXInput()
         m_pView->setFocus();
         return;
     }
-    if (!m_pView->m_bInputSupport) {
-        m_pView->m_bInputSupport = 1;
+    if (!m_pView->Options().inputSupport) {
+        m_pView->SetInputSupport(true);
         WriteSetting(m_store, Keys::Input, 1);
     } else if (!m_bPopupOpen) {
-        m_pView->m_bInputSupport = 0;
+        m_pView->SetInputSupport(false);
         m_bArmed = false;
         WriteSetting(m_store, Keys::Input, 0);
     } else {

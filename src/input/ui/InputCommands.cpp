@@ -1,6 +1,5 @@
 #include "input/ui/InputCommands.h"
 
-#include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
@@ -34,7 +33,7 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
     if (doc->IsModified())
         return;
     if (!doc->PathName().isEmpty() && QFileInfo::exists(doc->PathName()))
-        g_tFileTime = FileTimeOf(doc->PathName());
+        doc->SetFileTime(FileTimeOf(doc->PathName()));
     if (context.prompter->Ask(MsgText(Msg::MakeInputQuestion, english), MsgButtons::YesNo)
         != MsgAnswer::Yes)
         return;
@@ -49,7 +48,7 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
     // user saves.
     const QString path = DefaultListPath(view);
     doc->ShowUnsavedText(path, content);
-    g_tFileTime = FileTimeOf(path);
+    doc->SetFileTime(FileTimeOf(path));
     view->OnInitialUpdate();
     doc->SetModifiedFlag(true);
     refreshStatus();
@@ -79,7 +78,7 @@ void RegisterInputCommands(CommandRouter &router, AppContext &context,
     using View = COrrindaleView;
     SettingsStore &store = *context.store;
     router.SetViewHandler(Cmd::TeXInput, [](View &v) { v.Completion()->OnTeXInput(); },
-                          [](const View &v) { return CommandState{true, v.m_bInputSupport != 0}; });
+                          [](const View &v) { return CommandState{true, v.Options().inputSupport}; });
     router.SetViewHandler(
         Cmd::InputListOrder,
         [&store](View &v) {

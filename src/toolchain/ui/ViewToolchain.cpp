@@ -98,7 +98,7 @@ void CViewToolchain::RefreshLogPane(const QString &logText)
 
 void CViewToolchain::FocusEditor()
 {
-    if (m_pView->m_nLineNumberMode != 0)
+    if (m_pView->Options().lineNumberMode != 0)
         m_pView->setFocus();
 }
 
@@ -108,6 +108,11 @@ void CViewToolchain::SetBusy(bool busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+void CViewToolchain::KeepFileTime(qint64 seconds)
+{
+    m_pView->GetDocument()->SetFileTime(seconds);
 }
 
 bool CViewToolchain::PaperSizeDialog(PaperDialogValues &values)

@@ -37,6 +37,7 @@ public:
     void RefreshLogPane(const QString &logText) override;
     void FocusEditor() override;
     void SetBusy(bool busy) override;
+    void KeepFileTime(qint64 seconds) override;
     bool PaperSizeDialog(PaperDialogValues &values) override;
     bool MakeIndexOptionsDialog(QString &options, int &neverShow) override;
 

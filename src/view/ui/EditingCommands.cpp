@@ -94,35 +94,32 @@ void WebSearch(COrrindaleView *view, AppContext &context)
 void TabStops(COrrindaleView *view, AppContext &context)
 {
     const bool english = view->m_bEnglish;
-    const bool toFour = view->m_nTabWidth == 8;
+    const bool toFour = view->Options().tabWidth == 8;
     const Msg question = toFour ? Msg::TabStopsTo4Question : Msg::TabStopsTo8Question;
     if (context.prompter->Ask(MsgText(question, english), MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
-    view->m_nTabWidth = toFour ? 4 : 8;
-    view->ApplyTabStops();
-    WriteSetting(*context.store, Keys::TabStops, view->m_nTabWidth);
+    view->SetTabWidth(toFour ? 4 : 8);
+    WriteSetting(*context.store, Keys::TabStops, view->Options().tabWidth);
 }
 
 void SwitchReadOnly(COrrindaleView *view, AppContext &context)
 {
     if (!view->isReadOnly()) {
         view->setReadOnly(true);
-        view->m_bColoring = 0;
+        view->SetColoring(false);
     } else {
         view->setReadOnly(false);
-        view->m_bUnderlineCaretLine = 1;
-        view->m_bColoring = ReadSetting(*context.store, Keys::Enter);
+        view->SetUnderlineCaretLine(true);
+        view->SetColoring(ReadSetting(*context.store, Keys::Enter));
     }
     view->ApplyColors(); // read-only text has colours of its own
-    view->viewport()->update();
 }
 
 void SwitchWordWrap(COrrindaleView *view)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool on = view->lineWrapMode() == QPlainTextEdit::NoWrap;
-    view->SetWordWrap(on, true);
-    view->m_bWordWrap = on ? 1 : 0;
+    view->SetWordWrap(on);
     QApplication::restoreOverrideCursor();
 }
 
@@ -186,7 +183,7 @@ void RegisterEditingCommands(CommandRouter &r, AppContext &context, CFindReplace
     r.SetViewHandler(Cmd::WebSearch, [&context](View &v) { WebSearch(&v, context); },
                      [enabled](const View &v) { return enabled(HasSelection(&v)); });
     r.SetViewHandler(Cmd::TabStops, [&context](View &v) { TabStops(&v, context); },
-                     [enabled](const View &v) { return enabled(!v.m_bCalcMode); });
+                     [enabled](const View &v) { return enabled(!v.Options().calcMode); });
     r.SetViewHandler(Cmd::ReadWrite, [&context](View &v) { SwitchReadOnly(&v, context); });
     r.SetViewHandler(Cmd::WordWrap, [](View &v) { SwitchWordWrap(&v); }, [](const View &v) {
         return CommandState{true, v.lineWrapMode() != QPlainTextEdit::NoWrap};

@@ -63,28 +63,27 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
     router.SetViewHandler(
         Cmd::Coloring,
         [&store](View &v) {
-            v.m_bColoring = v.m_bColoring ? 0 : 1;
-            WriteSetting(store, Keys::Enter, v.m_bColoring);
-            v.viewport()->update();
+            v.SetColoring(!v.Options().coloring);
+            WriteSetting(store, Keys::Enter, v.Options().coloring ? 1 : 0);
             v.GetDocument()->UpdateAllViews(Hint::Initial);
         },
-        [](const View &v) { return CommandState{true, v.m_bColoring != 0}; });
+        [](const View &v) { return CommandState{true, v.Options().coloring}; });
     router.SetViewHandler(
         Cmd::PhysicalLineNo,
         [&store](View &v) {
-            WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 0 ? 1 : 0);
+            WriteSetting(store, Keys::Line, v.Options().lineNumberMode == 0 ? 1 : 0);
             RepaintAll(v);
         },
-        [](const View &v) { return CommandState{true, v.m_nLineNumberMode == 1}; });
+        [](const View &v) { return CommandState{true, v.Options().lineNumberMode == 1}; });
     router.SetViewHandler(
         Cmd::LogicalLineNo,
         [&store](View &v) {
-            if (v.m_bCalcMode)
+            if (v.Options().calcMode)
                 return;
-            WriteSetting(store, Keys::Line, v.m_nLineNumberMode == 2 ? 0 : 2);
+            WriteSetting(store, Keys::Line, v.Options().lineNumberMode == 2 ? 0 : 2);
             RepaintAll(v);
         },
-        [](const View &v) { return CommandState{true, v.m_nLineNumberMode == 2}; });
+        [](const View &v) { return CommandState{true, v.Options().lineNumberMode == 2}; });
     router.SetViewHandler(Cmd::SetColor, [&context](View &v) { SetColors(v, context); });
 
     router.SetViewHandler(Cmd::ToHead, &ToHead);
@@ -101,8 +100,8 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
         },
         [](const View &v) { return CommandState{true, v.m_nCaretPos != 0}; });
     router.SetViewHandler(
-        Cmd::RightClickMenu, [](View &v) { v.m_bRightClickMenu = v.m_bRightClickMenu ? 0 : 1; },
-        [](const View &v) { return CommandState{true, v.m_bRightClickMenu != 0}; });
+        Cmd::RightClickMenu, [](View &v) { v.SetRightClickMenu(!v.Options().rightClickMenu); },
+        [](const View &v) { return CommandState{true, v.Options().rightClickMenu}; });
 
     auto memory = std::make_shared<LineJumpMemory>();
     router.SetViewHandler(Cmd::LineJump, [memory](View &v) { LineJump(v, *memory); });

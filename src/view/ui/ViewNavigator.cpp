@@ -1,6 +1,5 @@
 #include "view/ui/ViewNavigator.h"
 
-#include "app/Globals.h"
 #include "app/TeXFile.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
@@ -216,7 +215,7 @@ void KeepCaretColumn(COrrindaleView &view)
     PlaceCaret(view, std::max(start, start + row.textLength() - 1));
 }
 
-void SelectWordAtCaret(COrrindaleView &view)
+bool SelectWordAtCaret(COrrindaleView &view)
 {
     // A word never crosses a line break, so the caret's line is all the text it needs.
     const int s = view.textCursor().selectionStart();
@@ -232,15 +231,15 @@ void SelectWordAtCaret(COrrindaleView &view)
     // A line number double-clicked in the log moves the editing pane to that line.
     COrrindaleView *other = OtherPane(view);
     if (!other || !view.isReadOnly() || other->isReadOnly())
-        return;
+        return false;
     const QString docExt =
         ExtensionOf(view.GetDocument() ? view.GetDocument()->PathName() : QString());
     if (!IsTeXExtension(docExt) && !IsTeXExtension(other->m_strEditedExt)
         && !IsTeXExtension(other->m_strTargetExt))
-        return;
+        return false;
     const int n = LeadingNumber(text.mid(r.start, r.end - r.start));
     if (n <= 0)
-        return;
+        return false;
     const TextRange line = LogicalLineRange(other->document()->toPlainText(), n);
     QTextCursor oc = other->textCursor();
     oc.setPosition(line.start);
@@ -249,7 +248,7 @@ void SelectWordAtCaret(COrrindaleView &view)
     other->ensureCursorVisible();
     ScrollDisplayLines(*other, JumpScrollAdjustment(DisplayLineOf(*other, line.start),
                                                     TopDisplayLine(*other), 2));
-    g_bLogJump = 1;
+    return true;
 }
 
 bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos)
@@ -258,7 +257,7 @@ bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &gl
         return false;
     const bool readMe = IsReadMeFile(
         view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.m_strInstDir);
-    const PopupChoice choice = PopupMenuFor(readMe, view.m_bCalcMode, view.m_bRightClickMenu);
+    const PopupChoice choice = PopupMenuFor(readMe, view.Options().calcMode, view.Options().rightClickMenu);
     if (choice == PopupChoice::None)
         return false;
     const MenuResource which =

@@ -33,8 +33,8 @@ void RememberCaretX(COrrindaleView &view);
 void KeepCaretColumn(COrrindaleView &view);
 
 // Double-click: select the word at the caret; in a log pane, a line number moves the other pane
-// to that line of the document.
-void SelectWordAtCaret(COrrindaleView &view);
+// to that line of the document, and then the answer is true.
+bool SelectWordAtCaret(COrrindaleView &view);
 // The program's own right-click menu; false when it shows none, and the editor's standard menu
 // is left to come up as on a plain edit control.
 bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &globalPos);

@@ -158,7 +158,7 @@ void CViewPainter::PaintMark(QPainter &p, int position, const QString &glyph, co
 void CViewPainter::PaintText(QPainter &p)
 {
     COrrindaleView &v = m_view;
-    if (v.m_bColoring) {
+    if (v.Options().coloring) {
         const QList<Row> rows = VisibleRows();
         if (!rows.isEmpty()) {
             // The examined text: from the first character of the top row to the end of the
@@ -201,7 +201,7 @@ void CViewPainter::PaintText(QPainter &p)
                                   width - hWidth);
                     break;
                 case PaintKind::Tab:
-                    if (v.m_bCalcMode) {
+                    if (v.Options().calcMode) {
                         // The bar stands just before the cell that follows the tab.
                         PaintMark(p, pos + 1, QStringLiteral("|"), v.font(), MarkColor, -12, 1,
                                   width - 2 * hWidth + 2);
@@ -264,14 +264,14 @@ void CViewPainter::PaintEof(QPainter &p)
 void CViewPainter::PaintUnderline(QPainter &p)
 {
     COrrindaleView &v = m_view;
-    if (!v.m_bUnderlineCaretLine || v.textCursor().hasSelection() || !v.hasFocus())
+    if (!v.Options().underlineCaretLine || v.textCursor().hasSelection() || !v.hasFocus())
         return;
     const QRect caret = v.cursorRect();
     const int y = caret.bottom();
     if (y < 0 || y >= v.viewport()->height())
         return;
     p.setPen(QPen(UnderlineColor, 1));
-    const int left = std::max(0, 14 - v.m_nGutterWidth);
+    const int left = std::max(0, 14 - v.GutterWidth());
     p.drawLine(left, y, v.viewport()->width() - 10, y);
 }
 
@@ -279,11 +279,11 @@ void CViewPainter::PaintGutter(QPainter &p, int width, int height)
 {
     COrrindaleView &v = m_view;
     p.fillRect(0, 0, width, height, v.palette().color(QPalette::Base));
-    if (v.isReadOnly() || (v.m_nLineNumberMode == 0 && !v.m_bCalcMode))
+    if (v.isReadOnly() || (v.Options().lineNumberMode == 0 && !v.Options().calcMode))
         return;
-    const int right = v.m_nGutterWidth - 10;
+    const int right = v.GutterWidth() - 10;
     p.fillRect(0, 0, right, height, GutterBackColor);
-    if (v.m_nLineNumberMode == 0)
+    if (v.Options().lineNumberMode == 0)
         return;
     const QList<Row> rows = VisibleRows();
     const int rowHeight = rows.isEmpty() ? v.fontMetrics().lineSpacing() : rows.first().height;
@@ -300,7 +300,7 @@ void CViewPainter::PaintGutter(QPainter &p, int width, int height)
         starts << (r.lineInBlock == 0);
     const bool wrap = v.lineWrapMode() != QPlainTextEdit::NoWrap;
     const QStringList labels =
-        GutterLabels(v.m_nLineNumberMode, wrap, firstDisplayLine, topNumber, starts, rowCount);
+        GutterLabels(v.Options().lineNumberMode, wrap, firstDisplayLine, topNumber, starts, rowCount);
     p.setFont(v.font());
     p.setPen(GutterTextColor);
     const QFontMetrics fm = v.fontMetrics();
@@ -318,7 +318,7 @@ void CViewPainter::PaintHeader(QPainter &p, int width, int height)
     COrrindaleView &v = m_view;
     p.fillRect(0, 0, width, height, GutterBackColor);
     // The letters start where the first column starts, and move with horizontal scrolling.
-    const double x0 = v.m_nGutterWidth + v.contentOffset().x() + v.document()->documentMargin();
+    const double x0 = v.GutterWidth() + v.contentOffset().x() + v.document()->documentMargin();
     QTextLayout layout(HeaderRowText(), v.font());
     QTextOption option;
     option.setTabStopDistance(v.tabStopDistance());

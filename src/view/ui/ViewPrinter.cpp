@@ -1,6 +1,5 @@
 #include "view/ui/ViewPrinter.h"
 
-#include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -211,7 +210,7 @@ QPrinter &CViewPrinter::Printer()
 
 void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
 {
-    const QString line = ZelSettingsLineText(view.m_nTabWidth, COrrindaleView::s_printFont.height,
+    const QString line = ZelSettingsLineText(view.Options().tabWidth, COrrindaleView::s_printFont.height,
                                              view.m_nPrintColumns, view.m_nPrintMargin);
     QTextDocument *doc = view.document();
     const QString current = DocumentText(doc);
@@ -235,7 +234,7 @@ void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
     // An unmodified document stays unmodified: the line is saved with it at once.
     const QString path = document->PathName();
     if (!wasModified && !path.isEmpty() && document->OnSaveDocument(path))
-        g_tFileTime = FileTimeOf(path);
+        document->SetFileTime(FileTimeOf(path));
 }
 
 CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
@@ -245,7 +244,7 @@ CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
         WriteSettingsLine(view);
     // The document is never changed for printing: the comment lines are left out of a copy, so
     // there is nothing to put back, whether the printing runs or is cancelled.
-    Job job{&view, PrintedText(DocumentText(view.document()), calc), view.m_nTabWidth,
+    Job job{&view, PrintedText(DocumentText(view.document()), calc), view.Options().tabWidth,
             view.m_nPrintMargin, view.m_nPrintColumns, {}};
     return job;
 }
