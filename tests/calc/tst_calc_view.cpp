@@ -65,7 +65,7 @@ struct Editor : EditorFixture {
     // item is missing or greyed.
     bool FromMenu(Cmd cmd)
     {
-        const bool english = view->m_bEnglish != 0;
+        const bool english = f.settings->English();
         std::unique_ptr<QMenu> menu(BuildContextMenu(MenuResource::ContextCalc, english,
                                                      *frame->Router(), frame.get()));
         frame->Router()->RefreshActions();
@@ -782,8 +782,8 @@ private Q_SLOTS:
         QInputMethodEvent commit;
         commit.setCommitString(QString());
         QApplication::sendEvent(e.view, &commit);
-        e.view->m_strCommandListPath = e.f.WriteFile(
-            QStringLiteral("list.mme"), "Notes.\n\\COMMANDS \t marker\n%s\nsum=\t9\n\n\n%S\n");
+        e.f.settings->SetCommandList(e.f.WriteFile(
+            QStringLiteral("list.mme"), "Notes.\n\\COMMANDS \t marker\n%s\nsum=\t9\n\n\n%S\n"));
         e.view->m_bInputSupport = 1;
         e.Type("1+\\s");
         QVERIFY(e.view->Completion()->IsPopupOpen());
@@ -858,7 +858,7 @@ private Q_SLOTS:
         QVERIFY(!doc->IsModified());
         QCOMPARE(ReadBytes(path), content.toUtf8());
         QCOMPARE(ReadSetting(*f.store, Keys::YNC), back ? 1 : 0);
-        QCOMPARE(frame->GetActiveView()->m_bRestoreAfterHtml, back ? 1 : 0);
+        QCOMPARE(f.settings->Editor().restoreAfterHtml, back ? 1 : 0);
         if (back) { // in the document's mode; both files in the recent-file list, the document first
             QCOMPARE(frame->GetActiveView()->m_bCalcMode, name.endsWith(QLatin1String(".zel")) ? 1 : 0);
             const QString recent = QString::fromLatin1(Sections::RecentFiles);
@@ -964,7 +964,6 @@ private Q_SLOTS:
         const int expected = switchOff ? 0 : 1;
         QCOMPARE(ReadSetting(*f.store, Keys::YNC), expected);
         panes->SetActivePane(panes->Pane(1));
-        QCOMPARE(panes->Pane(1)->m_bRestoreAfterHtml, expected);
         f.prompter.messages.clear();
         f.prompter.answers.enqueue(MsgAnswer::Yes);
         PressExportKey(*frame);

@@ -25,7 +25,7 @@ struct Completing : EditorFixture {
                         bool english = false)
         : EditorFixture(doc, english)
     {
-        view->m_strCommandListPath = f.WriteFile(QStringLiteral("list.mme"), kList);
+        f.settings->SetCommandList(f.WriteFile(QStringLiteral("list.mme"), kList));
         Select(0, 0);
     }
     bool Open() const { return view->Completion()->IsPopupOpen(); }
@@ -98,7 +98,9 @@ private Q_SLOTS:
     void commands()
     {
         Completing e;
-        e.view->m_nInputMinimum = 5; // seven letters
+        InputSettings input = e.f.settings->Input();
+        input.minimum = 5; // seven letters
+        e.f.settings->SetInput(input);
         QVERIFY(e.Run(Cmd::InputListOrder));
         QCOMPARE(ReadSetting(*e.f.store, Keys::ABC), 1);
         e.Type("\\s");
@@ -119,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(e.Text().startsWith("\\s\\b\\s\\doc"));
         // Only TeX documents complete.
         QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile("notes.txt", "")));
-        e.view->m_strCommandListPath = e.f.FilePath("list.mme");
+        e.f.settings->SetCommandList(e.f.FilePath("list.mme"));
         e.Type("\\s");
         QVERIFY(!e.Open() && !e.State(Cmd::TeXInput).checked && !e.Enabled(Cmd::MakeInputFile));
     }
@@ -140,10 +142,10 @@ private Q_SLOTS:
         QFETCH(MsgAnswer, answer);
         QFETCH(QString, question);
         Completing e("\\begin{document}\\alpha \\end{document}", english);
-        QDir().mkpath(e.view->m_strInstDir);
+        QDir().mkpath(e.f.settings->InstDir());
         e.f.prompter.answers << answer << MsgAnswer::Ok;
         QVERIFY(e.Run(Cmd::MakeInputFile));
-        const QString made = QDir(e.view->m_strInstDir).filePath(CommandListFileName);
+        const QString made = QDir(e.f.settings->InstDir()).filePath(CommandListFileName);
         const bool yes = answer == MsgAnswer::Yes;
         QCOMPARE(e.f.prompter.Texts(), (yes ? QStringList{question, MsgText(Msg::MakeInputDone, english)} : QStringList{question}));
         QCOMPARE(e.frame->GetDocument()->PathName() == made, yes);
@@ -243,10 +245,9 @@ private Q_SLOTS:
         QFETCH(QString, chosen);
         QFETCH(QString, path);
         Completing e("", english);
-        const QString defaultPath = QDir(e.view->m_strInstDir).filePath(CommandListFileName);
+        const QString defaultPath = QDir(e.f.settings->InstDir()).filePath(CommandListFileName);
         const QString old = e.f.FilePath(QStringLiteral("old.mme"));
-        e.view->m_strCommandListPath = old;
-        WriteSetting(*e.f.store, Keys::InputName, old);
+        e.f.settings->SetCommandList(old);
         const QString chosenPath = chosen.isEmpty() ? QString() : e.f.WriteFile(chosen, "x");
         e.f.prompter.answers << (ok ? MsgAnswer::Ok : MsgAnswer::Cancel);
         e.f.prompter.openAnswers << chosenPath;
@@ -261,7 +262,7 @@ private Q_SLOTS:
                                 "\"C:\\Orrindale\\input_tex.mme\" に戻ります。")});
         QCOMPARE(e.f.prompter.openFilters, ok ? QStringList{"Mme files (*.mme)|*.mme||"} : QStringList{});
         const QString expected = path == "default" ? defaultPath : path == "old" ? old : chosenPath;
-        QCOMPARE(e.view->m_strCommandListPath, expected);
+        QCOMPARE(e.f.settings->CommandListPath(), expected);
         QCOMPARE(ReadSetting(*e.f.store, Keys::InputName), path == "default" ? QString() : expected);
     }
 
@@ -297,7 +298,7 @@ private Q_SLOTS:
         QCOMPARE(buttons.size(), 2);
         QVERIFY(buttons.contains("OK"));
         QVERIFY(buttons.contains(cancel));
-        QTEST(e.view->m_nInputMinimum, "minimum");
+        QTEST(e.f.settings->Input().minimum, "minimum");
         QTEST(ReadSetting(*e.f.store, Keys::Minimum), "minimum");
     }
 };

@@ -129,9 +129,9 @@ private Q_SLOTS:
         FakeToolchainHost host;
         ProcessLauncher processes;
         CConsoleLauncher console(processes, true);
-        CToolchain tools(host, console, prompter, store);
-        tools.State().m_strTargetDir = dir.path() + QLatin1Char('/');
-        tools.State().m_strTargetBase = QStringLiteral("bad");
+        ToolSettings settings;
+        CToolchain tools(host, console, prompter, store, settings, true);
+        host.files = DocumentFiles::Of(tex.fileName(), QString());
         // TeX stops at the undefined command and waits; the user answers x in the console.
         QTimer::singleShot(0, this, [] {
             auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());
@@ -195,12 +195,12 @@ private Q_SLOTS:
         WriteSetting(*f.store, Keys::PdfSizeNo, 7);
         f.Restart();
         auto frame = f.MakeFrame();
-        QCOMPARE(frame->GetActiveView()->m_bSkipPaperDialog, skip);
-        QCOMPARE(frame->GetActiveView()->m_nPdfPaper, paper);
+        QCOMPARE(f.settings->Tools().skipPaperDialog, skip);
+        QCOMPARE(f.settings->Tools().pdfPaper, paper);
         QCOMPARE(ReadSetting(*f.store, Keys::PdfNShow), 0);
     }
 
-    void choiceStaysWithTheView()
+    void choiceIsKeptAndStored()
     {
         FrameFixture f;
         auto frame = f.MakeFrame();
@@ -208,7 +208,7 @@ private Q_SLOTS:
         f.prompter.answers.enqueue(MsgAnswer::Ok);
         f.prompter.openAnswers.enqueue(QStringLiteral("/opt/tl/bin/pbibtex"));
         QVERIFY(frame->Router()->Execute(IdsOf(Cmd::SelectBibTeX).japaneseId));
-        QCOMPARE(frame->GetActiveView()->m_strBibTeX, QStringLiteral("/opt/tl/bin/pbibtex"));
+        QCOMPARE(f.settings->Tools().bibTeX, QStringLiteral("/opt/tl/bin/pbibtex"));
         QCOMPARE(ReadSetting(*f.store, Keys::Bib), QStringLiteral("/opt/tl/bin/pbibtex"));
     }
 
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(c.program).fileName() + ' ' + c.arguments.join(u'|'), "ptex my paper");
         QCOMPARE(QDir(c.workDir), QDir(f.dir.path()));
         // The first line chose the compiler for this window only.
-        QCOMPARE(frame->GetActiveView()->m_strCompiler, QStringLiteral("ptex"));
+        QCOMPARE(f.settings->Tools().compiler, QStringLiteral("ptex"));
         QCOMPARE(ReadSetting(*f.store, Keys::TeX), QStringLiteral("platex"));
     }
 

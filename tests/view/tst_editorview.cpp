@@ -238,10 +238,9 @@ private Q_SLOTS:
         Editor e("Warning on input line 3.\nnothing here\n", u"a.log"_qs);
         auto *splitter = qobject_cast<QSplitter *>(e.frame->centralWidget());
         COrrindaleDoc texDoc(e.f.context);
+        texDoc.ShowUnsavedText(e.f.FilePath("a.tex"), "a\nb\nc\nd\n");
         auto *editor = new COrrindaleView(e.f.context, &texDoc, splitter);
         splitter->addWidget(editor);
-        editor->document()->setPlainText("a\nb\nc\nd\n");
-        editor->m_strEditedExt = ".tex";
         editor->show();
         QCoreApplication::processEvents();
         WhenModal([](QWidget *w) {
@@ -277,11 +276,9 @@ private Q_SLOTS:
         QFETCH(bool, switchOff);
         QFETCH(int, english);
         QFETCH(QString, shown);
-        Editor e("", u"x.txt"_qs);
+        Editor e("", u"x.txt"_qs, english);
         QDir(e.f.dir.path()).mkpath("data");
         QVERIFY(e.frame->OpenDocumentFile(e.f.WriteFile(name, "text\n")));
-        e.view->m_strInstDir = e.f.FilePath("data");
-        e.view->m_bEnglish = english;
         QVERIFY(e.State(Cmd::RightClickMenu).checked);
         if (switchOff)
             QVERIFY(e.Run(Cmd::RightClickMenu));
@@ -315,7 +312,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, ok);
         Editor e("{x} TODO\n");
-        const ViewColors before = e.view->m_colors;
+        const ViewColors before = e.f.settings->Colors();
         WhenModal([ok](QWidget *w) {
             auto *d = qobject_cast<CColorSettingsDialog *>(w);
             d->SetChooser([](unsigned &color, CustomColors &custom, QWidget *) {
@@ -331,7 +328,7 @@ private Q_SLOTS:
         });
         QVERIFY(e.Run(Cmd::SetColor));
         const ViewColors stored = LoadViewColors(*e.f.store);
-        QCOMPARE(e.view->m_colors, ok ? stored : before);
+        QCOMPARE(e.f.settings->Colors(), ok ? stored : before);
         QCOMPARE(e.f.store->Keys("Colors").isEmpty(), !ok);
         if (!ok)
             return;
@@ -422,7 +419,9 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         Editor e(text, u"a.txt"_qs);
-        e.view->m_colors.symbols.fill(0); // nothing else in the mark colour but line ends
+        ViewColors colors = e.f.settings->Colors();
+        colors.symbols.fill(0); // nothing else in the mark colour but line ends
+        e.f.settings->SetColors(colors, DefaultCustomColors());
         e.view->clearFocus();
         QTextCursor end(e.view->document());
         end.movePosition(QTextCursor::End);

@@ -161,7 +161,7 @@ private Q_SLOTS:
         const int b = int(before.indexOf(u"B\t2"_qs));
         t.Select(b, b + 3);
         QVERIFY(t.Run(Cmd::FilePrint));
-        const QString expected = ZelSettingsLineText(8, COrrindaleView::s_printFont.height, 1, 1) + before;
+        const QString expected = ZelSettingsLineText(8, t.f.settings->PrintFont().height, 1, 1) + before;
         QCOMPARE(t.Text(), expected);
         QCOMPARE(t.view->textCursor().selectedText(), u"B\t2"_qs);
         QCOMPARE(t.frame->GetDocument()->IsModified(), modifyFirst);
@@ -288,13 +288,13 @@ private Q_SLOTS:
             why = failure;
             return why == CViewPrinter::PrinterFailure::None ? std::make_unique<QPrinter>() : nullptr;
         };
-        LogFont font = COrrindaleView::s_screenFont;
+        LogFont font = t.f.settings->ScreenFont();
         font.height = -20;
         font.faceName = u"Noto Sans Mono CJK JP"_qs;
         if (chosen)
             t.f.prompter.fontAnswers.enqueue(font);
         t.f.prompter.answers.enqueue(MsgAnswer::Ok);
-        const LogFont before = COrrindaleView::s_printFont;
+        const LogFont before = t.f.settings->PrintFont();
         QVERIFY(t.Run(Cmd::PrinterFont));
         QCOMPARE(t.f.prompter.Texts(), message.isEmpty() ? QStringList() : QStringList{message});
         const bool stored = message.isEmpty() && chosen;
@@ -302,7 +302,7 @@ private Q_SLOTS:
         const int height = t.f.store->GetInt(u"PrintFont"_qs, u"Height"_qs, 0);
         // The screen size in the printer's units.
         QVERIFY(std::abs(height - (stored ? -20.0 * CViewPrinter::Resolution / t.view->logicalDpiY() : 0)) <= 0.5);
-        QCOMPARE(COrrindaleView::s_printFont.height, stored ? height : before.height);
+        QCOMPARE(t.f.settings->PrintFont().height, stored ? height : before.height);
         QCOMPARE(t.f.store->GetString(u"PrintFont"_qs, u"FaceName"_qs), stored ? font.faceName : QString());
     }
 };

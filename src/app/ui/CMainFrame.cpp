@@ -271,7 +271,7 @@ void CMainFrame::RegisterCommands()
     r.SetHandler(Cmd::BackupMode, [this] { m_pDoc->ToggleBackupMode(); },
                  [this, checked] { return checked(m_pDoc->BackupMode()); });
     r.SetHandler(Cmd::DeleteBackup, [this] { GetActiveView()->OnDeleteBackup(); }, [this] {
-        const QString dir = GetActiveView()->m_strEditedDir;
+        const QString dir = m_pDoc->Files().edited.dir;
         return CommandState{!dir.isEmpty() && FolderHasBackups(dir), false};
     });
     r.SetHandler(Cmd::Font, [this] { GetActiveView()->OnFont(); });

@@ -1,5 +1,6 @@
 #include "app/ui/HelpMenuCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -23,7 +24,7 @@ namespace {
 bool IsEnglish(const CMainFrame &frame, const AppContext &context)
 {
     if (const COrrindaleView *view = frame.GetActiveView())
-        return view->m_bEnglish != 0;
+        return view->Settings().English() != 0;
     return ReadSetting(*context.store, Keys::English) != 0;
 }
 
@@ -52,7 +53,7 @@ void OnShowHelp(CMainFrame &frame, AppContext &context, HelpText which)
     const bool english = IsEnglish(frame, context);
     const QString file = HelpFileName(which, english);
     const COrrindaleView *view = frame.GetActiveView();
-    const QString instDir = view ? view->m_strInstDir : context.dataDir;
+    const QString instDir = view ? view->Settings().InstDir() : context.dataDir;
     // A missing help file would only open an empty viewer; say so here instead.
     bool shown = false;
     if (!instDir.isEmpty() && QFileInfo(QDir(instDir).filePath(file)).isFile()) {

@@ -11,6 +11,6 @@ void RegisterPaneCommands(CMainFrame &frame, AppContext &context, CommandRouter 
 
 // The command handlers, for the frame's commands above and for tests.
 void OnRegistAnotherFile(CMainFrame &frame, AppContext &context);
-void OnUnregistAnotherFile(CMainFrame &frame, AppContext &context);
+void OnUnregistAnotherFile(CMainFrame &frame);
 void OnWinTpic(const COrrindaleView &view, AppContext &context);
 void OnCommandPrompt(const COrrindaleView &view, AppContext &context);

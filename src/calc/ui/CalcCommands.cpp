@@ -1,5 +1,6 @@
 #include "calc/ui/CalcCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
@@ -50,7 +51,7 @@ template <typename Dialog, typename Params>
 void RunTransform(CMainFrame &frame, COrrindaleView &view, AppContext &context, Params params,
                   bool ofColumn, bool before, void (*store)(SettingsStore &, const Params &))
 {
-    Dialog dialog(view.m_bEnglish != 0, params, *context.prompter, &frame);
+    Dialog dialog(view.Settings().English() != 0, params, *context.prompter, &frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
     params = dialog.Params();
@@ -71,7 +72,7 @@ void RunArithmetic(CMainFrame &frame, COrrindaleView &view, AppContext &context,
     const auto [first, second] =
         columns ? ArithmeticColumnsDefaults(in) : ArithmeticRowsDefaults(in);
     const IntSetting &key = columns ? Keys::SisokuR : Keys::SisokuG;
-    CArithmeticDialog dialog(view.m_bEnglish != 0,
+    CArithmeticDialog dialog(view.Settings().English() != 0,
                              columns ? CArithmeticDialog::Kind::Columns
                                      : CArithmeticDialog::Kind::Rows,
                              first, second, ReadSetting(*context.store, key), *context.prompter,
@@ -95,14 +96,14 @@ void RegisterCalcCommands(CMainFrame &frame, CommandRouter &router, AppContext &
         Cmd::CalcMode, [calc] { calc().ToggleCalcMode(); },
         [view] { return CommandState{true, view().m_bCalcMode != 0}; });
     router.SetHandler(Cmd::TableWidth, [&frame, view, calc] {
-        CTableWidthDialog dialog(view().m_bEnglish != 0, view().m_nTabWidth, &frame);
+        CTableWidthDialog dialog(view().Settings().English() != 0, view().m_nTabWidth, &frame);
         if (dialog.exec() == QDialog::Accepted)
             calc().SetTableWidth(dialog.TabWidth());
     });
     router.SetHandler(Cmd::RoundOff, [&frame, &context, view] {
         // The dialog shows the stored choice, where a first start has none.
         const int stored = ReadSetting(*context.store, Keys::Sho, 0);
-        CRoundOffDialog dialog(view().m_bEnglish != 0, stored, &frame);
+        CRoundOffDialog dialog(view().Settings().English() != 0, stored, &frame);
         if (dialog.exec() != QDialog::Accepted)
             return;
         view().m_nRoundIndex = dialog.Decimals();

@@ -1,8 +1,8 @@
 #include "calc/ui/HtmlExportCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Globals.h"
 #include "app/Prompter.h"
-#include "app/SettingsKeys.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/CMainFrame.h"
@@ -47,20 +47,19 @@ void ShowDocumentAgain(CMainFrame &frame, COrrindaleView *view, const ShownDocum
     view->setTextCursor(c);
 }
 
-// Whether to go back after an export is the user's choice for the program: every pane of a
-// split window follows it, not only the one it was made in.
-void SetRestoreAfterHtml(CMainFrame &frame, AppContext &context, int restore)
+// Whether to go back after an export is the user's choice for the program, not for a pane.
+void SetRestoreAfterHtml(AppContext &context, int restore)
 {
-    for (COrrindaleView *view : frame.GetDocument()->Views())
-        view->m_bRestoreAfterHtml = restore;
-    WriteSetting(*context.store, Keys::YNC, restore);
+    EditorSettings editor = context.settings->Editor();
+    editor.restoreAfterHtml = restore;
+    context.settings->SetEditor(editor);
 }
 
-void OnHtmlMessage(CMainFrame &frame, AppContext &context)
+void OnHtmlMessage(AppContext &context)
 {
-    if (frame.GetActiveView()->m_bRestoreAfterHtml != 1)
+    if (context.settings->Editor().restoreAfterHtml != 1)
         return;
-    SetRestoreAfterHtml(frame, context, 0);
+    SetRestoreAfterHtml(context, 0);
 }
 
 // The pane that edits the document: with the log pane focused, the document's first text
@@ -78,7 +77,7 @@ void OnExportHtml(CMainFrame &frame, AppContext &context)
 {
     COrrindaleDoc *doc = frame.GetDocument();
     COrrindaleView *view = EditingView(frame);
-    const bool english = view->m_bEnglish != 0;
+    const bool english = context.settings->English();
     // The page is made from the file as saved: a new or changed text is saved first.
     if (doc->IsModified() || doc->PathName().isEmpty()) {
         if (english)
@@ -119,7 +118,7 @@ void OnExportHtml(CMainFrame &frame, AppContext &context)
     }
     OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath());
 
-    if (view->m_bRestoreAfterHtml == 1) {
+    if (context.settings->Editor().restoreAfterHtml == 1) {
         ShowDocumentAgain(frame, view, shown, true);
         return;
     }
@@ -127,7 +126,7 @@ void OnExportHtml(CMainFrame &frame, AppContext &context)
                                                    MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
         ShowDocumentAgain(frame, view, shown, true);
-        SetRestoreAfterHtml(frame, context, 1);
+        SetRestoreAfterHtml(context, 1);
         return;
     }
     // The window stays on the page, prepared as a file of its own (its history starts there).
@@ -139,5 +138,5 @@ void RegisterHtmlExportCommands(CMainFrame &frame, CommandRouter &router, AppCon
     CMainFrame *f = &frame;
     AppContext *c = &context;
     router.SetHandler(Cmd::HtmlExport, [f, c] { OnExportHtml(*f, *c); });
-    router.SetHandler(Cmd::HtmlMessage, [f, c] { OnHtmlMessage(*f, *c); });
+    router.SetHandler(Cmd::HtmlMessage, [c] { OnHtmlMessage(*c); });
 }

@@ -1,5 +1,6 @@
 #include "input/ui/InputCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -22,7 +23,7 @@
 namespace {
 QString DefaultListPath(const COrrindaleView *view)
 {
-    return QDir(view->m_strInstDir).filePath(QString::fromLatin1(CommandListFileName));
+    return QDir(view->Settings().InstDir()).filePath(QString::fromLatin1(CommandListFileName));
 }
 } // namespace
 
@@ -30,7 +31,7 @@ void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
 {
     AppContext &context = frame.Context();
     COrrindaleDoc *doc = view->GetDocument();
-    const bool english = view->m_bEnglish;
+    const bool english = view->Settings().English();
     doc->SaveModified();
     if (doc->IsModified())
         return;
@@ -41,8 +42,9 @@ void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
         return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString content = MakeCommandListText(ReadCommandList(view->m_strCommandListPath),
-                                                DocumentText(view->document()), english);
+    const QString content = MakeCommandListText(
+        ReadCommandList(view->Settings().CommandListPath()), DocumentText(view->document()),
+        english);
     QApplication::restoreOverrideCursor();
     context.prompter->Notice(MsgText(Msg::MakeInputDone, english), MsgIcon::Information);
 
@@ -56,49 +58,47 @@ void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
     frame.UpdateStatusPanes();
 }
 
-void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view)
+void ChangeTeXInputFile(CMainFrame &frame)
 {
     AppContext &context = frame.Context();
-    const bool english = view->m_bEnglish;
-    const QString defaultPath = DefaultListPath(view);
+    CAppSettings &settings = *context.settings;
+    const bool english = settings.English();
     if (context.prompter->Ask(MsgText(Msg::ChangeInputQuestion, english), MsgButtons::OkCancel)
         != MsgAnswer::Ok) {
-        view->m_strCommandListPath = defaultPath;
-        DeleteSetting(*context.store, Keys::InputName);
+        settings.SetCommandList(QString());
         return;
     }
     const QString chosen =
-        context.prompter->OpenFileName(MsgText(Msg::MmeFilter, english), view->m_strInstDir);
+        context.prompter->OpenFileName(MsgText(Msg::MmeFilter, english), settings.InstDir());
     if (chosen.isEmpty())
         return;
-    view->m_strCommandListPath = QFileInfo(chosen).absoluteFilePath();
-    WriteSetting(*context.store, Keys::InputName, view->m_strCommandListPath);
+    settings.SetCommandList(QFileInfo(chosen).absoluteFilePath());
 }
 
 void RegisterInputCommands(CMainFrame &frame, CommandRouter &router)
 {
     CMainFrame *f = &frame;
     const auto view = [f] { return f->GetActiveView(); };
+    CAppSettings *settings = f->Context().settings;
     router.SetHandler(Cmd::TeXInput, [view] { view()->Completion()->OnTeXInput(); },
                       [view] { return CommandState{true, view()->m_bInputSupport != 0}; });
     router.SetHandler(
         Cmd::InputListOrder,
-        [f, view] {
-            COrrindaleView *v = view();
-            v->m_nInputABC = v->m_nInputABC ? 0 : 1;
-            WriteSetting(*f->Context().store, Keys::ABC, v->m_nInputABC);
+        [settings] {
+            InputSettings input = settings->Input();
+            input.abc = input.abc ? 0 : 1;
+            settings->SetInput(input);
         },
-        [view] { return CommandState{true, view()->m_nInputABC != 0}; });
-    router.SetHandler(Cmd::InputLetterNo, [f, view] {
-        COrrindaleView *v = view();
-        const int stored = ReadSetting(*f->Context().store, Keys::Minimum);
-        CMinimumLettersDialog dialog(v->m_bEnglish, stored, f);
+        [settings] { return CommandState{true, settings->Input().abc != 0}; });
+    router.SetHandler(Cmd::InputLetterNo, [f, settings] {
+        InputSettings input = settings->Input();
+        CMinimumLettersDialog dialog(settings->English(), input.minimum, f);
         if (dialog.exec() != QDialog::Accepted)
             return;
-        v->m_nInputMinimum = dialog.Index();
-        WriteSetting(*f->Context().store, Keys::Minimum, v->m_nInputMinimum);
+        input.minimum = dialog.Index();
+        settings->SetInput(input);
     });
     router.SetHandler(Cmd::MakeInputFile, [f, view] { MakeTeXInputFile(*f, view()); },
                       [view] { return ToolchainCommandState(view()); });
-    router.SetHandler(Cmd::ChangeInputFile, [f, view] { ChangeTeXInputFile(*f, view()); });
+    router.SetHandler(Cmd::ChangeInputFile, [f] { ChangeTeXInputFile(*f); });
 }

@@ -11,4 +11,4 @@ void RegisterInputCommands(CMainFrame &frame, CommandRouter &router);
 // Make TeX Input file: merges the open document's commands into the list file and shows the
 // result as the window's unsaved document.
 void MakeTeXInputFile(CMainFrame &frame, COrrindaleView *view);
-void ChangeTeXInputFile(CMainFrame &frame, COrrindaleView *view);
+void ChangeTeXInputFile(CMainFrame &frame);

@@ -1,5 +1,6 @@
 #include "view/ui/ViewCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
@@ -29,12 +30,10 @@ void RepaintAll(COrrindaleView &view)
 
 void SetColors(COrrindaleView &view, AppContext &context)
 {
-    CColorSettingsDialog dialog(*context.store, view.m_bEnglish, view.window());
+    CColorSettingsDialog dialog(*context.store, view.Settings().English(), view.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    view.m_colors = dialog.Colors();
-    SaveColorSettings(*context.store, dialog.Colors(), dialog.Custom());
-    view.GetDocument()->UpdateAllViews(Hint::Colors);
+    context.settings->SetColors(dialog.Colors(), dialog.Custom());
 }
 
 void LineJump(CMainFrame &frame, LineJumpMemory &memory)
@@ -47,7 +46,7 @@ void LineJump(CMainFrame &frame, LineJumpMemory &memory)
             target->setFocus();
         }
     }
-    CLineJumpDialog dialog(target->m_bEnglish, memory.line, memory.logical, &frame);
+    CLineJumpDialog dialog(target->Settings().English(), memory.line, memory.logical, &frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
     memory.line = dialog.Line();
@@ -60,6 +59,7 @@ void RegisterViewCommands(CMainFrame &frame, CommandRouter &router, AppContext &
 {
     const auto view = [&frame]() -> COrrindaleView & { return *frame.GetActiveView(); };
     SettingsStore &store = *context.store;
+    CAppSettings *settings = context.settings;
 
     router.SetHandler(
         Cmd::Coloring,
@@ -99,12 +99,12 @@ void RegisterViewCommands(CMainFrame &frame, CommandRouter &router, AppContext &
     router.SetHandler(Cmd::PageUp, [view] { PageUp(view()); });
     router.SetHandler(
         Cmd::CaretPosition,
-        [view, &store] {
-            COrrindaleView &v = view();
-            v.m_nCaretPos = v.m_nCaretPos ? 0 : 1;
-            WriteSetting(store, Keys::CaretPos, v.m_nCaretPos);
+        [settings] {
+            EditorSettings editor = settings->Editor();
+            editor.caretColumn = editor.caretColumn ? 0 : 1;
+            settings->SetEditor(editor);
         },
-        [view] { return CommandState{true, view().m_nCaretPos != 0}; });
+        [settings] { return CommandState{true, settings->Editor().caretColumn != 0}; });
     router.SetHandler(
         Cmd::RightClickMenu,
         [view] {

@@ -1,5 +1,6 @@
 #include "view/ui/ViewPrinter.h"
 
+#include "app/AppSettings.h"
 #include "app/Globals.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -203,8 +204,9 @@ CViewPrinter::CViewPrinter(CMainFrame &frame, AppContext &context)
 
 void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
 {
-    const QString line = ZelSettingsLineText(view.m_nTabWidth, COrrindaleView::s_printFont.height,
-                                             view.m_nPrintColumns, view.m_nPrintMargin);
+    const CAppSettings &settings = view.Settings();
+    const QString line = ZelSettingsLineText(view.m_nTabWidth, settings.PrintFont().height,
+                                             settings.Print().columns, settings.Print().margin);
     QTextDocument *doc = view.document();
     const QString current = DocumentText(doc);
     const SettingsLineEdit edit = WithSettingsLine(current, line);
@@ -232,13 +234,14 @@ void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
 
 CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
 {
-    const bool calc = !view.IsLogPane() && IsCalcExtension(view.m_strEditedExt);
+    const bool calc = !view.IsLogPane() && IsCalcExtension(view.Files().edited.ext);
     if (calc)
         WriteSettingsLine(view);
     // The document is never changed for printing: the comment lines are left out of a copy, so
     // there is nothing to put back, whether the printing runs or is cancelled.
+    const PrintSettings &print = view.Settings().Print();
     Job job{&view, PrintedText(DocumentText(view.document()), calc), view.m_nTabWidth,
-            view.m_nPrintMargin, view.m_nPrintColumns, {}};
+            print.margin, print.columns, {}};
     return job;
 }
 
@@ -246,10 +249,11 @@ QFont CViewPrinter::PrinterFont(const COrrindaleView &view, QPaintDevice *device
 {
     // The printer font's height is in printer dots already; without one the screen font is
     // printed at the size it has on the screen.
-    if (COrrindaleView::s_printFont.height != 0) {
-        LogFont lf = COrrindaleView::s_printFont;
+    const CAppSettings &settings = view.Settings();
+    if (settings.PrintFont().height != 0) {
+        LogFont lf = settings.PrintFont();
         if (lf.faceName.isEmpty())
-            lf.faceName = COrrindaleView::s_screenFont.faceName;
+            lf.faceName = settings.ScreenFont().faceName;
         return FontFromLogFont(lf);
     }
     QFont font = view.font();
@@ -319,7 +323,7 @@ void CViewPrinter::OnFilePrint()
     if (!printDialog(printer))
         return;
     if (!Render(job, printer, false))
-        m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view->m_bEnglish),
+        m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view->Settings().English()),
                                    MsgIcon::Exclamation);
     view->ensureCursorVisible();
 }
@@ -346,7 +350,7 @@ void CViewPrinter::ShowPreview(COrrindaleView &view)
         const QPaintEngine *engine = target->paintEngine();
         const bool preview = engine && engine->type() == QPaintEngine::Picture;
         if (!Render(job, *target, preview) && !preview)
-            m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.m_bEnglish),
+            m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.Settings().English()),
                                        MsgIcon::Exclamation);
     });
     m_frame.SetPreviewMode(false);
@@ -372,46 +376,37 @@ void CViewPrinter::OnPrinterFont()
     if (!printer) {
         const Msg text = failure == PrinterFailure::NoDeviceContext ? Msg::PrinterDcFailed
                                                                      : Msg::PrinterDefaultsFailed;
-        m_context.prompter->Notice(MsgText(text, view->m_bEnglish));
+        m_context.prompter->Notice(MsgText(text, view->Settings().English()));
         return;
     }
     // The font dialog works in screen pixels, the stored font in printer dots.
     const int screenDpi = std::max(1, view->logicalDpiY());
-    LogFont font = COrrindaleView::s_printFont;
+    CAppSettings &settings = *m_context.settings;
+    LogFont font = settings.PrintFont();
     if (font.height == 0) {
-        font = COrrindaleView::s_screenFont; // nothing chosen yet: start from the screen font
+        font = settings.ScreenFont(); // nothing chosen yet: start from the screen font
     } else {
         font.height = MulDiv(font.height, screenDpi, Resolution);
     }
     if (!m_context.prompter->ChooseFont(font))
         return;
     font.height = MulDiv(font.height, Resolution, screenDpi);
-    COrrindaleView::s_printFont = font;
-    SaveLogFont(*m_context.store, SectionName(Sections::PrintFont), COrrindaleView::s_printFont,
-                COrrindaleView::s_printFontSaved);
+    settings.SetPrintFont(font);
     ShowPreview(*view);
 }
 
 void CViewPrinter::OnColumns(int columns)
 {
-    COrrindaleView *view = m_frame.GetActiveView();
-    for (COrrindaleView *v : view->GetDocument()->Views())
-        v->m_nPrintColumns = columns;
-    view->m_nPrintColumns = columns; // a log pane is no view of the document
-    WriteSetting(*m_context.store, Keys::ColNum, columns);
-    ShowPreview(*view);
+    m_context.settings->SetPrintColumns(columns);
+    ShowPreview(*m_frame.GetActiveView());
 }
 
 void CViewPrinter::OnMargin(int margin)
 {
-    COrrindaleView *view = m_frame.GetActiveView();
-    if (view->m_nPrintMargin == margin)
+    if (m_context.settings->Print().margin == margin)
         return;
-    for (COrrindaleView *v : view->GetDocument()->Views())
-        v->m_nPrintMargin = margin;
-    view->m_nPrintMargin = margin;
-    WriteSetting(*m_context.store, Keys::PrintMargin, margin);
-    ShowPreview(*view);
+    m_context.settings->SetPrintMargin(margin);
+    ShowPreview(*m_frame.GetActiveView());
 }
 
 void RegisterPrintCommands(CMainFrame &frame, CommandRouter &router, AppContext &context)
@@ -425,13 +420,13 @@ void RegisterPrintCommands(CMainFrame &frame, CommandRouter &router, AppContext 
                               Cmd::PrintColumns4};
     const Cmd marginCmds[] = {Cmd::PrintMargin100, Cmd::PrintMargin200, Cmd::PrintMargin300,
                               Cmd::PrintMargin400};
-    CMainFrame *f = &frame;
+    const CAppSettings *settings = context.settings;
     for (int n = 1; n <= 4; ++n) {
-        router.SetHandler(columnCmds[n - 1], [printer, n] { printer->OnColumns(n); }, [f, n] {
-            return CommandState{true, f->GetActiveView()->m_nPrintColumns == n};
+        router.SetHandler(columnCmds[n - 1], [printer, n] { printer->OnColumns(n); }, [settings, n] {
+            return CommandState{true, settings->Print().columns == n};
         });
-        router.SetHandler(marginCmds[n - 1], [printer, n] { printer->OnMargin(n); }, [f, n] {
-            return CommandState{true, f->GetActiveView()->m_nPrintMargin == n};
+        router.SetHandler(marginCmds[n - 1], [printer, n] { printer->OnMargin(n); }, [settings, n] {
+            return CommandState{true, settings->Print().margin == n};
         });
     }
 }
