@@ -12,17 +12,17 @@ class SettingsStore;
 // its key, so that the default applies again; a first line "% name.exe" chooses the compiler
 // for this process only).
 struct ToolSettings {
-    QString texInstDir;               // "TeXInstDir": the folder of the chosen compiler
+    QString texInstDir; // "TeXInstDir": the folder of the chosen compiler
     QString compiler = QString::fromUtf8(Keys::TeX.defaultValue);
     QString dviPdf = QString::fromUtf8(Keys::DviPdf.defaultValue);
     QString bibTeX = QString::fromUtf8(Keys::Bib.defaultValue);
     QString makeIndex = QString::fromUtf8(Keys::MkIdx.defaultValue);
     QString makeIndexOptions;
-    int makeIndexNoAsk = Keys::MkIdxNvr.defaultValue;         // the options are not asked before each run
+    int makeIndexNoAsk = Keys::MkIdxNvr.defaultValue; // the options are not asked before each run
     int pdfMadeOnce = Keys::Acr.defaultValue;
     int pdfPaper = Keys::PdfSizeNo.defaultValue; // index into PaperOption, A4
     int neverPaperDialog = Keys::PdfNeShow.defaultValue; // "don't show any more"
-    int skipPaperDialog = 0;          // not stored: either box skips the dialog until the end
+    int skipPaperDialog = 0; // not stored: either box skips the dialog until the end
 
     void Load(const SettingsStore &store);
     // Writes every stored field.
