@@ -13,8 +13,10 @@ class SettingsStore;
 
 // The caret and the HTML export.
 struct EditorSettings {
-    int caretColumn = Keys::CaretPos.defaultValue; // "CaretPos": vertical moves keep the caret's column
-    int restoreAfterHtml = Keys::YNC.defaultValue; // "YNC": after an HTML export 1 goes back to the document, 0 asks
+    // "CaretPos": vertical moves keep the caret's column.
+    int caretColumn = Keys::CaretPos.defaultValue;
+    // "YNC": after an HTML export 1 goes back to the document, 0 asks.
+    int restoreAfterHtml = Keys::YNC.defaultValue;
 
     void Load(const SettingsStore &store);
     void Save(SettingsStore &store) const;

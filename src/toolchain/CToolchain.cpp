@@ -158,10 +158,9 @@ int CToolchain::ChooseCompiler()
         m_s.dviPdf = prefix + QStringLiteral("dvipdfmx");
         WriteSetting(m_store, Keys::DviPdf, m_s.dviPdf);
         const bool japanese = path.contains(QLatin1String("platex"));
-        m_s.bibTeX = prefix + (japanese ? QStringLiteral("jbibtex")
-                                             : QStringLiteral("bibtex"));
-        m_s.makeIndex = prefix + (japanese ? QStringLiteral("mendex")
-                                                : QStringLiteral("makeindex"));
+        m_s.bibTeX = prefix + (japanese ? QStringLiteral("jbibtex") : QStringLiteral("bibtex"));
+        m_s.makeIndex =
+            prefix + (japanese ? QStringLiteral("mendex") : QStringLiteral("makeindex"));
         WriteSetting(m_store, Keys::Bib, m_s.bibTeX);
         WriteSetting(m_store, Keys::MkIdx, m_s.makeIndex);
     }

@@ -422,11 +422,11 @@ void RegisterPrintCommands(CMainFrame &frame, CommandRouter &router, AppContext 
                               Cmd::PrintMargin400};
     const CAppSettings *settings = context.settings;
     for (int n = 1; n <= 4; ++n) {
-        router.SetHandler(columnCmds[n - 1], [printer, n] { printer->OnColumns(n); }, [settings, n] {
-            return CommandState{true, settings->Print().columns == n};
-        });
-        router.SetHandler(marginCmds[n - 1], [printer, n] { printer->OnMargin(n); }, [settings, n] {
-            return CommandState{true, settings->Print().margin == n};
-        });
+        router.SetHandler(
+            columnCmds[n - 1], [printer, n] { printer->OnColumns(n); },
+            [settings, n] { return CommandState{true, settings->Print().columns == n}; });
+        router.SetHandler(
+            marginCmds[n - 1], [printer, n] { printer->OnMargin(n); },
+            [settings, n] { return CommandState{true, settings->Print().margin == n}; });
     }
 }
