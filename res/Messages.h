@@ -53,6 +53,7 @@ enum class Msg {
     TerminalMissing,
     // Command line.
     Usage,
+    WindowLibraryFailed,
     // TeX tools: compile, BibTeX, MakeIndex, DVI and PDF, choosers, their dialogs.
     CompilerCannotRun,
     CompilerHint,

@@ -86,6 +86,9 @@ constexpr MessageEntry kEnglish[] = {
      "              when the PDF was made, 1 otherwise; no window\n"
      "  --help      print this text and exit\n"
      "  --version   print the version and exit\n"},
+    {Msg::WindowLibraryFailed,
+     "The editor's window cannot be opened: %1 could not be loaded.\n%2\n"
+     "The switches that need no window (velloquin --help) still work. Please reinstall."},
     {Msg::CompilerCannotRun,
      "Can't execute a TeX compiler \"%1\" !! \nThe PATH may not be setted or Tex may not be "
      "installed!! \nIf you installed TeX, then please choose by yourself. \nIf you push Cancel, "

@@ -1,6 +1,6 @@
-#include "app/ui/COrrindaleApp.h"
+#include "app/HeadlessMain.h"
 
 int main(int argc, char *argv[])
 {
-    return COrrindaleApp::Main(argc, argv);
+    return ProgramMain(argc, argv, QStringLiteral(VELLOQUIN_WINDOW_LIBRARY));
 }

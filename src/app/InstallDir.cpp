@@ -39,3 +39,11 @@ QString FindDataDir(const QString &programDir)
         return installed;
     return {};
 }
+
+QString FindInstalledFile(const QString &programDir, const QString &relative)
+{
+    const QString beside = QDir::cleanPath(programDir + QLatin1Char('/') + relative);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    return QDir::cleanPath(programDir + QStringLiteral("/../") + relative);
+}

@@ -16,3 +16,7 @@ QString ApplyInstallDirRule(SettingsStore &store, const QString &dataDir,
 // The data folder beside a program: <programDir>/share/velloquin in a build tree,
 // <programDir>/../share/velloquin when installed. Empty when neither exists.
 QString FindDataDir(const QString &programDir);
+
+// A file laid out below the program's folder in a build tree as it is installed below the
+// prefix (relative: its path below the prefix). The installed path when neither exists.
+QString FindInstalledFile(const QString &programDir, const QString &relative);

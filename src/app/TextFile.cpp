@@ -82,7 +82,7 @@ bool LooksLikeIso2022Jp(const QByteArray &bytes)
 
 // Where the bytes stop being plain ASCII: the first 8-bit byte or escape; -1 for plain ASCII,
 // which every candidate reads alike.
-qsizetype FirstNonAscii(const QByteArray &bytes)
+qsizetype FirstNonAscii(QByteArrayView bytes)
 {
     const char *d = bytes.constData();
     for (qsizetype i = 0, n = bytes.size(); i < n; ++i) {
@@ -246,7 +246,8 @@ QByteArray EncodeFileText(const QString &text)
     return ReleaseWidgetBreaks(text).toUtf8();
 }
 
-LoadResult LoadTextFile(const QString &path)
+namespace {
+LoadResult Load(const QString &path, bool firstLineOnly)
 {
     LoadResult result;
     const QFileInfo info(path);
@@ -289,7 +290,19 @@ LoadResult LoadTextFile(const QString &path)
         result.error = LoadError::Binary;
         return result;
     }
-    Decoded decoded = GuessAndDecode(bytes, true);
+    bool useNkf = true;
+    if (firstLineOnly) {
+        // Every guess reads a plain-ASCII line alike and valid UTF-8 always decodes, so nkf,
+        // whose start costs more than reading a short file, would change nothing.
+        qsizetype end = bytes.size();
+        for (const char lineBreak : {'\n', '\r'}) {
+            const qsizetype at = bytes.indexOf(lineBreak);
+            if (at >= 0 && at < end)
+                end = at;
+        }
+        useNkf = FirstNonAscii(QByteArrayView(bytes).first(end)) >= 0 || !bytes.isValidUtf8();
+    }
+    Decoded decoded = GuessAndDecode(bytes, useNkf);
     if (decoded.encoding.isEmpty()) {
         // Opening it anyway would lose bytes on the next save.
         result.error = LoadError::Undecodable;
@@ -297,7 +310,21 @@ LoadResult LoadTextFile(const QString &path)
     }
     result.encoding = DisplayName(decoded.encoding);
     result.text = std::move(decoded.text);
+    const qsizetype lineEnd = result.text.indexOf(QLatin1Char('\n'));
+    if (firstLineOnly && lineEnd >= 0)
+        result.text.truncate(lineEnd + 1);
     return result;
+}
+} // namespace
+
+LoadResult LoadTextFile(const QString &path)
+{
+    return Load(path, false);
+}
+
+LoadResult LoadFirstLine(const QString &path)
+{
+    return Load(path, true);
 }
 
 QString LoadErrorMessage(const LoadResult &result, const QString &path, bool english)

@@ -45,6 +45,9 @@ QString GuessEncodingWithoutNkf(const QByteArray &bytes);
 // names are accepted too ("Shift_JIS" and "CP932" decode as windows-31j).
 QString DecodeText(const QByteArray &bytes, const QString &encoding);
 LoadResult LoadTextFile(const QString &path);
+// The first line of the file as LoadTextFile reads it (with its line break; the whole text
+// when it has none), with the same errors; the encoding may be a guess that differs.
+LoadResult LoadFirstLine(const QString &path);
 // The message for a failed load in the interface language ("" for LoadError::None).
 QString LoadErrorMessage(const LoadResult &result, const QString &path, bool english);
 

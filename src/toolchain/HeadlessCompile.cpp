@@ -119,7 +119,7 @@ int CompileToPdfWithoutWindow(const QString &file, SettingsStore &store, bool en
                               QIODevice &err)
 {
     const QString edited = QDir::cleanPath(QFileInfo(file).absoluteFilePath());
-    const LoadResult loaded = LoadTextFile(edited);
+    const LoadResult loaded = LoadFirstLine(edited);
     if (loaded.error != LoadError::None) {
         Say(err, LoadErrorMessage(loaded, edited, english));
         return 1;
@@ -131,8 +131,7 @@ int CompileToPdfWithoutWindow(const QString &file, SettingsStore &store, bool en
         return 1;
     }
 
-    const qsizetype lineEnd = loaded.text.indexOf(QLatin1Char('\n'));
-    FileHost host(files, lineEnd < 0 ? loaded.text : loaded.text.left(lineEnd + 1));
+    FileHost host(files, loaded.text);
     StreamPrompter prompter(err);
     StreamLauncher launcher(err);
     // The stored programs; no one is there to be asked for options or a paper size.

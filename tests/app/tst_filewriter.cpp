@@ -1,16 +1,11 @@
+#include "support/Columns.h"
 #include "app/FileWriter.h"
 #include "app/Recovery.h"
 #include "app/TextFile.h"
 #include "calc/HtmlExport.h"
 #include "input/MergeCommandFiles.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextStream>
+#include <QtTest>
 
 #include <cerrno>
 
@@ -19,20 +14,6 @@
 #endif
 
 namespace {
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QStringList Entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
@@ -47,28 +28,11 @@ public:
     bool Write(const QByteArray &bytes) override { return Step("Write") && m_real->Write(bytes); }
     bool Flush() override { return Step("Flush") && m_real->Flush(); }
     bool Sync() override { return Step("Sync") && m_real->Sync(); }
-    bool Close() override
-    {
-        // A failed close still closes, as the system's does.
-        const bool ok = Step("Close");
-        return m_real->Close() && ok;
-    }
-    bool SetPermissions(const QString &path, QFileDevice::Permissions p) override
-    {
-        return Step("SetPermissions") && m_real->SetPermissions(path, p);
-    }
-    bool Link(const QString &existing, const QString &newName) override
-    {
-        return Step("Link") && m_real->Link(existing, newName);
-    }
-    bool Read(const QString &path, QByteArray &bytes) override
-    {
-        return Step("Read") && m_real->Read(path, bytes);
-    }
-    bool Rename(const QString &from, const QString &to) override
-    {
-        return Step("Rename") && m_real->Rename(from, to);
-    }
+    bool Close() override { const bool ok = Step("Close"); return m_real->Close() && ok; } // a failed close still closes
+    bool SetPermissions(const QString &path, QFileDevice::Permissions p) override { return Step("SetPermissions") && m_real->SetPermissions(path, p); }
+    bool Link(const QString &existing, const QString &newName) override { return Step("Link") && m_real->Link(existing, newName); }
+    bool Read(const QString &path, QByteArray &bytes) override { return Step("Read") && m_real->Read(path, bytes); }
+    bool Rename(const QString &from, const QString &to) override { return Step("Rename") && m_real->Rename(from, to); }
     bool Remove(const QString &path) override { return m_real->Remove(path); }
     QString ErrorString() const override { return m_failed ? m_reason : m_real->ErrorString(); }
 
@@ -96,7 +60,6 @@ void Age(const QString &path, qint64 seconds)
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime));
 }
-
 } // namespace
 
 class TestFileWriter : public QObject {
@@ -104,8 +67,8 @@ class TestFileWriter : public QObject {
 private Q_SLOTS:
     void failureAtEachStep_data()
     {
-        QTest::addColumn<QStringList>("faults");
-        QTest::addColumn<QString>("outcome"); // "failed", "saved" or "saved, old .bak kept"
+        // outcome: "failed", "saved" or "saved, old .bak kept"
+        Columns<QStringList, QString>({"faults", "outcome"});
         QTest::newRow("create") << QStringList{"Create#1"} << "failed";
         QTest::newRow("write") << QStringList{"Write#1"} << "failed";
         QTest::newRow("flush") << QStringList{"Flush#1"} << "failed";
@@ -120,7 +83,6 @@ private Q_SLOTS:
         QTest::newRow("rename over the document") << QStringList{"Rename#1"} << "failed";
         QTest::newRow("rename over the .bak") << QStringList{"Rename#2"} << "saved, old .bak kept";
     }
-
     void failureAtEachStep()
     {
         QFETCH(QStringList, faults);
@@ -147,17 +109,14 @@ private Q_SLOTS:
 
     void backup_data()
     {
-        QTest::addColumn<bool>("fileExists");
-        QTest::addColumn<QString>("oldBackup"); // "none", "file" or "folder"
-        QTest::addColumn<bool>("makeBackup");
-        QTest::addColumn<QByteArray>("backupAfter"); // "" for none, "folder" when left as it was
+        // oldBackup: "none", "file" or "folder"; backupAfter: "" for none, "folder" when left as it was
+        Columns<bool, QString, bool, QByteArray>({"fileExists", "oldBackup", "makeBackup", "backupAfter"});
         QTest::newRow("backup off") << true << "file" << false << OldBackup;
         QTest::newRow("backup on, no file yet") << false << "file" << true << OldBackup;
         QTest::newRow("backup on") << true << "none" << true << OldFile;
         QTest::newRow("backup on replaces an old .bak") << true << "file" << true << OldFile;
         QTest::newRow(".bak is a folder") << true << "folder" << true << QByteArray("folder");
     }
-
     void backup()
     {
         QFETCH(bool, fileExists);
@@ -167,8 +126,10 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.tex");
         const QString bak = path + ".bak";
+        // An existing file keeps its permissions, the run bit included.
         if (fileExists)
-            WriteBytes(path, OldFile);
+            QVERIFY(QFile::setPermissions(WriteBytes(path, OldFile), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup));
+        const QFileDevice::Permissions mode = QFile::permissions(path);
         if (oldBackup == u"file")
             WriteBytes(bak, OldBackup);
         else if (oldBackup == u"folder")
@@ -179,22 +140,13 @@ private Q_SLOTS:
         QCOMPARE(result.backupFailed, backupAfter == "folder");
         QCOMPARE(result.stamp, StampOf(path));
         QCOMPARE(ReadBytes(path), NewFile);
+        if (fileExists)
+            QCOMPARE(QFile::permissions(path), mode);
         if (backupAfter == "folder")
             QVERIFY(QFileInfo::exists(bak + "/inside"));
         else
             QCOMPARE(ReadBytes(bak), backupAfter);
         QCOMPARE(Entries(dir.path()), (QStringList{"doc.tex", "doc.tex.bak"}));
-    }
-
-    void keepsPermissions()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("run.sh");
-        WriteBytes(path, OldFile);
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup));
-        const QFileDevice::Permissions before = QFile::permissions(path);
-        QCOMPARE(WriteFileSafely(path, NewFile, WriteOptions{true, {}}).error, WriteError::None);
-        QCOMPARE(QFile::permissions(path), before);
     }
 
     void refusesReadOnly_data()
@@ -203,7 +155,6 @@ private Q_SLOTS:
         QTest::newRow("read-only file") << false;
         QTest::newRow("read-only folder") << true;
     }
-
     void refusesReadOnly()
     {
         QFETCH(bool, folderReadOnly);
@@ -227,7 +178,6 @@ private Q_SLOTS:
         QTest::newRow("a link to a file") << QStringList{"doc.tex"};
         QTest::newRow("a link to a link, in another folder") << QStringList{"mid.tex", "sub/doc.tex"};
     }
-
     void writesThroughLinks()
     {
         QFETCH(QStringList, chain);
@@ -253,17 +203,13 @@ private Q_SLOTS:
 
     void unchangedFileIsNotTouched_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("touchedElsewhere");
-        QTest::addColumn<bool>("known");
-        QTest::addColumn<bool>("written");
+        Columns<QByteArray, bool, bool, bool>({"bytes", "touchedElsewhere", "known", "written"});
         QTest::newRow("same bytes") << OldFile << false << true << false;
         QTest::newRow("other bytes") << NewFile << false << true << true;
         QTest::newRow("other bytes of the same size") << QByteArray("odd text\n") << false << true << true;
         QTest::newRow("same bytes, file changed since") << OldFile << true << true << true;
         QTest::newRow("same bytes, nothing known") << OldFile << false << false << true;
     }
-
     void unchangedFileIsNotTouched()
     {
         QFETCH(QByteArray, bytes);
@@ -275,11 +221,8 @@ private Q_SLOTS:
         WriteBytes(path, OldFile);
         WriteBytes(path + ".bak", OldBackup);
         const FileStamp stamp = StampOf(path);
-        if (touchedElsewhere) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000), QFileDevice::FileModificationTime));
-        }
+        if (touchedElsewhere)
+            Age(path, 3600);
 
         const WriteResult result = WriteFileSafely(path, bytes, WriteOptions{true, known ? stamp : FileStamp{}});
         QCOMPARE(result.error, WriteError::None);
@@ -312,7 +255,7 @@ private Q_SLOTS:
         const QString doc = mount + "/doc.tex";
         const QString target = writer == u"html" ? mount + "/doc.html" : writer == u"merge" ? mount + "/input_tex.mme" : doc;
         WriteBytes(doc, "\\section{a}\n");
-        const QByteArray old = writer == u"document" ? ReadBytes(doc) : QByteArray("<missing>");
+        const QByteArray old = writer == u"document" ? ReadBytes(doc) : QByteArray();
         const QString filler = mount + "/filler";
         QFile fill(filler);
         QVERIFY(fill.open(QIODevice::WriteOnly));
@@ -345,12 +288,10 @@ private Q_SLOTS:
             QCOMPARE(ReadBytes(doc + ".bak"), old);
         }
     }
-    // ---- recovery copies ---------------------------------------------------------------
 
     void recoveryCopyReadsAllOrNothing_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("ok");
+        Columns<QByteArray, bool>({"bytes", "ok"});
         const QByteArray whole = RecoveryBytes("/a b/%doc\n.tex", RecoveredText);
         QTest::newRow("whole") << whole << true;
         QTest::newRow("cut short") << whole.chopped(1) << false;
@@ -374,11 +315,8 @@ private Q_SLOTS:
 
     void recoveryCopiesOffered_data()
     {
-        QTest::addColumn<QString>("copyOf");  // "file", "other", "untitled" or "damaged"
-        QTest::addColumn<int>("fileAge");     // seconds the file is older than the copy
-        QTest::addColumn<bool>("held");       // a running window holds the copy
-        QTest::addColumn<bool>("askUntitled");
-        QTest::addColumn<bool>("offered");
+        // copyOf: "file", "other", "untitled" or "damaged"; fileAge: seconds the file is older than the copy; held: a running window holds the copy
+        Columns<QString, int, bool, bool, bool>({"copyOf", "fileAge", "held", "askUntitled", "offered"});
         QTest::newRow("the file's, newer") << "file" << 60 << false << false << true;
         QTest::newRow("the file's, older than the file") << "file" << -60 << false << false << false;
         QTest::newRow("the file's, held by a running window") << "file" << 60 << true << false << false;

@@ -1,3 +1,4 @@
+#include "support/Columns.h"
 #include "app/CaretMemory.h"
 #include "app/CommandLine.h"
 #include "app/SettingsKeys.h"
@@ -5,8 +6,6 @@
 #include "app/SplitRules.h"
 #include "app/WindowPlacement.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using Entries = QMap<QString, int>;
@@ -102,11 +101,33 @@ void SetRecent(SettingsStore &store, const QStringList &files)
     for (int i = 0; i < files.size(); ++i)
         store.WriteString(Recent, RecentFileKey(i + 1), files[i]);
 }
+
+// The caret memory left after pruning it to the recent files. A scratch section left over from
+// an interrupted start must neither survive nor leak. On an INI file, because the keys are paths.
+Entries Pruned(const QStringList &recent, const Entries &before)
+{
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.filePath("f.ini"));
+    SetRecent(store, recent);
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        store.WriteInt(Caret, it.key(), it.value());
+    store.WriteInt(QString::fromLatin1(Sections::CaretTemp), QStringLiteral("/gone.texcL"), 99);
+    PruneCaretMemoryToRecentFiles(store);
+    const Entries after = SectionContents(store, Caret);
+    return after == before || store.Keys(QString::fromLatin1(Sections::CaretTemp)).isEmpty() ? after : Entries{{"scratch left", 1}};
+}
+
+QStringList Recents(const Slots &listed)
+{
+    MemorySettingsStore store;
+    for (auto it = listed.cbegin(); it != listed.cend(); ++it)
+        store.WriteString(Recent, RecentFileKey(it.key()), it.value());
+    return RecentFiles(store);
+}
 } // namespace
 
 // The command line, window placement, caret memory and the pane arithmetic: the rules the main
-// frame applies.
-// Caret memory runs on an INI file because its keys are file paths.
+// frame applies. Caret memory runs on an INI file because its keys are file paths.
 class TestFrameRules : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -117,115 +138,88 @@ class TestFrameRules : public QObject {
     }
 
 private Q_SLOTS:
-    void commandLine_data()
+    void rules_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("switches");
-        QTest::newRow("nothing") << QStringList{} << "";
-        QTest::newRow("open window, blanks around") << QStringList{"", "-w1", "", "b.tex"} << "w1 file:b.tex";
-        QTest::newRow("help text viewer") << QStringList{"-w0", "-m0", "ReadMe.log"} << "w0 m0 file:ReadMe.log";
-        QTest::newRow("both, reversed, file first") << QStringList{"x.tex", "-w1", "-m0", "-w0"} << "w0 w1 m0 file:x.tex";
-        QTest::newRow("switches glued in one word") << QStringList{"-w0-m0"} << "w0 m0";
-        QTest::newRow("switch inside a file name") << QStringList{"notes-m0.tex"} << "m0 file:notes-m0.tex";
-        QTest::newRow("first file wins") << QStringList{"one.tex", "two.tex"} << "file:one.tex";
-        QTest::newRow("unknown flag skipped") << QStringList{"-x", "c.zel"} << "file:c.zel";
-        QTest::newRow("upper case is not a switch") << QStringList{"-W0", "-M0"} << "";
-        QTest::newRow("absolute path after switch") << QStringList{"-w0", "/tmp/x.tex"} << "w0 file:/tmp/x.tex";
-        QTest::newRow("--help") << QStringList{"--help"} << "help";
-        QTest::newRow("-h") << QStringList{"-h"} << "help";
-        QTest::newRow("--version with file") << QStringList{"a.tex", "--version"} << "version file:a.tex";
-        QTest::newRow("help text is a file name") << QStringList{"help"} << "file:help";
-        QTest::newRow("html: file") << QStringList{"--html", "a.zel"} << "html:a.zel";
-        QTest::newRow("html: file, --calc") << QStringList{"--html", "a.txt", "--calc"} << "calc html:a.txt";
-        QTest::newRow("html: --calc before the file") << QStringList{"--html", "--calc", "a.txt"} << "calc html:a.txt";
-        QTest::newRow("html: file that looks like a switch") << QStringList{"--html", "-w0"} << "html:-w0";
-        QTest::newRow("html: no file is usage") << QStringList{"--html"} << "help";
-        QTest::newRow("html: only --calc is usage") << QStringList{"--html", "--calc"} << "help calc";
-        QTest::newRow("--calc without --html") << QStringList{"a.txt", "--calc"} << "file:a.txt";
-    }
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, switches);
-        QCOMPARE(Switches(arguments), switches);
-    }
-
-    void resolveFile_data()
-    {
-        QTest::addColumn<QString>("got");
-        QTest::addColumn<QString>("expected");
+        RuleColumns();
+        Rule("command line: nothing", Switches(QStringList{}), "");
+        Rule("command line: open window, blanks around", Switches(QStringList{"", "-w1", "", "b.tex"}), "w1 file:b.tex");
+        Rule("command line: both, reversed, file first", Switches(QStringList{"x.tex", "-w1", "-m0", "-w0"}), "w0 w1 m0 file:x.tex");
+        Rule("command line: switches glued in one word", Switches(QStringList{"-w0-m0"}), "w0 m0");
+        Rule("command line: switch inside a file name", Switches(QStringList{"notes-m0.tex"}), "m0 file:notes-m0.tex");
+        Rule("command line: first file wins", Switches(QStringList{"one.tex", "two.tex"}), "file:one.tex");
+        Rule("command line: unknown flag skipped", Switches(QStringList{"-x", "c.zel"}), "file:c.zel");
+        Rule("command line: upper case is not a switch", Switches(QStringList{"-W0", "-M0"}), "");
+        Rule("command line: --help", Switches(QStringList{"--help"}), "help");
+        Rule("command line: -h", Switches(QStringList{"-h"}), "help");
+        Rule("command line: --version with file", Switches(QStringList{"a.tex", "--version"}), "version file:a.tex");
+        Rule("command line: help text is a file name", Switches(QStringList{"help"}), "file:help");
+        Rule("command line: html: file", Switches(QStringList{"--html", "a.zel"}), "html:a.zel");
+        Rule("command line: html: file, --calc", Switches(QStringList{"--html", "a.txt", "--calc"}), "calc html:a.txt");
+        Rule("command line: html: --calc before the file", Switches(QStringList{"--html", "--calc", "a.txt"}), "calc html:a.txt");
+        Rule("command line: html: file that looks like a switch", Switches(QStringList{"--html", "-w0"}), "html:-w0");
+        Rule("command line: html: no file is usage", Switches(QStringList{"--html"}), "help");
+        Rule("command line: html: only --calc is usage", Switches(QStringList{"--html", "--calc"}), "help calc");
+        Rule("command line: --calc without --html", Switches(QStringList{"a.txt", "--calc"}), "file:a.txt");
         const auto resolved = [](const QStringList &arguments, const char *dir) { return CommandLineSwitches::Parse(arguments).ResolveFile(dir); };
-        QTest::newRow("no file") << resolved({"-w1"}, "/home/u") << QString();
-        QTest::newRow("relative") << resolved({"a.tex"}, "/home/u/doc") << "/home/u/doc/a.tex";
-        QTest::newRow("relative with dot dot") << resolved({"../b.tex"}, "/home/u/doc") << "/home/u/b.tex";
-        QTest::newRow("relative subfolder with dot") << resolved({"./sub/./c.tex"}, "/home/u/") << "/home/u/sub/c.tex";
-        QTest::newRow("absolute ignores working folder") << resolved({"-w0", "/tmp/x.tex"}, "/home/u") << "/tmp/x.tex";
-    }
-    void resolveFile()
-    {
-        QFETCH(QString, got);
-        QFETCH(QString, expected);
-        QCOMPARE(got, expected);
-    }
-
-    // Where the window opens, what closing stores, and Set Window / Restore Window.
-    void placement_data()
-    {
-        QTest::addColumn<QRect>("got");
-        QTest::addColumn<QRect>("expected");
+        Rule("resolve: no file", resolved({"-w1"}, "/home/u"), QString());
+        Rule("resolve: relative", resolved({"a.tex"}, "/home/u/doc"), "/home/u/doc/a.tex");
+        Rule("resolve: relative with dot dot", resolved({"../b.tex"}, "/home/u/doc"), "/home/u/b.tex");
+        Rule("resolve: absolute ignores working folder", resolved({"-w0", "/tmp/x.tex"}, "/home/u"), "/tmp/x.tex");
         const QRect stored(40, 50, 900, 700), viewer(320, 25, 1600, 1028), offScreen(-8, -8, 1936, 1056);
-        QTest::newRow("default on 1366x768 truncates the width") << DefaultWindowRect({1366, 768}) << QRect(0, 0, 1138, 741);
-        QTest::newRow("viewer") << Initial({"-w0", "-m0", "ReadMe.log"}, stored) << viewer;
-        QTest::newRow("second window ignores stored") << Initial({"-w1"}, stored) << QRect(23, 23, 1600, 1030);
-        QTest::newRow("viewer wins over second window") << Initial({"-w1", "-w0"}, stored) << viewer;
-        QTest::newRow("plain start, nothing stored") << Initial({}, QRect()) << Default;
-        QTest::newRow("plain start with a file uses stored") << Initial({"a.tex"}, stored) << stored;
-        QTest::newRow("stored off-screen position kept") << Initial({}, offScreen) << offScreen;
+        Rule("window: default on 1366x768 truncates the width", DefaultWindowRect({1366, 768}), QRect(0, 0, 1138, 741));
+        Rule("window: viewer", Initial({"-w0", "-m0", "ReadMe.log"}, stored), viewer);
+        Rule("window: second window ignores stored", Initial({"-w1"}, stored), QRect(23, 23, 1600, 1030));
+        Rule("window: viewer wins over second window", Initial({"-w1", "-w0"}, stored), viewer);
+        Rule("window: plain start, nothing stored", Initial({}, QRect()), Default);
+        Rule("window: plain start with a file uses stored", Initial({"a.tex"}, stored), stored);
+        Rule("window: stored off-screen position kept", Initial({}, offScreen), offScreen);
         MemorySettingsStore partly;
         partly.WriteInt(S, QString::fromLatin1(Keys::WndX), 100);
         partly.WriteInt(S, QString::fromLatin1(Keys::WndH), 500);
-        QTest::newRow("keys missing from the store are the defaults") << InitialWindowRect({}, FullHd, partly) << QRect(100, 0, 1600, 500);
+        Rule("window: keys missing from the store are the defaults", InitialWindowRect({}, FullHd, partly), QRect(100, 0, 1600, 500));
         // Closing: 5 * 27 = 135 rows and 3 * 112 = 336 columns are too small to keep.
-        QTest::newRow("closed normal") << Closed(QRect(10, 20, 800, 600)) << QRect(10, 20, 800, 600);
-        QTest::newRow("closed minimised") << Closed(QRect(-32000, -32000, 160, 27)) << Default;
-        QTest::newRow("closed at the height limit") << Closed(QRect(5, 5, 800, 135)) << Default;
-        QTest::newRow("closed just above it") << Closed(QRect(5, 5, 800, 136)) << QRect(5, 5, 800, 136);
-        QTest::newRow("closed at the width limit") << Closed(QRect(5, 5, 336, 600)) << Default;
-        QTest::newRow("closed just above it") << Closed(QRect(5, 5, 337, 600)) << QRect(5, 5, 337, 600);
-        QTest::newRow("set: smallest accepted") << Set(QRect(0, 0, 337, 136), true) << QRect(0, 0, 337, 136);
-        QTest::newRow("set: too low") << Set(QRect(30, 40, 1000, 135), false) << Default;
-        QTest::newRow("set: too narrow") << Set(QRect(30, 40, 336, 800), false) << Default;
-        QTest::newRow("set: the defaults asked for") << Set(QRect(), false) << Default;
-    }
-    void placement()
-    {
-        QFETCH(QRect, got);
-        QFETCH(QRect, expected);
-        QCOMPARE(got, expected);
-    }
-
-    // ---- caret memory ------------------------------------------------------------------
-
-    void recentFiles_data()
-    {
-        QTest::addColumn<Slots>("listed");
-        QTest::addColumn<QStringList>("expected");
+        Rule("window: closed normal", Closed(QRect(10, 20, 800, 600)), QRect(10, 20, 800, 600));
+        Rule("window: closed minimised", Closed(QRect(-32000, -32000, 160, 27)), Default);
+        Rule("window: closed at the height limit", Closed(QRect(5, 5, 800, 135)), Default);
+        Rule("window: closed just above it", Closed(QRect(5, 5, 800, 136)), QRect(5, 5, 800, 136));
+        Rule("window: closed at the width limit", Closed(QRect(5, 5, 336, 600)), Default);
+        Rule("window: closed just above it", Closed(QRect(5, 5, 337, 600)), QRect(5, 5, 337, 600));
+        Rule("window: set: smallest accepted", Set(QRect(0, 0, 337, 136), true), QRect(0, 0, 337, 136));
+        Rule("window: set: too low", Set(QRect(30, 40, 1000, 135), false), Default);
+        Rule("window: set: too narrow", Set(QRect(30, 40, 336, 800), false), Default);
+        Rule("window: set: the defaults asked for", Set(QRect(), false), Default);
+        Rule("unsplit: the log pane goes though the editor is active", PaneToRemove(true, 1), 0);
+        Rule("unsplit: the inactive second pane goes", PaneToRemove(false, 0), 1);
+        Rule("unsplit: the inactive first pane goes", PaneToRemove(false, 1), 0);
+        Rule("half rows", HalfRows(700, 18), 19);
+        Rule("half rows of a negative area", HalfRows(-5, 18), 0);
+        Rule("half rows without a line height", HalfRows(100, 0), 2);
+        Rule("row split height", RowSplitFirstHeight(19, 18), 337);
+        Rule("row split never below the smallest pane", RowSplitFirstHeight(0, 18), 10);
+        Rule("column split width", ColumnSplitFirstWidth(900), 432);
+        Rule("column split of a narrow window", ColumnSplitFirstWidth(20), 10);
+        Rule("log column width", LogColumnFirstWidth(900), 447);
+        Rule("log row height", LogRowFirstHeight(19, 18), 228);
+        Rule("log column shows the end", LogColumnTopRow(100, 19), 61);
+        Rule("short log column from the start", LogColumnTopRow(10, 19), 0);
+        Rule("log row shows the end", LogRowTopRow(100, 1080, 18), 78);
+        Rule("short log row from the start", LogRowTopRow(5, 1080, 18), 0);
+        Rule("equal halves", EqualHalf(761), 380);
+        Rule("halves never below the smallest pane", EqualHalf(15), 10);
         Slots full;
         for (int i = 1; i <= 17; ++i)
             full.insert(i, QStringLiteral("/f%1.tex").arg(i));
-        QTest::newRow("stops at the first gap") << Slots{{1, "/a.tex"}, {2, "C:\\b.tex"}, {4, "/d.tex"}} << QStringList{"/a.tex", "C:\\b.tex"};
-        QTest::newRow("first slot empty") << Slots{{2, "/b.tex"}} << QStringList{};
-        QTest::newRow("sixteen at most") << full << QStringList(full.values().mid(0, 16));
+        Rule("recent files: stop at the first gap", Recents({{1, "/a.tex"}, {2, "C:\\b.tex"}, {4, "/d.tex"}}), {"/a.tex", "C:\\b.tex"});
+        Rule("recent files: the first slot empty", Recents({{2, "/b.tex"}}), {});
+        Rule("recent files: sixteen at most", Recents(full), full.values().mid(0, 16));
+        Rule("prune: unlisted files are forgotten", Pruned({"/a.tex", "/b.tex"}, {{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2}, {"/old.texcL", 30}, {"/old.texcH", 3}}), {{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2}});
+        Rule("prune: no listed file has memory: section left alone", Pruned({"/a.tex"}, {{"/old.texcL", 30}, {"/a.texcH", 4}}), {{"/old.texcL", 30}, {"/a.texcH", 4}});
+        Rule("prune: zero offset does not count and is dropped", Pruned({"/a.tex", "/b.tex"}, {{"/a.texcL", 0}, {"/a.texcH", 5}, {"/b.texcL", 7}, {"/b.texcH", 1}, {"/old.texcL", 30}}), {{"/b.texcL", 7}, {"/b.texcH", 1}});
+        Rule("prune: negative offset alone leaves the section", Pruned({"/a.tex"}, {{"/a.texcL", -4}, {"/old.texcL", 30}}), {{"/a.texcL", -4}, {"/old.texcL", 30}});
+        Rule("prune: missing first line becomes 0", Pruned({"C:\\doc\\a.tex"}, {{"C:\\doc\\a.texcL", 12}, {"C:\\doc\\z.texcL", 9}}), {{"C:\\doc\\a.texcL", 12}, {"C:\\doc\\a.texcH", 0}});
+        Rule("prune: empty recent list leaves the section", Pruned({}, {{"/old.texcL", 30}}), {{"/old.texcL", 30}});
     }
-    void recentFiles()
-    {
-        QFETCH(Slots, listed);
-        QFETCH(QStringList, expected);
-        auto store = NewStore();
-        for (auto it = listed.cbegin(); it != listed.cend(); ++it)
-            store->WriteString(Recent, RecentFileKey(it.key()), it.value());
-        QCOMPARE(RecentFiles(*store), expected);
-    }
+    void rules() { CompareRule(); }
 
     void storeCaret()
     {
@@ -240,43 +234,6 @@ private Q_SLOTS:
             QCOMPARE(store->Contains(Caret, path + QLatin1String("cH")), caret > 0);
         }
         QCOMPARE(ReadCaretMemory(*store, other).caret, 8);
-    }
-
-    void pruneToRecentFiles_data()
-    {
-        QTest::addColumn<QStringList>("recent");
-        QTest::addColumn<Entries>("before");
-        QTest::addColumn<Entries>("after");
-        QTest::newRow("unlisted files are forgotten") << QStringList{"/a.tex", "/b.tex"}
-            << Entries{{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2}, {"/old.texcL", 30}, {"/old.texcH", 3}}
-            << Entries{{"/a.texcL", 10}, {"/a.texcH", 1}, {"/b.texcL", 20}, {"/b.texcH", 2}};
-        QTest::newRow("no listed file has memory: section left alone") << QStringList{"/a.tex"}
-            << Entries{{"/old.texcL", 30}, {"/a.texcH", 4}} << Entries{{"/old.texcL", 30}, {"/a.texcH", 4}};
-        QTest::newRow("zero offset does not count and is dropped") << QStringList{"/a.tex", "/b.tex"}
-            << Entries{{"/a.texcL", 0}, {"/a.texcH", 5}, {"/b.texcL", 7}, {"/b.texcH", 1}, {"/old.texcL", 30}}
-            << Entries{{"/b.texcL", 7}, {"/b.texcH", 1}};
-        QTest::newRow("negative offset alone leaves the section") << QStringList{"/a.tex"}
-            << Entries{{"/a.texcL", -4}, {"/old.texcL", 30}} << Entries{{"/a.texcL", -4}, {"/old.texcL", 30}};
-        QTest::newRow("missing first line becomes 0") << QStringList{"C:\\doc\\a.tex"}
-            << Entries{{"C:\\doc\\a.texcL", 12}, {"C:\\doc\\z.texcL", 9}} << Entries{{"C:\\doc\\a.texcL", 12}, {"C:\\doc\\a.texcH", 0}};
-        QTest::newRow("empty recent list leaves the section") << QStringList{} << Entries{{"/old.texcL", 30}} << Entries{{"/old.texcL", 30}};
-    }
-    void pruneToRecentFiles()
-    {
-        QFETCH(QStringList, recent);
-        QFETCH(Entries, before);
-        QFETCH(Entries, after);
-        auto store = NewStore();
-        SetRecent(*store, recent);
-        for (auto it = before.cbegin(); it != before.cend(); ++it)
-            store->WriteInt(Caret, it.key(), it.value());
-        // A scratch section left over from an interrupted start must neither survive nor leak.
-        const QString scratch = QString::fromLatin1(Sections::CaretTemp);
-        store->WriteInt(scratch, QStringLiteral("/gone.texcL"), 99);
-        PruneCaretMemoryToRecentFiles(*store);
-        QCOMPARE(SectionContents(*store, Caret), after);
-        if (after != before)
-            QVERIFY(store->Keys(scratch).isEmpty());
     }
 
     void pruneMissingFiles()
@@ -294,38 +251,6 @@ private Q_SLOTS:
             QCOMPARE(ReadCaretMemory(*store, full(name)).caret, 10);
         QVERIFY(!store->Contains(Caret, full("論文.tex") + QLatin1String("cL")));
         QVERIFY(!store->Contains(Caret, full("論文.tex") + QLatin1String("cH")));
-    }
-
-    // ---- panes: heights and widths in pixels, rows in display rows -----------------------
-
-    void splitRules_data()
-    {
-        QTest::addColumn<int>("got");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("unsplit: the log pane goes though the editor is active") << PaneToRemove(true, 1) << 0;
-        QTest::newRow("unsplit: the inactive second pane goes") << PaneToRemove(false, 0) << 1;
-        QTest::newRow("unsplit: the inactive first pane goes") << PaneToRemove(false, 1) << 0;
-        QTest::newRow("half rows") << HalfRows(700, 18) << 19;
-        QTest::newRow("half rows of a negative area") << HalfRows(-5, 18) << 0;
-        QTest::newRow("half rows without a line height") << HalfRows(100, 0) << 2;
-        QTest::newRow("row split height") << RowSplitFirstHeight(19, 18) << 337;
-        QTest::newRow("row split never below the smallest pane") << RowSplitFirstHeight(0, 18) << 10;
-        QTest::newRow("column split width") << ColumnSplitFirstWidth(900) << 432;
-        QTest::newRow("column split of a narrow window") << ColumnSplitFirstWidth(20) << 10;
-        QTest::newRow("log column width") << LogColumnFirstWidth(900) << 447;
-        QTest::newRow("log row height") << LogRowFirstHeight(19, 18) << 228;
-        QTest::newRow("log column shows the end") << LogColumnTopRow(100, 19) << 61;
-        QTest::newRow("short log column from the start") << LogColumnTopRow(10, 19) << 0;
-        QTest::newRow("log row shows the end") << LogRowTopRow(100, 1080, 18) << 78;
-        QTest::newRow("short log row from the start") << LogRowTopRow(5, 1080, 18) << 0;
-        QTest::newRow("equal halves") << EqualHalf(761) << 380;
-        QTest::newRow("halves never below the smallest pane") << EqualHalf(15) << 10;
-    }
-    void splitRules()
-    {
-        QFETCH(int, got);
-        QFETCH(int, expected);
-        QCOMPARE(got, expected);
     }
 };
 

@@ -4,22 +4,13 @@
 #include "app/UpdateCheck.h"
 #include "res/Resources.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 Q_DECLARE_METATYPE(MenuResource)
 
 namespace {
 // The help texts as the build lays them out for the program.
-QString ReadHelp(const QString &name)
-{
-    QFile file(QStringLiteral(VELLOQUIN_BUILD_DIR "/share/velloquin/") + name);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+QString ReadHelp(const QString &name) { return QString::fromUtf8(ReadBytes(QStringLiteral(VELLOQUIN_BUILD_DIR "/share/velloquin/") + name)); }
 // The verdict on a version file as "found 2501", "newest 2500" or "not a version".
 QString Judged(const QByteArray &body, bool tooLarge = false)
 {
@@ -41,9 +32,7 @@ private Q_SLOTS:
         const auto row = RuleRow;
         row("description, Japanese", HelpFileName(HelpText::Description, false), "ReadMe.log");
         row("description, English", HelpFileName(HelpText::Description, true), "ReadMeE.log");
-        row("calculation, English", HelpFileName(HelpText::CalcHelp, true), "HelpZelE.log");
         row("HTML manual, English window", HelpFileName(HelpText::HtmlManual, true), "HTMLman.log");
-        row("installation", HelpFileName(HelpText::Install, false), "HelpInst.log");
         // The file goes last, after the viewer switches, so that the command line finds it.
         row("viewer arguments", HelpViewerArguments("ReadMe.log"), QStringList{"-w0", "-m0", "ReadMe.log"});
         // Versions compare as bytes: "10000" is older than "2500".
@@ -106,26 +95,23 @@ private Q_SLOTS:
         QCOMPARE(QStringList({WebPageUrl(store), VersionFileUrl(store), DownloadUrl(store)}), QStringList({"http://127.0.0.1:1/WebPageURL", "http://127.0.0.1:1/UpdateURL", "http://127.0.0.1:1/DownloadURL"}));
     }
 
-    // ---- the help texts ------------------------------------------------------------------
-
+    // Each text is plain UTF-8 and explains what no menu item names: the evaluator, the markup,
+    // the installation.
     void plainUtf8Text_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("minLines");
-        QTest::newRow("Japanese description") << "ReadMe.log" << 300;
-        QTest::newRow("English description") << "ReadMeE.log" << 300;
-        QTest::newRow("Japanese calculation") << "HelpZel.log" << 200;
-        QTest::newRow("English calculation") << "HelpZelE.log" << 200;
-        QTest::newRow("HTML manual") << "HTMLman.log" << 100;
-        QTest::newRow("installation") << "HelpInst.log" << 100;
+        Columns<QString, int, QStringList>({"file", "minLines", "explains"});
+        QTest::newRow("Japanese description") << "ReadMe.log" << 300 << QStringList{};
+        QTest::newRow("English description") << "ReadMeE.log" << 300 << QStringList{"UpdateURL"};
+        QTest::newRow("Japanese calculation") << "HelpZel.log" << 200 << QStringList{"1+2*3=7.0", "10.0, if x1=3, x2=4", "% TAB=", "3万2500"};
+        QTest::newRow("English calculation") << "HelpZelE.log" << 200 << QStringList{"1+2*3=7.0", "10.0, if x1=3, x2=4", "% TAB="};
+        QTest::newRow("HTML manual") << "HTMLman.log" << 100 << QStringList{"\\title=", "\\h2r ", "{\\rB "};
+        QTest::newRow("installation") << "HelpInst.log" << 100 << QStringList{"texlive-lang-japanese", "cmake --install build"};
     }
     void plainUtf8Text()
     {
         QFETCH(QString, file);
         QFETCH(int, minLines);
-        QFile f(QStringLiteral(VELLOQUIN_BUILD_DIR "/share/velloquin/") + file);
-        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
-        const QByteArray bytes = f.readAll();
+        const QByteArray bytes = ReadBytes(QStringLiteral(VELLOQUIN_BUILD_DIR "/share/velloquin/") + file);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = utf8.decode(bytes);
         QVERIFY2(!utf8.hasError() && !bytes.startsWith("\xEF\xBB\xBF"), "not plain UTF-8");
@@ -135,13 +121,14 @@ private Q_SLOTS:
         QVERIFY2(bytes.count('\n') >= minLines, qPrintable(QString::number(bytes.count('\n'))));
         // Trailing blanks would show as marks in the viewer.
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[ \\x{3000}]\\n"))));
+        QFETCH(QStringList, explains);
+        for (const QString &words : explains)
+            QVERIFY2(text.contains(words), qPrintable(words));
     }
 
     void everyMenuItemDescribed_data()
     {
-        QTest::addColumn<MenuResource>("menu");
-        QTest::addColumn<bool>("english");
-        QTest::addColumn<QString>("file");
+        Columns<MenuResource, bool, QString>({"menu", "english", "file"});
         QTest::newRow("Japanese menu bar") << MenuResource::Main << false << "ReadMe.log";
         QTest::newRow("English menu bar") << MenuResource::Main << true << "ReadMeE.log";
         QTest::newRow("Japanese calculation menu") << MenuResource::ContextCalc << false << "HelpZel.log";
@@ -167,31 +154,6 @@ private Q_SLOTS:
                 missing << words;
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(" | "))));
-    }
-
-    // The evaluator, the markup and the installation are not menu items: each is explained.
-    void featuresExplained_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("words");
-        for (const char *zel : {"HelpZel.log", "HelpZelE.log"}) {
-            QTest::addRow("%s: line ending in =", zel) << zel << "1+2*3=7.0";
-            QTest::addRow("%s: value line", zel) << zel << "10.0, if x1=3, x2=4";
-            QTest::addRow("%s: settings line", zel) << zel << "% TAB=";
-        }
-        QTest::newRow("ja: 万") << "HelpZel.log" << "3万2500";
-        QTest::newRow("HTML: title") << "HTMLman.log" << "\\title=";
-        QTest::newRow("HTML: coloured heading") << "HTMLman.log" << "\\h2r ";
-        QTest::newRow("HTML: decoration") << "HTMLman.log" << "{\\rB ";
-        QTest::newRow("install: packages") << "HelpInst.log" << "texlive-lang-japanese";
-        QTest::newRow("install: cmake") << "HelpInst.log" << "cmake --install build";
-        QTest::newRow("en: settings of the addresses") << "ReadMeE.log" << "UpdateURL";
-    }
-    void featuresExplained()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, words);
-        QVERIFY2(ReadHelp(file).contains(words), qPrintable(file + QLatin1String(": ") + words));
     }
 };
 

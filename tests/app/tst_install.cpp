@@ -1,22 +1,39 @@
+#include "support/Columns.h"
 #include "app/HelpCommands.h"
 #include "app/InstallDir.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "res/Messages.h"
 #include "support/Headless.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QXmlStreamReader>
+#include <QtTest>
 
 namespace {
-QByteArray ReadAll(const QString &path)
+// What the rule answers, what it stores and what it answers again (the frame and the view both
+// apply it): stored null for nothing stored; program "file", "folder" or "none".
+QStringList InstallDir(const QString &stored, const QString &dataDir, const QString &program)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("velloquin"));
+    if (program == "file")
+        WriteBytes(path, {});
+    else if (program == "folder")
+        path = dir.path();
+    MemorySettingsStore store;
+    if (!stored.isNull())
+        WriteSetting(store, Keys::InstDir, stored);
+    const QString first = ApplyInstallDirRule(store, dataDir, path);
+    return {first, ReadSetting(store, Keys::InstDir), ApplyInstallDirRule(store, dataDir, path)};
+}
+// The data folder found for a program in programDir, among folders made below a temporary one
+// ("=file": a file of that name), relative to it.
+QString DataDir(const QStringList &folders, const QString &programDir)
+{
+    QTemporaryDir dir;
+    for (const QString &f : folders)
+        f.endsWith("=file") ? void(WriteBytes(dir.filePath(f.chopped(5)), {})) : void(QDir(dir.path()).mkpath(f));
+    const QString found = FindDataDir(dir.filePath(programDir));
+    return found.isEmpty() ? found : QDir(dir.path()).relativeFilePath(found);
 }
 } // namespace
 
@@ -30,9 +47,8 @@ class TestInstall : public QObject {
 private Q_SLOTS:
     void printsWithoutAWindow_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("english");
-        QTest::addColumn<QString>("contains"); // after the first line, "Velloquin 2.5.0.0"
+        // contains: after the first line, "Velloquin 2.5.0.0"
+        Columns<QStringList, int, QString>({"arguments", "english", "contains"});
         QTest::newRow("--version with a file") << QStringList{"a.tex", "--version"} << 0 << "";
         QTest::newRow("--help japanese") << QStringList{"--help"} << 0 << "使い方: velloquin [-w0] [-w1] [-m0]";
         QTest::newRow("--help english") << QStringList{"--help"} << 1 << "Usage: velloquin [-w0] [-w1] [-m0] [FILE]";
@@ -43,9 +59,7 @@ private Q_SLOTS:
         QFETCH(int, english);
         QFETCH(QString, contains);
         QTemporaryDir config;
-        QFile ini(config.filePath("Velloquin.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write(QStringLiteral("[Settings]\nEnglish=%1\n").arg(english).toUtf8()) > 0);
-        ini.close();
+        WriteBytes(config.filePath("Velloquin.ini"), QStringLiteral("[Settings]\nEnglish=%1\n").arg(english).toUtf8());
         QProcess program;
         StartWithoutDisplay(program, arguments, config.path());
         QVERIFY(program.waitForFinished(30000));
@@ -57,69 +71,25 @@ private Q_SLOTS:
         QCOMPARE(program.readAllStandardError(), QByteArray());
     }
 
-    void installDirRule_data()
+    void rules_data()
     {
-        QTest::addColumn<QString>("stored"); // null: nothing stored
-        QTest::addColumn<QString>("dataDir");
-        QTest::addColumn<QString>("program"); // "file", "folder" or "none"
-        QTest::addColumn<QString>("expected"); // returned and stored afterwards
+        RuleColumns();
         const QString data = QStringLiteral("/opt/velloquin/share/velloquin");
         const QString old = QStringLiteral("/usr/share/velloquin");
-        QTest::newRow("first start, program file not needed") << QString() << data << "none" << data;
-        QTest::newRow("first start without data folder stays empty") << QString() << QString() << "file" << QString();
-        QTest::newRow("moved program corrects stale value") << old << data << "file" << data;
-        QTest::newRow("started elsewhere keeps stored value") << old << data << "none" << old;
-        QTest::newRow("a folder is no program file") << old << data << "folder" << old;
-        QTest::newRow("case differs is another folder") << "/OPT/velloquin/share/velloquin" << data << "file" << data;
-        QTest::newRow("no data folder keeps stored value") << old << QString() << "file" << old;
+        Rule("install folder: first start, program file not needed", InstallDir(QString(), data, "none"), {data, data, data});
+        Rule("install folder: first start without data folder stays empty", InstallDir(QString(), QString(), "file"), {"", "", ""});
+        Rule("install folder: moved program corrects stale value", InstallDir(old, data, "file"), {data, data, data});
+        Rule("install folder: started elsewhere keeps stored value", InstallDir(old, data, "none"), {old, old, old});
+        Rule("install folder: a folder is no program file", InstallDir(old, data, "folder"), {old, old, old});
+        Rule("install folder: case differs is another folder", InstallDir("/OPT/velloquin/share/velloquin", data, "file"), {data, data, data});
+        Rule("install folder: no data folder keeps stored value", InstallDir(old, QString(), "file"), {old, old, old});
+        Rule("data folder: build tree", DataDir({"build/share/velloquin"}, "build"), "build/share/velloquin");
+        Rule("data folder: installed under a prefix", DataDir({"p/bin", "p/share/velloquin"}, "p/bin"), "p/share/velloquin");
+        Rule("data folder: beside the program wins", DataDir({"p/bin/share/velloquin", "p/share/velloquin"}, "p/bin"), "p/bin/share/velloquin");
+        Rule("data folder: other program's data is not ours", DataDir({"r/bin", "r/share/other"}, "r/bin"), "");
+        Rule("data folder: a file of that name is no folder", DataDir({"b/share", "b/share/velloquin=file"}, "b"), "");
     }
-    void installDirRule()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, dataDir);
-        QFETCH(QString, program);
-        QFETCH(QString, expected);
-        QTemporaryDir dir;
-        QString path = dir.filePath(QStringLiteral("velloquin"));
-        if (program == "file")
-            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-        else if (program == "folder")
-            path = dir.path();
-        MemorySettingsStore store;
-        if (!stored.isNull())
-            WriteSetting(store, Keys::InstDir, stored);
-        QCOMPARE(ApplyInstallDirRule(store, dataDir, path), expected);
-        QCOMPARE(ReadSetting(store, Keys::InstDir), expected);
-        // The frame and the view both apply the rule; the second run must agree.
-        QCOMPARE(ApplyInstallDirRule(store, dataDir, path), expected);
-    }
-
-    void findDataDir_data()
-    {
-        QTest::addColumn<QStringList>("folders"); // made below a temporary folder
-        QTest::addColumn<QString>("programDir");
-        QTest::addColumn<QString>("expected"); // null: none
-        QTest::newRow("build tree") << QStringList{"build/share/velloquin"} << "build" << "build/share/velloquin";
-        QTest::newRow("installed under a prefix") << QStringList{"p/bin", "p/share/velloquin"} << "p/bin" << "p/share/velloquin";
-        QTest::newRow("beside the program wins") << QStringList{"p/bin/share/velloquin", "p/share/velloquin"} << "p/bin" << "p/bin/share/velloquin";
-        QTest::newRow("other program's data is not ours") << QStringList{"r/bin", "r/share/other"} << "r/bin" << QString();
-        QTest::newRow("a file of that name is no folder") << QStringList{"b/share", "b/share/velloquin=file"} << "b" << QString();
-    }
-    void findDataDir()
-    {
-        QFETCH(QStringList, folders);
-        QFETCH(QString, programDir);
-        QFETCH(QString, expected);
-        QTemporaryDir dir;
-        for (const QString &f : folders) {
-            if (f.endsWith("=file"))
-                QVERIFY(QFile(dir.filePath(f.chopped(5))).open(QIODevice::WriteOnly));
-            else
-                QVERIFY(QDir(dir.path()).mkpath(f));
-        }
-        const QString found = FindDataDir(dir.filePath(programDir));
-        QCOMPARE(found, expected.isNull() ? QString() : QDir::cleanPath(dir.filePath(expected)));
-    }
+    void rules() { CompareRule(); }
 
     void install()
     {
@@ -132,8 +102,7 @@ private Q_SLOTS:
 
     void filesInstalled_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("source");
+        Columns<QString, QString>({"path", "source"});
         for (HelpText which : {HelpText::Description, HelpText::CalcHelp, HelpText::HtmlManual, HelpText::Install}) {
             for (bool english : {false, true}) {
                 const QString name = HelpFileName(which, english);
@@ -148,51 +117,102 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(QString, source);
-        const QByteArray bytes = ReadAll(Installed(path));
+        const QByteArray bytes = ReadBytes(Installed(path));
         QVERIFY2(!bytes.isEmpty(), qPrintable(path));
-        QCOMPARE(bytes, ReadAll(QStringLiteral(VELLOQUIN_SOURCE_DIR "/") + source));
+        QCOMPARE(bytes, ReadBytes(QStringLiteral(VELLOQUIN_SOURCE_DIR "/") + source));
     }
 
     void programFindsItsData()
     {
         const QString bin = Installed(QStringLiteral("bin"));
         QCOMPARE(QFileInfo(FindDataDir(bin)).canonicalFilePath(), QFileInfo(Installed("share/velloquin")).canonicalFilePath());
-        // The installed program starts and answers from its new place.
-        QProcess program;
-        program.start(QDir(bin).filePath(QStringLiteral("velloquin")), {QStringLiteral("--version")});
-        QVERIFY(program.waitForFinished(60000));
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(program.readAllStandardOutput().contains("2.5.0.0"));
+    }
+
+    // The libraries the program loads, as the dynamic loader reports each one it initialises:
+    // the switches for scripts get Qt Core alone, the editor finds its window library in the
+    // build tree and where it is installed, and a program without it says why it stops.
+    void librariesLoaded_data()
+    {
+        QTest::addColumn<QString>("where"); // "build", "installed" or "alone" (copied elsewhere)
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("window");
+        QTest::newRow("--version installed") << "installed" << QStringList{"--version"} << false;
+        QTest::newRow("--help") << "build" << QStringList{"--help"} << false;
+        QTest::newRow("--eval") << "build" << QStringList{"--eval", "1+2="} << false;
+        QTest::newRow("--html") << "build" << QStringList{"--html", "none.tex"} << false;
+        QTest::newRow("--merge-commands") << "build" << QStringList{"--merge-commands", "none.mme", "none.tex"} << false;
+        QTest::newRow("--tex") << "build" << QStringList{"--tex", "none.tex"} << false;
+        QTest::newRow("window") << "build" << QStringList{} << true;
+        QTest::newRow("window installed") << "installed" << QStringList{"a.tex"} << true;
+        QTest::newRow("window library missing") << "alone" << QStringList{} << false;
+    }
+    void librariesLoaded()
+    {
+        QFETCH(QString, where);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, window);
+        QTemporaryDir dir;
+        QString program = QStringLiteral(VELLOQUIN_PROGRAM);
+        QString prefix = QStringLiteral(VELLOQUIN_BUILD_DIR);
+        if (where == "installed") {
+            program = Installed("bin/velloquin");
+            prefix = m_prefix.path();
+        } else if (where == "alone") {
+            program = dir.filePath("velloquin");
+            QVERIFY(QFile::copy(QStringLiteral(VELLOQUIN_PROGRAM), program));
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LD_DEBUG", "libs");
+        env.insert("VELLOQUIN_CONFIG_DIR", dir.path());
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        const QRegularExpression init(QStringLiteral("calling init: (\\S+)"));
+        QStringList loaded;
+        QByteArray output;
+        // The editor runs until it is stopped: it is, once its library is there.
+        while (!(window && loaded.join(' ').contains("libvelloquin-window")) && process.waitForReadyRead(60000)) {
+            output += process.readAll();
+            loaded.clear();
+            for (auto m = init.globalMatch(QString::fromUtf8(output)); m.hasNext();)
+                loaded << m.next().captured(1);
+        }
+        process.kill();
+        process.waitForFinished();
+        const QString all = loaded.join(' ');
+        QVERIFY2(all.contains("libQt6Core.so"), output.constData());
+        QCOMPARE(all.contains("libQt6Gui.so") || all.contains("libQt6Widgets.so"), window);
+        QCOMPARE(all.contains(QDir::cleanPath(prefix + "/lib") + '/'), window);
+        if (where == "alone") {
+            QCOMPARE(process.exitCode(), 1);
+            QVERIFY2(QString::fromUtf8(output).contains(MsgText(Msg::WindowLibraryFailed, false).section("%1", 0, 0)), output.constData());
+        }
     }
 
     // The menu entry opens TeX files and tables with the icon installed; the table type is text.
     void desktopIntegration()
     {
         QHash<QByteArray, QString> entry;
-        const QByteArray desktop = ReadAll(Installed("share/applications/velloquin.desktop"));
+        const QByteArray desktop = ReadBytes(Installed("share/applications/velloquin.desktop"));
         QVERIFY(desktop.startsWith("[Desktop Entry]\n"));
         for (const QByteArray &line : desktop.split('\n'))
             entry.insert(line.left(line.indexOf('=')), QString::fromUtf8(line.mid(line.indexOf('=') + 1)));
         QVERIFY2(entry["MimeType"].split(';').contains("text/x-tex") && entry["MimeType"].split(';').contains("text/x-velloquin-zel"), qPrintable(entry["MimeType"]));
         QVERIFY(entry["Exec"].contains("velloquin %f"));
         QCOMPARE(entry["Type"], QStringLiteral("Application"));
-        const QByteArray svg = ReadAll(Installed("share/icons/hicolor/scalable/apps/" + entry["Icon"] + ".svg"));
-        QVERIFY(!svg.isEmpty());
-        for (QXmlStreamReader icon(svg); !icon.atEnd();)
-            QVERIFY2(icon.readNext() != QXmlStreamReader::Invalid, qPrintable(icon.errorString()));
-
-        QXmlStreamReader xml(ReadAll(Installed("share/mime/packages/velloquin.xml")));
-        QStringList seen;
-        while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement) {
-                for (const QLatin1String attribute : {QLatin1String("type"), QLatin1String("pattern")})
-                    if (xml.attributes().hasAttribute(attribute))
-                        seen << xml.name().toString() + '=' + xml.attributes().value(attribute).toString();
-            }
-        }
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        for (const char *wanted : {"mime-type=text/x-velloquin-zel", "glob=*.zel", "sub-class-of=text/plain"})
-            QVERIFY2(seen.contains(wanted), qPrintable(seen.join(" ")));
+        const auto wellFormed = [](const QByteArray &bytes) {
+            QXmlStreamReader xml(bytes);
+            while (!xml.atEnd())
+                xml.readNext();
+            return !bytes.isEmpty() && !xml.hasError();
+        };
+        QVERIFY(wellFormed(ReadBytes(Installed("share/icons/hicolor/scalable/apps/" + entry["Icon"] + ".svg"))));
+        const QByteArray mime = ReadBytes(Installed("share/mime/packages/velloquin.xml"));
+        QVERIFY(wellFormed(mime));
+        for (const char *wanted : {"<mime-type type=\"text/x-velloquin-zel\">", "<glob pattern=\"*.zel\"/>", "<sub-class-of type=\"text/plain\"/>"})
+            QVERIFY2(mime.contains(wanted), wanted);
     }
 };
 

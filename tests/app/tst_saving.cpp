@@ -1,23 +1,15 @@
 // Saving and recovery in the window: the wiring from keys to the file on disk and back.
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
-#include "app/ui/RecoveryController.h"
 #include "support/EditorFixture.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <QUrl>
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QStringList Copies(const QString &folder)
 {
     return QDir(folder).entryList({"*.recovery"}, QDir::Files);
@@ -43,30 +35,30 @@ int TypeAndWait(const QString &file, const QString &folder)
 class TestSaving : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void keepsEveryCharacter();
-    void savingTwiceKeepsTheBackup();
+    void save();
     void recoveryAfterAKill_data();
     void recoveryAfterAKill();
 };
 
-void TestSaving::keepsEveryCharacter()
+// Every character reaches the file as UTF-8; the .bak keeps the bytes from before the first
+// save, however often the text is saved; without backups none is made.
+void TestSaving::save()
 {
-    const QString text = QString::fromUtf8("a\u2028b\u2029c\uFDD0d\uFDD1e\u00A0f\n");
-    EditorFixture e(text.toUtf8());
+    const QByteArray original = QString::fromUtf8("a\u2028b\u2029c\uFDD0d\uFDD1e\u00A0f\r\nold\r\n").toUtf8();
+    EditorFixture e(original);
+    const QString path = e.f.FilePath("doc.tex");
+    QVERIFY(e.Enabled(Cmd::FileSave)); // in Japanese even while unmodified
     e.Select(0, 0);
     QTest::keyClick(e.view, Qt::Key_X);
+    QVERIFY(e.Run(Cmd::FileSave) && e.Run(Cmd::FileSave));
+    QCOMPARE(ReadFile(path), "x" + QByteArray(original).replace("\r\n", "\n"));
+    QCOMPARE(ReadFile(path + ".bak"), original);
+    QVERIFY(!e.frame->GetDocument()->IsModified() && e.f.prompter.messages.isEmpty());
+    QVERIFY(e.State(Cmd::BackupMode).checked && e.Run(Cmd::BackupMode) && !e.State(Cmd::BackupMode).checked);
+    QVERIFY(QFile::remove(path + ".bak"));
+    QTest::keyClick(e.view, Qt::Key_Y);
     QVERIFY(e.Run(Cmd::FileSave));
-    QCOMPARE(ReadBytes(e.f.FilePath("doc.tex")), "x" + text.toUtf8());
-}
-
-// The second Ctrl+S has nothing to save: the backup keeps the version before the first.
-void TestSaving::savingTwiceKeepsTheBackup()
-{
-    EditorFixture e(Original);
-    QTest::keyClick(e.view, Qt::Key_X);
-    QVERIFY(e.Run(Cmd::FileSave));
-    QVERIFY(e.Run(Cmd::FileSave));
-    QCOMPARE(ReadBytes(e.f.FilePath("doc.tex.bak")), Original);
+    QVERIFY(!QFileInfo::exists(path + ".bak") && !e.Enabled(Cmd::DeleteBackup));
 }
 
 void TestSaving::recoveryAfterAKill_data()
@@ -105,14 +97,12 @@ void TestSaving::recoveryAfterAKill()
         QVERIFY(child.waitForStarted());
         // The copy is due a moment after the typing stops.
         QTRY_COMPARE_WITH_TIMEOUT(Copies(folder).size(), 1, 10000);
-        QTRY_VERIFY(ReadBytes(folder + "/" + Copies(folder).first()).contains("typed"));
+        QTRY_VERIFY(ReadFile(folder + "/" + Copies(folder).first()).contains("typed"));
         child.kill(); // SIGKILL: nothing of the window's own ending runs
         QVERIFY(child.waitForFinished());
     } else {
         QDir().mkpath(folder);
-        QFile damaged(folder + "/1-0.recovery");
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("Velloquin recovery 1\n" + QUrl::toPercentEncoding(file) + "\n99\nshort");
+        f.WriteFile("recovery/1-0.recovery", "Velloquin recovery 1\n" + QUrl::toPercentEncoding(file) + "\n99\nshort");
     }
     const QStringList left = Copies(folder);
 
@@ -130,7 +120,7 @@ void TestSaving::recoveryAfterAKill()
     QCOMPARE(Copies(folder), answer == int(MsgAnswer::No) ? QStringList() : left);
     if (back) {
         // Undo goes back to the file's text, unmodified.
-        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::Undo).japaneseId));
+        QVERIFY(RunCommand(*frame, Cmd::Undo));
         QVERIFY(!doc->IsModified());
     }
 }

@@ -1,10 +1,8 @@
+#include "support/Columns.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "toolchain/ToolSettings.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // A settings group loads its defaults from an empty store and reads back what it saved.
@@ -34,9 +32,7 @@ class TestSettingsStore : public QObject {
 private Q_SLOTS:
     void roundTrip_data()
     {
-        QTest::addColumn<bool>("ini");
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
+        Columns<bool, QString, QString>({"ini", "section", "key"});
         const QList<std::pair<const char *, QStringList>> rows = {
             {"unix path", {"Caret", "/home/a/b.texcL"}},
             {"windows path", {"TeXFile", "C:\\x\\y.tex"}},
@@ -96,56 +92,38 @@ private Q_SLOTS:
         QCOMPARE(r.GetInt("CaretTemp", "/a.texcL", 0), 5);
     }
 
-    void stringValuesRoundTrip_data()
+    // String values come back as written; hand-edited int values that are no whole number read
+    // as the default (77).
+    void rules_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("comma and space") << QStringLiteral("a, b,c");
-        QTest::newRow("leading and trailing blanks") << QStringLiteral("  spaced  ");
-        QTest::newRow("at sign first") << QStringLiteral("@Variant(x)");
-        QTest::newRow("quotes") << QStringLiteral("\"q\" 'r'");
-        QTest::newRow("japanese") << QString::fromUtf8("ＭＳ ゴシック");
-        QTest::newRow("number text") << QStringLiteral("0012");
-    }
-    void stringValuesRoundTrip()
-    {
-        QFETCH(QString, value);
-        const QString path = NewIniPath();
-        IniSettingsStore(path).WriteString("Find", "List0", value);
-        QCOMPARE(IniSettingsStore(path).GetString("Find", "List0"), value);
-    }
-
-    // Values edited by hand in the INI file: whatever is not a whole number is the default.
-    void handWrittenIntValues_data()
-    {
-        QTest::addColumn<QByteArray>("raw");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("letters") << QByteArray("abc") << 77;
-        QTest::newRow("decimal fraction") << QByteArray("1.5") << 77;
-        QTest::newRow("empty") << QByteArray("") << 77;
-        QTest::newRow("far too large") << QByteArray("99999999999") << 77;
-        QTest::newRow("negative") << QByteArray("-27") << -27;
-        QTest::newRow("blanks around") << QByteArray("  42  ") << 42;
-        QTest::newRow("dword max reads as -1") << QByteArray("4294967295") << -1;
-    }
-    void handWrittenIntValues()
-    {
-        QFETCH(QByteArray, raw);
-        QFETCH(int, expected);
-        const QString path = NewIniPath();
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("[Settings]\nwndX=" + raw + "\nwndY=5\n") > 0);
-        f.close();
-        const IniSettingsStore store(path);
-        QCOMPARE(store.GetInt("Settings", "wndX", 77), expected);
-        QCOMPARE(store.GetInt("Settings", "wndY", 77), 5);
-        // In memory too, a text that is no whole number reads as the default.
+        RuleColumns();
+        const auto again = [this](const QString &value) {
+            const QString path = NewIniPath();
+            IniSettingsStore(path).WriteString("Find", "List0", value);
+            return IniSettingsStore(path).GetString("Find", "List0");
+        };
+        for (const char *value : {"a, b,c", "  spaced  ", "@Variant(x)", "\"q\" 'r'", "ＭＳ ゴシック", "0012"})
+            Rule(value, again(value), value);
+        const auto edited = [this](const QByteArray &raw) {
+            const QString path = NewIniPath();
+            WriteBytes(path, "[Settings]\nwndX=" + raw + "\nwndY=5\n");
+            const IniSettingsStore store(path);
+            return QList<int>{store.GetInt("Settings", "wndX", 77), store.GetInt("Settings", "wndY", 77)};
+        };
+        Rule("hand-written: letters", edited("abc"), {77, 5});
+        Rule("hand-written: decimal fraction", edited("1.5"), {77, 5});
+        Rule("hand-written: empty", edited(""), {77, 5});
+        Rule("hand-written: far too large", edited("99999999999"), {77, 5});
+        Rule("hand-written: negative", edited("-27"), {-27, 5});
+        Rule("hand-written: blanks around", edited("  42  "), {42, 5});
+        Rule("hand-written: dword max reads as -1", edited("4294967295"), {-1, 5});
         MemorySettingsStore memory;
-        memory.WriteString("Settings", "Line", QString::fromLatin1(raw));
-        if (expected == 77)
-            QCOMPARE(memory.GetInt("Settings", "Line", 77), 77);
+        memory.WriteString("Settings", "Line", "1.5");
         memory.WriteInt("Settings", "TabStops", 12);
-        QCOMPARE(memory.GetString("Settings", "TabStops"), QStringLiteral("12"));
+        Rule("in memory: a text that is no whole number", memory.GetInt("Settings", "Line", 77), 77);
+        Rule("in memory: a number as text", memory.GetString("Settings", "TabStops"), "12");
     }
+    void rules() { CompareRule(); }
 
     // Two processes write the same file: neither may lose nor revive the other's values.
     void twoWritersOnOneFile()
@@ -162,6 +140,21 @@ private Q_SLOTS:
         QCOMPARE(third.GetInt("Caret", "/b.texcL", 0), 2);
         QCOMPARE(third.GetInt("Caret", "/c.texcL", 0), 3);
         QCOMPARE(third.GetInt("Settings", "wndX", 0), 9);
+    }
+
+    void configDirMovesFile()
+    {
+        const QByteArray saved = qgetenv("VELLOQUIN_CONFIG_DIR");
+        const QString dir = m_dir.filePath(QString::fromUtf8("設定/nested"));
+        qputenv("VELLOQUIN_CONFIG_DIR", dir.toUtf8());
+        QCOMPARE(SettingsStore::DefaultFilePath(), dir + "/Velloquin.ini");
+        SettingsStore::OpenDefault()->WriteInt("Settings", "English", 1);
+        QCOMPARE(IniSettingsStore(dir + "/Velloquin.ini").GetInt("Settings", "English", 0), 1);
+        qunsetenv("VELLOQUIN_CONFIG_DIR");
+        QVERIFY(!SettingsStore::DefaultFilePath().startsWith(dir));
+        QVERIFY(SettingsStore::DefaultFilePath().endsWith("/Velloquin.ini"));
+        if (!saved.isNull())
+            qputenv("VELLOQUIN_CONFIG_DIR", saved);
     }
 
     void settingsGroups_data()
@@ -188,21 +181,6 @@ private Q_SLOTS:
         QFETCH(GroupCheck, check);
         MemorySettingsStore store;
         QVERIFY(check(store));
-    }
-
-    void configDirMovesFile()
-    {
-        const QByteArray saved = qgetenv("VELLOQUIN_CONFIG_DIR");
-        const QString dir = m_dir.filePath(QString::fromUtf8("設定/nested"));
-        qputenv("VELLOQUIN_CONFIG_DIR", dir.toUtf8());
-        QCOMPARE(SettingsStore::DefaultFilePath(), dir + "/Velloquin.ini");
-        SettingsStore::OpenDefault()->WriteInt("Settings", "English", 1);
-        QCOMPARE(IniSettingsStore(dir + "/Velloquin.ini").GetInt("Settings", "English", 0), 1);
-        qunsetenv("VELLOQUIN_CONFIG_DIR");
-        QVERIFY(!SettingsStore::DefaultFilePath().startsWith(dir));
-        QVERIFY(SettingsStore::DefaultFilePath().endsWith("/Velloquin.ini"));
-        if (!saved.isNull())
-            qputenv("VELLOQUIN_CONFIG_DIR", saved);
     }
 };
 

@@ -1,14 +1,10 @@
+#include "support/Columns.h"
 #include "app/TextFile.h"
 #include "res/Messages.h"
 
 #include "support/FakePrompter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QStringEncoder>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -30,37 +26,18 @@ QByteArray Encode(const QString &text, const char *encoding)
 QByteArray Sjis(const char *utf8) { return Encode(QString::fromUtf8(utf8), "windows-31j"); }
 QByteArray Euc(const char *utf8) { return Encode(QString::fromUtf8(utf8), "EUC-JP"); }
 
-void WriteBytes(const QString &path, const QByteArray &bytes)
+// Sets PATH until the guard goes, so the search for nkf sees only what the test wants.
+auto OnlyOnPath(const QString &folder)
 {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
+    auto restore = qScopeGuard([old = qgetenv("PATH")] { qputenv("PATH", old); });
+    qputenv("PATH", QFile::encodeName(folder));
+    return restore;
 }
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Sets PATH for one test and puts it back, so the search for nkf sees only what the test wants.
-class PathGuard {
-public:
-    explicit PathGuard(const QByteArray &path) : m_old(qgetenv("PATH")) { qputenv("PATH", path); }
-    ~PathGuard() { qputenv("PATH", m_old); }
-
-private:
-    QByteArray m_old;
-};
 
 // A stand-in for nkf: a shell script with the given body, to be put alone on PATH.
 QString FakeNkf(const QTemporaryDir &bin, const QByteArray &body)
 {
-    const QString script = bin.filePath(QStringLiteral("nkf"));
-    QFile file(script);
-    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\nPATH=/usr/bin:/bin\n" + body) < 0)
-        return QString();
-    file.close();
+    const QString script = WriteBytes(bin.filePath(QStringLiteral("nkf")), "#!/bin/sh\nPATH=/usr/bin:/bin\n" + body);
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script;
 }
@@ -78,6 +55,18 @@ public:
     }
 };
 
+QList<bool> HasBackups(const QStringList &files)
+{
+    QTemporaryDir dir;
+    for (const QString &name : files)
+        name.endsWith('/') ? void(QDir(dir.path()).mkdir(name)) : void(WriteBytes(dir.filePath(name), "x"));
+    const bool has = FolderHasBackups(dir.path() + u'/');
+    FakePrompter prompter;
+    if (!has)
+        DeleteBackups(dir.path() + u'/', prompter, true);
+    return {has, FolderHasBackups(dir.path()), prompter.messages.isEmpty()};
+}
+
 const QString kSample = QString::fromUtf8("\\section{日本語}\n表ソ能ｱｲｳ①\n");
 } // namespace
 
@@ -88,10 +77,7 @@ class TestTextFile : public QObject {
 private Q_SLOTS:
     void decodesEveryEncoding_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("encoding");
-        QTest::addColumn<bool>("needsNkf");
+        Columns<QByteArray, QString, QString, bool>({"bytes", "text", "encoding", "needsNkf"});
         const QString sjis = QString::fromUtf8("表示、ソフト、能力\n\\section{表}\\\\\n");
         const QString kana = QString::fromUtf8("ﾃｽﾄです。ｶﾀｶﾅﾞ\n"), nec = QString::fromUtf8("①Ⅱ㈱ⅰ纊髙\n");
         // 紆 is E4 FE in EUC-JP, which is no Shift_JIS character: the guess does not hang on nkf.
@@ -144,8 +130,7 @@ private Q_SLOTS:
 
     void fallbackGuess_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("encoding");
+        Columns<QByteArray, QString>({"bytes", "encoding"});
         QTest::newRow("ascii reads as utf-8") << QByteArray("\\begin{document}\n") << "UTF-8";
         QTest::newRow("iso-2022-jp before utf-8") << Encode(QString::fromUtf8("漢字\n"), "ISO-2022-JP") << "ISO-2022-JP";
         QTest::newRow("iso-2022-jp, old escape ESC $ @") << QByteArray("\x1b$@$\"\x1b(B") << "ISO-2022-JP";
@@ -165,19 +150,19 @@ private Q_SLOTS:
         QCOMPARE(DecodeText(bytes, encoding).isNull(), encoding.isEmpty());
         // With no nkf to be found, GuessEncoding is the fallback.
         QTemporaryDir empty;
-        const PathGuard path(QFile::encodeName(empty.path()));
+        const auto path = OnlyOnPath(empty.path());
         QCOMPARE(GuessEncoding(bytes), encoding);
     }
 
     // Each row's bytes read differently in the fallback, so only nkf's answer explains the result.
     void nkfAnswer_data()
     {
-        QTest::addColumn<QByteArray>("answer"); // empty: nkf fails
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("encoding");
+        // answer: empty: nkf fails
+        Columns<QByteArray, QByteArray, QString>({"answer", "bytes", "encoding"});
         const QByteArray sjis = Sjis("表①"), utf8AndSjis = QString::fromUtf8("表").toUtf8(); // E8 A1 A8
         const QByteArray jisEscapes("\x1b$B$\"\x1b(B"), jisKana("\x1b(I1\x1b(B"); // kana, no ESC $ B
         QTest::newRow("CP932 reads as windows-31j") << QByteArray("CP932\n") << utf8AndSjis << "windows-31j";
+        QTest::newRow("CP932 after a plain first line") << QByteArray("CP932\n") << "\\documentclass{jarticle}\r\n" + utf8AndSjis << "windows-31j";
         QTest::newRow("Shift_JIS reads as windows-31j") << QByteArray("Shift_JIS\n") << utf8AndSjis << "windows-31j";
         QTest::newRow("ASCII reads as utf-8") << QByteArray("ASCII\n") << jisEscapes << "UTF-8";
         QTest::newRow("EUC-JP") << QByteArray("EUC-JP\n") << Euc("日本語のテキスト") << "EUC-JP";
@@ -199,7 +184,7 @@ private Q_SLOTS:
         for (const char c : answer)
             printed += "\\" + QByteArray::number(static_cast<unsigned char>(c), 8);
         const QString script = FakeNkf(bin, "cat >/dev/null\nprintf '" + printed + "'\nexit " + (answer.isEmpty() ? "1" : "0") + "\n");
-        const PathGuard path(QFile::encodeName(bin.path()));
+        const auto path = OnlyOnPath(bin.path());
         QCOMPARE(QStandardPaths::findExecutable(QStringLiteral("nkf")), script);
         QCOMPARE(GuessEncoding(bytes), encoding);
         const QString doc = bin.filePath(QStringLiteral("doc.tex"));
@@ -207,14 +192,17 @@ private Q_SLOTS:
         const LoadResult loaded = LoadTextFile(doc);
         QCOMPARE(loaded.error, encoding.isEmpty() ? LoadError::Undecodable : LoadError::None);
         QCOMPARE(loaded.text, encoding.isEmpty() ? QString() : DecodeText(bytes, encoding));
+        // The first line alone reads the same, whether nkf is asked or not.
+        const LoadResult first = LoadFirstLine(doc);
+        const qsizetype end = loaded.text.indexOf('\n');
+        QCOMPARE(first.error, loaded.error);
+        QCOMPARE(first.text, end < 0 ? loaded.text : loaded.text.left(end + 1));
     }
 
     void nkfSeesASampleFirst_data()
     {
-        QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("encoding");
-        QTest::addColumn<QList<qint64>>("sizes"); // of what nkf was given, run by run
+        // sizes: of what nkf was given, run by run
+        Columns<QByteArray, QByteArray, QString, QList<qint64>>({"script", "bytes", "encoding", "sizes"});
         // 100 KiB of ASCII, then 1.4 MiB of EUC-JP; the sample is at most 1 MiB of whole lines
         // from the first 8-bit byte.
         QByteArray large(100 * 1024 - 1, 'x');
@@ -238,7 +226,7 @@ private Q_SLOTS:
         QTemporaryDir bin;
         const QString log = bin.filePath(QStringLiteral("sizes.log"));
         QVERIFY(!FakeNkf(bin, "n=$(wc -c)\necho $n >>'" + QFile::encodeName(log) + "'\n" + script).isEmpty());
-        const PathGuard path(QFile::encodeName(bin.path()));
+        const auto path = OnlyOnPath(bin.path());
         QCOMPARE(GuessEncoding(bytes), encoding);
         QList<qint64> given;
         for (const QByteArray &n : ReadBytes(log).split('\n'))
@@ -249,10 +237,7 @@ private Q_SLOTS:
 
     void loadErrors_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<LoadError>("error");
-        QTest::addColumn<bool>("english");
-        QTest::addColumn<QString>("message");
+        Columns<QString, LoadError, bool, QString>({"setup", "error", "english", "message"});
         const QString binaryEn = "This file is not a text file (it holds NUL bytes) and was not opened:\n{path}";
         QTest::newRow("missing") << "missing" << LoadError::Missing << true << "The file does not exist:\n{path}";
         QTest::newRow("folder") << "folder" << LoadError::Folder << false << QString::fromUtf8("これはファイルではなく、フォルダです。\n{path}");
@@ -296,44 +281,24 @@ private Q_SLOTS:
         QCOMPARE(LoadErrorMessage(loaded, path, english), message);
     }
 
+    // Whether a folder holds backups, with and without its closing slash; with none, deleting
+    // them does not even ask.
     void folderHasBackups_data()
     {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<bool>("has");
-        QTest::newRow("no files") << QStringList() << false;
-        QTest::newRow("no backups") << QStringList{"a.tex", "bak", "a.bak.tex"} << false;
-        QTest::newRow("only a folder named .bak") << QStringList{"a.tex", "old.bak/"} << false;
-        QTest::newRow("one backup") << QStringList{"a.tex", "a.tex.bak"} << true;
-        QTest::newRow("hidden backup") << QStringList{".latexmkrc.bak"} << true;
+        RuleColumns();
+        Rule("no files", HasBackups({}), {false, false, true});
+        Rule("no backups", HasBackups({"a.tex", "bak", "a.bak.tex"}), {false, false, true});
+        Rule("only a folder named .bak", HasBackups({"a.tex", "old.bak/"}), {false, false, true});
+        Rule("one backup", HasBackups({"a.tex", "a.tex.bak"}), {true, true, true});
+        Rule("hidden backup", HasBackups({".latexmkrc.bak"}), {true, true, true});
+        Rule("no folder", FolderHasBackups(QString()), false);
     }
-    void folderHasBackups()
-    {
-        QFETCH(QStringList, files);
-        QFETCH(bool, has);
-        QTemporaryDir dir;
-        for (const QString &name : files) {
-            if (name.endsWith('/'))
-                QVERIFY(QDir(dir.path()).mkdir(name));
-            else
-                WriteBytes(dir.filePath(name), "x");
-        }
-        QCOMPARE(FolderHasBackups(dir.path() + QLatin1Char('/')), has);
-        QCOMPARE(FolderHasBackups(dir.path()), has);
-        QVERIFY(!FolderHasBackups(QString()));
-        // Nothing to delete: not even the question.
-        FakePrompter prompter;
-        if (!has)
-            DeleteBackups(dir.path() + QLatin1Char('/'), prompter, true);
-        QVERIFY(prompter.messages.isEmpty());
-    }
+    void folderHasBackups() { CompareRule(); }
 
     void deleteBackups_data()
     {
-        QTest::addColumn<bool>("english");
-        QTest::addColumn<QString>("answers");   // one letter per message: Y, N, C, O (OK)
-        QTest::addColumn<QString>("victim");    // removed behind the command's back
-        QTest::addColumn<QStringList>("shown"); // M mode, F:<name> ask, X failed, E:<n>, A:<n>
-        QTest::addColumn<QStringList>("remaining");
+        // answers: one letter per message: Y, N, C, O (OK); victim: removed behind the command's back; shown: M mode, F:<name> ask, X failed, E:<n>, A:<n>
+        Columns<bool, QString, QString, QStringList, QStringList>({"english", "answers", "victim", "shown", "remaining"});
         const QStringList all{"a.tex.bak", "b.tex.bak", "c.txt.bak"};
         QTest::newRow("cancel at the first question") << false << "C" << "" << QStringList{"M"} << all;
         QTest::newRow("yes, cancel at the first file") << true << "YC" << "" << QStringList{"M", "F:a.tex.bak"} << all;

@@ -1,25 +1,19 @@
+#include "support/Columns.h"
 #include "res/Commands.h"
 #include "res/Messages.h"
 #include "res/Resources.h"
 
 #include <QKeySequence>
-#include <QSet>
-#include <QTest>
+#include <QtTest>
 
 #include <algorithm>
 
 namespace {
 enum class Res { MainMenu, ContextTeX, ContextCalc, Accelerators, MainToolbar, TeXToolbar };
-const Res kAll[] = {Res::MainMenu,     Res::ContextTeX,  Res::ContextCalc,
-                    Res::Accelerators, Res::MainToolbar, Res::TeXToolbar};
-const char *const kNames[] = {"main menu",    "TeX context menu", "calculation context menu",
-                              "accelerators", "main toolbar",     "TeX bar"};
+const Res kAll[] = {Res::MainMenu, Res::ContextTeX, Res::ContextCalc, Res::Accelerators, Res::MainToolbar, Res::TeXToolbar};
+const char *const kNames[] = {"main menu", "TeX context menu", "calculation context menu", "accelerators", "main toolbar", "TeX bar"};
 
-std::span<const MenuEntry> Menu(Res r, bool english)
-{
-    return r <= Res::ContextCalc ? MenuTable(MenuResource(int(r)), english)
-                                 : std::span<const MenuEntry>();
-}
+std::span<const MenuEntry> Menu(Res r, bool english) { return r <= Res::ContextCalc ? MenuTable(MenuResource(int(r)), english) : std::span<const MenuEntry>(); }
 
 // Every id the resource uses, separators left out.
 QList<int> IdsIn(Res r, bool english)
@@ -29,22 +23,12 @@ QList<int> IdsIn(Res r, bool english)
         for (const AccelEntry &a : AccelTable(english))
             ids << a.id;
     else if (r == Res::MainToolbar || r == Res::TeXToolbar)
-        for (int id : ToolbarTable(r == Res::MainToolbar ? ToolbarResource::Main
-                                                         : ToolbarResource::TeX, english))
+        for (int id : ToolbarTable(r == Res::MainToolbar ? ToolbarResource::Main : ToolbarResource::TeX, english))
             if (id != 0)
                 ids << id;
     for (const MenuEntry &e : Menu(r, english))
         if (e.kind == MenuEntryKind::Item)
             ids << e.id;
-    return ids;
-}
-
-QSet<int> AllIds(bool english)
-{
-    QSet<int> ids;
-    for (Res r : kAll)
-        for (int id : IdsIn(r, english))
-            ids.insert(id);
     return ids;
 }
 
@@ -61,8 +45,7 @@ QSet<Cmd> CommandsIn(Res r, bool english)
 // and ISpell in Japanese, Change Icons in English, the toolbar spacer in both.
 bool IsNoCommandIdOf(int id, bool english)
 {
-    return id == 32803 || ((id == 32776 || id == 32789) && !english)
-        || ((id == 32785 || id == 32795 || id == 33121) && english);
+    return id == 32803 || ((id == 32776 || id == 32789) && !english) || ((id == 32785 || id == 32795 || id == 33121) && english);
 }
 
 // The entries directly inside the popup at index `popup`.
@@ -83,8 +66,7 @@ class TestResources : public QObject {
 private Q_SLOTS:
     void eachResource_data()
     {
-        QTest::addColumn<Res>("res");
-        QTest::addColumn<bool>("english");
+        Columns<Res, bool>({"res", "english"});
         for (bool english : {false, true})
             for (Res r : kAll)
                 QTest::addRow("%s %s", english ? "en" : "ja", kNames[int(r)]) << r << english;
@@ -105,8 +87,7 @@ private Q_SLOTS:
             if (id >= RecentFileFirstId && id <= RecentFileLastId)
                 continue;
             const auto cmd = CommandForId(id);
-            QVERIFY2(cmd ? IdOf(*cmd, english) == id : IsNoCommandIdOf(id, english),
-                     qPrintable(where));
+            QVERIFY2(cmd ? IdOf(*cmd, english) == id : IsNoCommandIdOf(id, english), qPrintable(where));
         }
         const auto menu = Menu(res, english);
         for (size_t i = 0; i < menu.size(); ++i) {
@@ -128,22 +109,17 @@ private Q_SLOTS:
             const auto children = ChildrenOf(menu, i);
             QVERIFY2(!children.isEmpty(), qPrintable(text));
             for (qsizetype c = 0; c < children.size(); ++c)
-                QVERIFY2(children[c]->kind != MenuEntryKind::Separator
-                             || (c > 0 && c + 1 < children.size()
-                                 && children[c - 1]->kind != MenuEntryKind::Separator),
-                         qPrintable(text));
+                QVERIFY2(children[c]->kind != MenuEntryKind::Separator || (c > 0 && c + 1 < children.size()
+                                 && children[c - 1]->kind != MenuEntryKind::Separator), qPrintable(text));
         }
     }
 
     void bothLanguagesReachTheSameCommands_data()
     {
-        QTest::addColumn<Res>("res");
-        QTest::addColumn<QList<Cmd>>("japaneseOnly");
-        QTest::newRow("main menu") << Res::MainMenu
-            << QList<Cmd>{Cmd::HtmlExport, Cmd::HtmlManual, Cmd::HtmlMessage, Cmd::RightClickMenu};
+        Columns<Res, QList<Cmd>>({"res", "japaneseOnly"});
+        QTest::newRow("main menu") << Res::MainMenu << QList<Cmd>{Cmd::HtmlExport, Cmd::HtmlManual, Cmd::HtmlMessage, Cmd::RightClickMenu};
         QTest::newRow("TeX context menu") << Res::ContextTeX << QList<Cmd>{};
-        QTest::newRow("calculation context menu") << Res::ContextCalc
-                                                  << QList<Cmd>{Cmd::RangeSelect};
+        QTest::newRow("calculation context menu") << Res::ContextCalc << QList<Cmd>{Cmd::RangeSelect};
         QTest::newRow("main toolbar") << Res::MainToolbar << QList<Cmd>{Cmd::CommandPrompt};
         QTest::newRow("TeX bar") << Res::TeXToolbar << QList<Cmd>{};
     }
@@ -154,15 +130,13 @@ private Q_SLOTS:
         const QSet<Cmd> japanese = CommandsIn(res, false);
         const QSet<Cmd> english = CommandsIn(res, true);
         QCOMPARE(QSet<Cmd>(english).subtract(japanese), QSet<Cmd>());
-        QCOMPARE(QSet<Cmd>(japanese).subtract(english),
-                 QSet<Cmd>(japaneseOnly.begin(), japaneseOnly.end()));
+        QCOMPARE(QSet<Cmd>(japanese).subtract(english), QSet<Cmd>(japaneseOnly.begin(), japaneseOnly.end()));
         // The two TeX context menus differ only in language: same items, same places.
         const auto ja = MenuTable(MenuResource::ContextTeX, false);
         const auto en = MenuTable(MenuResource::ContextTeX, true);
         QCOMPARE(ja.size(), en.size());
         for (size_t i = 0; i < ja.size(); ++i)
-            QVERIFY(ja[i].kind == en[i].kind && ja[i].depth == en[i].depth
-                    && CommandForId(ja[i].id) == CommandForId(en[i].id));
+            QVERIFY(ja[i].kind == en[i].kind && ja[i].depth == en[i].depth && CommandForId(ja[i].id) == CommandForId(en[i].id));
     }
 
     void eachLanguage_data()
@@ -174,7 +148,10 @@ private Q_SLOTS:
     void eachLanguage()
     {
         QFETCH(bool, english);
-        const QSet<int> ids = AllIds(english);
+        QSet<int> ids;
+        for (Res r : kAll)
+            for (int id : IdsIn(r, english))
+                ids.insert(id);
         for (const CommandIds &c : AllCommands())
             if (const int id = english ? c.englishId : c.japaneseId)
                 QVERIFY2(ids.contains(id), c.name);
@@ -195,12 +172,10 @@ private Q_SLOTS:
             QVERIFY2(!seen.contains(p.id) && ids.contains(p.id), qPrintable(where));
             seen.insert(p.id);
             const QString text = QString::fromUtf8(p.text);
-            QVERIFY2(std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; })
-                         == english, qPrintable(where));
+            QVERIFY2(std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }) == english, qPrintable(where));
         }
         // The framework's own prompts are there.
-        for (int id : {57600, 57601, 57603, 57604, 57606, 57607, 57609, 57634, 57635, 57637,
-                       57642, 57664, 57665}) {
+        for (int id : {57600, 57601, 57603, 57604, 57606, 57607, 57609, 57634, 57635, 57637, 57642, 57664, 57665}) {
             const int own = english ? IdOf(*CommandForId(id), true) : id;
             QVERIFY2(!PromptString(own, english).isEmpty(), qPrintable(QString::number(own)));
         }

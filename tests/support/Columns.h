@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QFile>
 #include <QTest>
 #include <QVariant>
 
 #include <array>
+#include <type_traits>
 
 // Adds the columns of a data table, of the given types and names, in order.
 template <typename... T>
@@ -23,9 +25,29 @@ inline void RuleRow(const char *name, const QVariant &got, const QVariant &expec
 {
     QTest::newRow(name) << got << expected;
 }
+// The same with the expected value taken as the type the rule gives.
+template <typename T>
+void Rule(const char *name, const T &got, const std::type_identity_t<T> &expected)
+{
+    QTest::newRow(name) << QVariant::fromValue(got) << QVariant::fromValue(expected);
+}
 inline void CompareRule()
 {
     QFETCH(QVariant, got);
     QFETCH(QVariant, expected);
     QCOMPARE(got, expected);
+}
+
+// A file's bytes, empty when it cannot be read.
+inline QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline QString WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }

@@ -1,8 +1,11 @@
 #include "EditorFixture.h"
 
+#include "view/ColorSettings.h"
 #include "view/ui/UndoController.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -45,12 +48,34 @@ QPair<int, int> EditorFixture::Selection() const
     return {c.selectionStart(), c.selectionEnd()};
 }
 
+void EditorFixture::UseCommandList(const QString &path)
+{
+    f.settings->SetCommandList(path);
+}
+
+void EditorFixture::SetTabWidth(int width)
+{
+    view->m_nTabWidth = width;
+}
+
+void EditorFixture::SetColors(const ViewColors &colors)
+{
+    f.settings->SetColors(colors, DefaultCustomColors());
+}
+
+ViewColors EditorFixture::Colors() const
+{
+    return f.settings->Colors();
+}
+
 void WhenModal(const std::function<void(QWidget *)> &act)
 {
     QTimer::singleShot(0, qApp, [act] {
-        QWidget *w = QApplication::activeModalWidget();
+        QPointer<QWidget> w = QApplication::activeModalWidget();
         if (!w)
             qFatal("no dialog was shown");
         act(w);
+        if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
+            dialog->reject(); // left open by the script or by a failed check
     });
 }

@@ -26,7 +26,13 @@ struct EditorFixture {
     const UndoHistory &History() const;
     void Select(int from, int to);
     QPair<int, int> Selection() const;
+
+    // Pane state that no command sets directly, kept here so that it changes in one place.
+    void UseCommandList(const QString &path);
+    void SetTabWidth(int width);
+    void SetColors(const ViewColors &colors);
+    ViewColors Colors() const;
 };
 
-// Acts on the next modal dialog from inside its event loop.
+// Acts on the next modal dialog from inside its event loop; closes it if it is still open.
 void WhenModal(const std::function<void(QWidget *)> &act);

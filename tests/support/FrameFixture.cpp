@@ -61,3 +61,9 @@ bool RunCommand(CMainFrame &frame, Cmd cmd)
     const CommandIds &ids = IdsOf(cmd);
     return frame.Router()->Execute(ids.japaneseId ? ids.japaneseId : ids.englishId);
 }
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

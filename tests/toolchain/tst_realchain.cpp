@@ -5,27 +5,11 @@
 #include "support/Columns.h"
 #include "support/Headless.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-QByteArray Read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Runnable, so that a helper written beside the document could be started.
-void Write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-}
+void Write(const QString &path, const QByteArray &bytes) { QFile::setPermissions(WriteBytes(path, bytes), QFile::permissions(path) | QFileDevice::ExeOwner); }
 
 // Runs `velloquin --tex file` in dir, its PATH starting with an empty and a "." entry; the
 // names of the programs it ran, then its exit code.
@@ -64,23 +48,20 @@ private Q_SLOTS:
         QTest::newRow("leading dash") << "-lead";
         QTest::newRow("Japanese and a blank") << QString::fromUtf8("論文 第2版");
     }
-
     void anyNameCompiles()
     {
         QFETCH(QString, base);
         QTemporaryDir dir;
-        Write(dir.filePath(base + ".tex"),
-              "% platex.exe\n\\documentclass{jarticle}\n\\usepackage{makeidx}\n\\makeindex\n"
+        Write(dir.filePath(base + ".tex"), "% platex.exe\n\\documentclass{jarticle}\n\\usepackage{makeidx}\n\\makeindex\n"
               "\\begin{document}\n日本語の本文\\cite{knuth}\\index{ほんぶん@本文}．\n"
               "\\bibliographystyle{jplain}\n\\bibliography{refs}\n\\printindex\n\\end{document}\n");
-        Write(dir.filePath("refs.bib"), "@book{knuth, author={Donald E. Knuth}, title={The "
-                                        "{\\TeX}book}, publisher={Addison-Wesley}, year=1984}\n");
+        Write(dir.filePath("refs.bib"), "@book{knuth, author={Donald E. Knuth}, title={The " "{\\TeX}book}, publisher={Addison-Wesley}, year=1984}\n");
         const QStringList ran = CompileWithoutWindow(dir.path(), base + ".tex");
         QCOMPARE(ran.mid(0, 5), (QStringList{"platex", "pbibtex", "platex", "mendex", "platex"}));
         QCOMPARE(ran.mid(ran.size() - 2), (QStringList{"dvipdfmx", "0"}));
-        QVERIFY(Read(dir.filePath(base + ".bbl")).contains("Knuth"));
-        QVERIFY(Read(dir.filePath(base + ".ind")).contains("本文"));
-        QVERIFY(Read(dir.filePath(base + ".pdf")).startsWith("%PDF-"));
+        QVERIFY(ReadBytes(dir.filePath(base + ".bbl")).contains("Knuth"));
+        QVERIFY(ReadBytes(dir.filePath(base + ".ind")).contains("本文"));
+        QVERIFY(ReadBytes(dir.filePath(base + ".pdf")).startsWith("%PDF-"));
     }
 
     // Each first line beside a program that would make the canary.
@@ -93,7 +74,6 @@ private Q_SLOTS:
         // Looked for where TeX lives, not beside the document; not found, nothing compiles.
         QTest::newRow("a TeX name is not taken from the document's folder") << QByteArray("% evil-tex.exe") << "evil-tex" << script << QStringList{"1"};
     }
-
     void firstLineRunsOnlyTeX()
     {
         QFETCH(QByteArray, firstLine);

@@ -3,21 +3,14 @@
 
 #include "support/Columns.h"
 #include "support/FakeToolchainHost.h"
-#include "support/FrameFixture.h"
+#include "support/EditorFixture.h"
 #include "app/SettingsKeys.h"
-#include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
-#include "app/ui/COrrindaleView.h"
 #include "app/ui/CPaneSplitter.h"
-#include "app/ui/CommandRouter.h"
 #include "app/ui/ProcessLauncher.h"
-#include "res/Commands.h"
 #include "toolchain/CToolchain.h"
 #include "toolchain/ui/CConsoleDialog.h"
-#include "toolchain/ui/ToolDialogs.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,12 +21,6 @@
 #include <QtTest>
 
 namespace {
-QByteArray Read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Presses Enter in the modal console whenever a failed program has left it open.
 struct CloseAfterFailure {
     QTimer timer;
@@ -63,7 +50,6 @@ private Q_SLOTS:
         QTest::newRow("a failure leaves its words until Enter") << "echo oops; exit 7" << "" << 7 << "oops";
         QTest::newRow("Stop ends the program and the console") << "echo stop; exec sleep 60" << "" << 9 << "stop";
         QTest::newRow("x answered to TeX's prompt stops it") << "" << "x" << 1 << "Undefined control sequence";
-        QTest::newRow("an empty answer lets TeX go on") << "" << "" << 0 << "Undefined control sequence";
     }
 
     void console()
@@ -80,18 +66,11 @@ private Q_SLOTS:
             console.Input()->setText(answer);
             QTest::keyClick(console.Input(), Qt::Key_Return);
         });
-        // Enter closes the console that a failed program left open.
-        int closed = 0;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&] {
-            if (console.isVisible() && console.CloseButton()->isVisible() && ++closed)
-                QTest::keyClick(&console, Qt::Key_Return);
-        });
-        closer.start(10);
+        CloseAfterFailure closer;
         const QString program = script.isEmpty() ? VELLOQUIN_FIXTURES_DIR "/faketex/asks.sh" : "/bin/sh";
         const QStringList args = script.isEmpty() ? QStringList{} : QStringList{"-c", script};
         QCOMPARE(console.Run(program, args, dir.path()), exitCode);
-        QCOMPARE(closed, int(exitCode == 7 || exitCode == 1));
+        QCOMPARE(closer.closed, int(exitCode == 7 || exitCode == 1));
         QVERIFY(console.isHidden());
         const QString text = console.Output()->toPlainText();
         QVERIFY2(text.startsWith("> " + program) && text.contains(output), qPrintable(text));
@@ -117,13 +96,8 @@ private Q_SLOTS:
         QFETCH(int, refreshes);
         if (QStandardPaths::findExecutable(QStringLiteral("platex")).isEmpty())
             QSKIP("platex is not installed");
-        QTemporaryDir dir;
-        QFile tex(dir.filePath(QStringLiteral("bad.tex")));
-        QVERIFY(tex.open(QIODevice::WriteOnly));
-        tex.write("\\documentclass{jarticle}\n\\begin{document}\n" + body
-                  + "\\end{document}\n");
-        tex.close();
-
+        FrameFixture f;
+        f.WriteFile("bad.tex", "\\documentclass{jarticle}\n\\begin{document}\n" + body + "\\end{document}\n");
         MemorySettingsStore store;
         FakePrompter prompter;
         FakeToolchainHost host;
@@ -131,7 +105,7 @@ private Q_SLOTS:
         CConsoleLauncher console(processes, true);
         ToolSettings settings;
         CToolchain tools(host, console, prompter, store, settings, true);
-        host.files = DocumentFiles::Of(tex.fileName(), QString());
+        host.files = DocumentFiles::Of(f.FilePath("bad.tex"), QString());
         // TeX stops at the undefined command and waits; the user answers x in the console.
         QTimer::singleShot(0, this, [] {
             auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());
@@ -142,8 +116,8 @@ private Q_SLOTS:
         CloseAfterFailure closer;
         QCOMPARE(tools.CompileTarget(), 0);
         QCOMPARE(closer.closed, 1);
-        QVERIFY(Read(dir.filePath(QStringLiteral("bad.log"))).contains("\n? x"));
-        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("bad.dvi"))), refreshes == 0);
+        QVERIFY(ReadFile(f.FilePath(QStringLiteral("bad.log"))).contains("\n? x"));
+        QCOMPARE(QFile::exists(f.FilePath(QStringLiteral("bad.dvi"))), refreshes == 0);
         QCOMPARE(host.logPaneTexts.size(), refreshes);
         QVERIFY(prompter.messages.isEmpty());
     }
@@ -153,62 +127,14 @@ private Q_SLOTS:
         QCOMPARE(CConsoleDialog(true).Run(QStringLiteral("/nonexistent/platex"), {}, QDir::tempPath()), -1);
     }
 
-    void paperBoxesExcludeEachOther_data()
-    {
-        // click: n "next time", a "any more"
-        Columns<int, int, QChar, int, int>({"nShow", "neShow", "click", "expectNShow", "expectNeShow"});
-        QTest::newRow("next time ticked, tick any more") << 1 << 0 << QChar(u'a') << 0 << 1;
-        QTest::newRow("any more ticked, tick next time") << 0 << 1 << QChar(u'n') << 1 << 0;
-        QTest::newRow("clicking a ticked box clears it") << 1 << 0 << QChar(u'n') << 0 << 0;
-    }
-
-    void paperBoxesExcludeEachOther()
-    {
-        QFETCH(int, nShow);
-        QFETCH(int, neShow);
-        QFETCH(QChar, click);
-        QFETCH(int, expectNShow);
-        QFETCH(int, expectNeShow);
-        CPaperSizeDialog dialog(true, PaperDialogValues{nShow, neShow, 7});
-        (click == u'n' ? dialog.NextTimeBox() : dialog.AnyMoreBox())->click();
-        const PaperDialogValues v = dialog.Values();
-        QCOMPARE(QList<int>({v.nShow, v.neShow, v.sizeNo}), QList<int>({expectNShow, expectNeShow, 7}));
-        QCOMPARE(dialog.Sizes()->checkedButton()->text(), QStringLiteral("B5"));
-    }
-
-    void paperSettingsAtStart_data()
-    {
-        Columns<int, int, int, int>({"nShow", "neShow", "skip", "paper"});
-        QTest::newRow("any more: B5 kept, no dialog") << 0 << 1 << 1 << 7;
-        QTest::newRow("to the next time: asked again at A4") << 1 << 0 << 0 << 1;
-    }
-
-    void paperSettingsAtStart()
-    {
-        QFETCH(int, nShow);
-        QFETCH(int, neShow);
-        QFETCH(int, skip);
-        QFETCH(int, paper);
-        FrameFixture f;
-        WriteSetting(*f.store, Keys::PdfNShow, nShow);
-        WriteSetting(*f.store, Keys::PdfNeShow, neShow);
-        WriteSetting(*f.store, Keys::PdfSizeNo, 7);
-        f.Restart();
-        auto frame = f.MakeFrame();
-        QCOMPARE(f.settings->Tools().skipPaperDialog, skip);
-        QCOMPARE(f.settings->Tools().pdfPaper, paper);
-        QCOMPARE(ReadSetting(*f.store, Keys::PdfNShow), 0);
-    }
-
-    void choiceIsKeptAndStored()
+    void choiceStaysWithTheView()
     {
         FrameFixture f;
         auto frame = f.MakeFrame();
         QVERIFY(frame->OpenDocumentFile(f.WriteFile("a.tex", "x\n")));
         f.prompter.answers.enqueue(MsgAnswer::Ok);
         f.prompter.openAnswers.enqueue(QStringLiteral("/opt/tl/bin/pbibtex"));
-        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::SelectBibTeX).japaneseId));
-        QCOMPARE(f.settings->Tools().bibTeX, QStringLiteral("/opt/tl/bin/pbibtex"));
+        QVERIFY(RunCommand(*frame, Cmd::SelectBibTeX));
         QCOMPARE(ReadSetting(*f.store, Keys::Bib), QStringLiteral("/opt/tl/bin/pbibtex"));
     }
 
@@ -219,31 +145,19 @@ private Q_SLOTS:
         FrameFixture f;
         auto frame = f.MakeFrame();
         QVERIFY(frame->OpenDocumentFile(f.WriteFile("my paper.tex", "% ptex.exe\n\\bye\n")));
-        QVERIFY(frame->Router()->Execute(IdsOf(Cmd::TeXCompile).japaneseId));
+        QVERIFY(RunCommand(*frame, Cmd::TeXCompile));
         QCOMPARE(f.launcher.calls.size(), 1);
         const FakeLauncher::Call &c = f.launcher.calls.first();
         QVERIFY(QFileInfo(c.program).isAbsolute()); // found, not bare
         QCOMPARE(QFileInfo(c.program).fileName() + ' ' + c.arguments.join(u'|'), "ptex my paper");
         QCOMPARE(QDir(c.workDir), QDir(f.dir.path()));
-        // The first line chose the compiler for this window only.
-        QCOMPARE(f.settings->Tools().compiler, QStringLiteral("ptex"));
-        QCOMPARE(ReadSetting(*f.store, Keys::TeX), QStringLiteral("platex"));
+        QCOMPARE(ReadSetting(*f.store, Keys::TeX), QStringLiteral("platex")); // chosen for this window only
     }
 
-    void refreshLeavesReadOnlyEditorsAlone_data()
-    {
-        // readOnlyPane: -1: none
-        Columns<Cmd, int, bool>({"split", "readOnlyPane", "logShown"});
-        QTest::newRow("rows, lower editor read-only") << Cmd::SplitRow << 1 << false;
-        QTest::newRow("log column, editor read-only") << Cmd::LogColumn << 1 << true;
-        QTest::newRow("log row, editor writable") << Cmd::LogRow << -1 << true;
-    }
-
+    // A compile refreshes the log pane, scrolled to its end, and leaves a read-only editor and
+    // the document alone.
     void refreshLeavesReadOnlyEditorsAlone()
     {
-        QFETCH(Cmd, split);
-        QFETCH(int, readOnlyPane);
-        QFETCH(bool, logShown);
         FrameFixture f;
         auto frame = f.MakeFrame();
         frame->resize(800, 600);
@@ -251,30 +165,20 @@ private Q_SLOTS:
         const QByteArray source = "\\documentclass{jarticle}\n\\begin{document}\nx\n";
         QVERIFY(frame->OpenDocumentFile(f.WriteFile("paper.tex", source)));
         f.WriteFile("paper.log", "old log\n");
-        CommandRouter *r = frame->Router();
-        r->RefreshActions();
-        QVERIFY(r->Execute(IdsOf(split).englishId));
+        QVERIFY(RunCommand(*frame, Cmd::LogColumn));
         CPaneSplitter *panes = frame->Panes();
-        QCOMPARE(panes->PaneCount(), 2);
-        if (readOnlyPane >= 0) {
-            panes->SetActivePane(panes->Pane(readOnlyPane));
-            r->RefreshActions();
-            QVERIFY(r->Execute(IdsOf(Cmd::ReadWrite).englishId));
-            QVERIFY(panes->Pane(readOnlyPane)->isReadOnly());
-        }
-        QByteArray log;
+        panes->SetActivePane(panes->Pane(1));
+        QVERIFY(RunCommand(*frame, Cmd::ReadWrite) && panes->Pane(1)->isReadOnly());
+        QByteArray logText;
         for (int i = 0; i < 300; ++i)
-            log += "log line " + QByteArray::number(i) + "\n";
-        f.WriteFile("paper.log", log);
-        r->RefreshActions();
-        QVERIFY(r->Execute(IdsOf(Cmd::TeXCompile).englishId));
+            logText += "log line " + QByteArray::number(i) + "\n";
+        f.WriteFile("paper.log", logText);
+        QVERIFY(RunCommand(*frame, Cmd::TeXCompile));
         QCOMPARE(DocumentText(frame->GetDocument()->TextDocument()).toUtf8(), source);
         QVERIFY(!frame->GetDocument()->IsModified());
-        if (logShown) {
-            COrrindaleView *pane = panes->Pane(0);
-            QCOMPARE(pane->toPlainText().toUtf8(), log);
-            QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
-        }
+        COrrindaleView *log = panes->Pane(0);
+        QCOMPARE(log->toPlainText().toUtf8(), logText);
+        QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
     }
 };
 

@@ -22,15 +22,10 @@ const QString Jp = QString::fromUtf8("論文 第2版");
 // The notices by tool and letter; %1 is the compiler.
 QString Notice(const QString &tool, QChar letter, const QString &compiler)
 {
-    static const QHash<QString, Msg> ids{
-        {"bibA", Msg::BibTeXError}, {"bibB", Msg::BibTeXCannotRun}, {"bibC", Msg::BibTeXHint},
-        {"bibQ", Msg::ChooseBibTeXQuestion}, {"idxA", Msg::MakeIndexError},
-        {"idxB", Msg::MakeIndexCannotRun}, {"idxC", Msg::MakeIndexHint},
-        {"idxQ", Msg::ChooseMakeIndexQuestion}, {"pdfR", Msg::PdfMakeRetry},
-        {"pdfF", Msg::PdfMakeFailed}, {"pdfQ", Msg::ChooseDviPdfQuestion},
-        {"pdfO", Msg::PdfOpenFailed}, {"dviF", Msg::DviOpenFailed},
-        {"texN", Msg::CompilerCannotRun}, {"texH", Msg::CompilerHint},
-        {"texF", Msg::CompilerFailedAfterChoice}, {"menuQ", Msg::ChangeCompilerQuestion}};
+    static const QHash<QString, Msg> ids{{"bibA", Msg::BibTeXError}, {"bibB", Msg::BibTeXCannotRun}, {"bibC", Msg::BibTeXHint}, {"bibQ", Msg::ChooseBibTeXQuestion},
+        {"idxA", Msg::MakeIndexError}, {"idxB", Msg::MakeIndexCannotRun}, {"idxC", Msg::MakeIndexHint}, {"idxQ", Msg::ChooseMakeIndexQuestion},
+        {"pdfR", Msg::PdfMakeRetry}, {"pdfF", Msg::PdfMakeFailed}, {"pdfQ", Msg::ChooseDviPdfQuestion}, {"pdfO", Msg::PdfOpenFailed}, {"dviF", Msg::DviOpenFailed},
+        {"texN", Msg::CompilerCannotRun}, {"texH", Msg::CompilerHint}, {"texF", Msg::CompilerFailedAfterChoice}, {"menuQ", Msg::ChangeCompilerQuestion}};
     const QString text = MsgText(ids.value(tool + letter), true);
     return text.contains(QLatin1String("%1")) ? text.arg(compiler) : text;
 }
@@ -42,6 +37,21 @@ QString Terminal(TerminalPlatform platform, const QString &variable, const QStri
         return present.contains(name) ? "/usr/bin/" + name : QString();
     });
     return (QStringList{c.program} + c.arguments).join(u'|');
+}
+// Shows the DVI or PDF ("pdf") with the document saved or not (save: "", or the answer Y, N, C),
+// the file there or not and the viewer starting or not.
+QString Show(const QString &file, const QString &save, bool exists, bool opens)
+{
+    RecordingKit kit;
+    if (exists)
+        kit.Touch("paper." + file);
+    kit.host.modified = !save.isEmpty();
+    kit.host.saveAnswer = save == "N" ? Answer::No : save == "C" ? Answer::Cancel : Answer::Yes;
+    kit.launcher.startResults.enqueue(opens);
+    file == "pdf" ? kit.tools.ShowPdf() : kit.tools.ShowDvi();
+    const QStringList opened = kit.Calls(FakeLauncher::Call::OpenFile);
+    const QString shown = opened.isEmpty() ? "-" : opened == QStringList{kit.File("paper." + file)} ? "shown" : opened.join(u',');
+    return shown + u' ' + QString::number(kit.Calls().size()) + u' ' + kit.prompter.Texts().join(u'|');
 }
 } // namespace
 
@@ -76,14 +86,11 @@ private Q_SLOTS:
         QTest::newRow("first line: only the first .exe counts") << "% make.exe platex.exe\n" << "" << "";
         QTest::newRow("first line: make is no TeX") << "% make.exe\n" << "" << "";
         QTest::newRow("first line: a path is refused") << "% C:\\w32tex\\bin\\platex.exe\n" << "" << "";
-        QTest::newRow("first line: a slash path is refused") << "% /usr/bin/platex.exe\n" << "" << "";
         QTest::newRow("first line: a dot is refused") << "% ..platex.exe\n" << "" << "";
         QTest::newRow("first line: .EXE in capitals is not .exe") << "% platex.EXE\n" << "" << "";
         QTest::newRow("readable: blank, Japanese, digits") << Jp << "" << "1";
         QTest::newRow("readable: TeX's other specials") << "-a#b$c&d{e}f^g_h" << "" << "1";
         QTest::newRow("readable: double quote") << "a\"b" << "" << "0";
-        QTest::newRow("readable: percent") << "a%b" << "" << "0";
-        QTest::newRow("readable: tilde") << "a~b" << "" << "0";
         QTest::newRow("readable: backslash") << "a\\b" << "" << "0";
         QTest::newRow("readable: tab") << "a\tb" << "" << "0";
         QTest::newRow("platform: jbibtex is pbibtex") << "jbibtex" << "" << "pbibtex";
@@ -94,7 +101,6 @@ private Q_SLOTS:
         QTest::newRow("pieces: no extension") << "/home/a/Makefile" << "" << "/home/a/|Makefile|";
         QTest::newRow("pieces: dot in the folder only") << "/home/a.b/notes" << "" << "/home/a.b/|notes|";
         QTest::newRow("pieces: all extension") << "/home/a/.latexmkrc" << "" << "/home/a/||.latexmkrc";
-        QTest::newRow("pieces: root folder") << "/paper.tex" << "" << "/|paper|.tex";
         QTest::newRow("pieces: empty") << "" << "" << "||";
         QTest::newRow("log: own log") << "/w/ch1.tex" << "" << "/w/ch1.log";
         QTest::newRow("log: the master's, in another folder") << "/w/chap/ch1.tex" << "/w/main/book.tex" << "/w/main/book.log";
@@ -108,18 +114,15 @@ private Q_SLOTS:
         QTest::newRow("find: not runnable") << "notes" << "" << "";
         QTest::newRow("find: a folder is no program") << "sub" << "" << "";
         QTest::newRow("find: absolute path") << "@bin/mytex" << "" << "@bin/mytex";
-        QTest::newRow("find: absolute path not there") << "@bin/none" << "" << "";
         QTest::newRow("find: relative path, never the working folder") << "bin/mytex" << "" << "";
         QTest::newRow("terminal: the system's choice first") << "" << "xterm konsole x-terminal-emulator" << "/usr/bin/x-terminal-emulator";
         QTest::newRow("terminal: the user's TERMINAL before all") << "kitty" << "kitty x-terminal-emulator" << "/usr/bin/kitty";
         QTest::newRow("terminal: TERMINAL not installed is passed over") << "nonesuch" << "konsole" << "/usr/bin/konsole";
         QTest::newRow("terminal: xterm as the last resort") << "  " << "xterm" << "/usr/bin/xterm";
-        QTest::newRow("terminal: none installed") << "" << "" << "";
         QTest::newRow("windows terminal: the prompt found") << "" << "cmd.exe" << "/usr/bin/cmd.exe";
         QTest::newRow("windows terminal: the prompt at its usual place") << "" << "" << "c:\\windows\\system32\\cmd.exe";
         QTest::newRow("mac terminal: in the folder") << "" << "" << "/usr/bin/open|-a|Terminal|/w/main/";
     }
-
     void rules()
     {
         QFETCH(QString, in);
@@ -180,7 +183,6 @@ private Q_SLOTS:
         QTest::newRow("BibTeX nowhere, the chosen one fails: A") << "bib" << nowhere + " 1" << "OO" << "/o/bibtex" << "pbibtex,/f1/pbibtex,/f2/pbibtex,/f3/pbibtex,/o/bibtex" << "BQA" << 0 << "/o/bibtex";
         QTest::newRow("MakeIndex runs with its options") << "idx" << "0" << "" << "" << "mendex" << "" << 1 << "-";
         QTest::newRow("MakeIndex reports an error: A") << "idx" << "1" << "" << "" << "mendex" << "A" << 0 << "-";
-        QTest::newRow("MakeIndex found in the second folder") << "idx" << "-1 -1 0" << "" << "" << "mendex,/f1/mendex,/f2/mendex" << "" << 1 << "/f2/mendex";
         QTest::newRow("MakeIndex under latex is makeindex, failing: C") << "idx latex" << "-1 5" << "" << "" << "mendex,/f1/makeindex" << "C" << 0 << "-";
         QTest::newRow("MakeIndex nowhere, chooser cancelled: B, A") << "idx" << nowhere << "" << "" << "mendex,/f1/mendex,/f2/mendex,/f3/mendex" << "BQA" << 0 << "-";
         QTest::newRow("dvipdfmx error, retry after closing the viewer") << "pdf" << "1 0" << "O" << "" << "dvipdfmx,dvipdfmx" << "R" << 1 << "-";
@@ -198,7 +200,6 @@ private Q_SLOTS:
         QTest::newRow("plain TeX found: its result") << "tex ptex" << "-1 0" << "" << "" << "ptex,/f1/ptex" << "" << 1 << "/f1/ptex";
         QTest::newRow("plain TeX nowhere: failure") << "tex ptex" << nowhere << "C" << "" << "ptex,/f1/ptex,/f2/ptex,/f3/ptex" << "NH" << 0 << "-";
     }
-
     void programSearch()
     {
         QFETCH(QString, tool);
@@ -264,7 +265,6 @@ private Q_SLOTS:
         QTest::newRow("stored options are shown") << "-g" << true << "-g" << "mendex -g paper.idx";
         QTest::newRow("emptied options stay empty") << "" << true << "" << "mendex paper.idx";
     }
-
     void makeIndexOptionsDialog()
     {
         QFETCH(QString, storedOptions);
@@ -301,7 +301,6 @@ private Q_SLOTS:
         QTest::newRow("any more: not asked") << true << 0 << 1 << 1;
         QTest::newRow("Cancel: nothing converted or changed") << false << 1 << 1 << 0;
     }
-
     void paperDialog()
     {
         QFETCH(bool, ok);
@@ -323,48 +322,27 @@ private Q_SLOTS:
         QCOMPARE(kit.host.paperShown.first().sizeNo, 6);
         QCOMPARE(kit.Calls(), ok ? QStringList{"dvipdfmx -p letter paper"} : QStringList{});
         const QList<int> after{s.skipPaperDialog, s.neverPaperDialog, s.pdfPaper,
-                               ReadSetting(kit.store, Keys::PdfNShow), ReadSetting(kit.store, Keys::PdfNeShow),
-                               ReadSetting(kit.store, Keys::PdfSizeNo)};
+                               ReadSetting(kit.store, Keys::PdfNShow), ReadSetting(kit.store, Keys::PdfNeShow), ReadSetting(kit.store, Keys::PdfSizeNo)};
         QCOMPARE(after, ok ? QList<int>({skip, neShow, 10, nShow, neShow, 10}) : QList<int>({0, 0, 6, 0, 0, 6}));
     }
 
-    // When showing the DVI or PDF compiles first, and what the user is told.
+    // When showing the DVI or PDF compiles first, and what the user is told: "shown" or "-", the
+    // compiles, the notice (see Notice()).
     void show_data()
     {
-        // save: "": saved; Y, N, C: unsaved and the answer; notice: see Notice()
-        Columns<QString, QString, bool, bool, bool, int, QString>({"file", "save", "exists", "opens", "shown", "runs", "notice"});
-        QTest::newRow("PDF shown as it is, even unsaved") << "pdf" << "Y" << true << true << true << 0 << "";
-        QTest::newRow("PDF viewer missing") << "pdf" << "" << true << false << true << 0 << "O";
-        QTest::newRow("no PDF, no DVI: compile fails, nothing shown") << "pdf" << "" << false << true << false << 1 << "";
-        QTest::newRow("saved, existing DVI: shown without compiling") << "dvi" << "" << true << true << true << 0 << "";
-        QTest::newRow("unsaved, answered No: the old DVI") << "dvi" << "N" << true << true << true << 0 << "";
-        QTest::newRow("unsaved, answered Cancel: nothing") << "dvi" << "C" << true << true << false << 0 << "";
-        QTest::newRow("unsaved, saved: a failed compile shows nothing") << "dvi" << "Y" << true << true << false << 1 << "";
-        QTest::newRow("unsaved, answered No, no DVI: nothing") << "dvi" << "N" << false << true << false << 0 << "";
-        QTest::newRow("no DVI: compiled first") << "dvi" << "" << false << true << false << 1 << "";
-        QTest::newRow("DVI viewer missing") << "dvi" << "" << true << false << true << 0 << "F";
+        RuleColumns();
+        Rule("PDF shown as it is, even unsaved", Show("pdf", "Y", true, true), "shown 0 ");
+        Rule("PDF viewer missing", Show("pdf", "", true, false), "shown 0 " + Notice("pdf", u'O', {}));
+        Rule("no PDF, no DVI: compile fails, nothing shown", Show("pdf", "", false, true), "- 1 ");
+        Rule("saved, existing DVI: shown without compiling", Show("dvi", "", true, true), "shown 0 ");
+        Rule("unsaved, answered No: the old DVI", Show("dvi", "N", true, true), "shown 0 ");
+        Rule("unsaved, answered Cancel: nothing", Show("dvi", "C", true, true), "- 0 ");
+        Rule("unsaved, saved: a failed compile shows nothing", Show("dvi", "Y", true, true), "- 1 ");
+        Rule("unsaved, answered No, no DVI: nothing", Show("dvi", "N", false, true), "- 0 ");
+        Rule("no DVI: compiled first", Show("dvi", "", false, true), "- 1 ");
+        Rule("DVI viewer missing", Show("dvi", "", true, false), "shown 0 " + Notice("dvi", u'F', {}));
     }
-
-    void show()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, save);
-        QFETCH(bool, exists);
-        QFETCH(bool, opens);
-        QFETCH(bool, shown);
-        QFETCH(int, runs);
-        QFETCH(QString, notice);
-        RecordingKit kit;
-        if (exists)
-            kit.Touch("paper." + file);
-        kit.host.modified = !save.isEmpty();
-        kit.host.saveAnswer = save == "N" ? Answer::No : save == "C" ? Answer::Cancel : Answer::Yes;
-        kit.launcher.startResults.enqueue(opens);
-        file == "pdf" ? kit.tools.ShowPdf() : kit.tools.ShowDvi();
-        QCOMPARE(kit.Calls(FakeLauncher::Call::OpenFile), shown ? QStringList{kit.File("paper." + file)} : QStringList{});
-        QCOMPARE(kit.Calls().size(), runs);
-        QCOMPARE(kit.prompter.Texts(), notice.isEmpty() ? QStringList{} : QStringList{Notice(file, notice[0], {})});
-    }
+    void show() { CompareRule(); }
 
     void chainsStopAtTheFirstFailure()
     {
@@ -390,13 +368,10 @@ private Q_SLOTS:
         QTest::newRow("compiler, question cancelled") << "menu" << "C" << "" << "platex|x|x|x";
         QTest::newRow("compiler, file dialog cancelled") << "menu" << "O" << "" << "platex|x|x|x";
         QTest::newRow("dvipdfmx, question cancelled") << "pdf" << "C" << "" << "/usr/bin/latex|dvipdfmx|x|x";
-        QTest::newRow("dvipdfmx, file dialog cancelled") << "pdf" << "O" << "" << "/usr/bin/latex|dvipdfmx|x|x";
         QTest::newRow("BibTeX, question cancelled: jbibtex under latex too") << "bib" << "C" << "" << "/usr/bin/latex|x|jbibtex|x";
         QTest::newRow("BibTeX, file dialog cancelled") << "bib" << "O" << "" << "/usr/bin/latex|x|jbibtex|x";
         QTest::newRow("MakeIndex, question cancelled") << "idx" << "C" << "" << "/usr/bin/latex|x|x|mendex";
-        QTest::newRow("MakeIndex, file dialog cancelled") << "idx" << "O" << "" << "/usr/bin/latex|x|x|mendex";
     }
-
     void choosers()
     {
         QFETCH(QString, chooser);

@@ -1,13 +1,11 @@
+#include "support/Columns.h"
 #include "app/SettingsStore.h"
 #include "view/ColorSettings.h"
 #include "view/Coloring.h"
 #include "view/Gutter.h"
 #include "view/ViewColors.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
-
-Q_DECLARE_METATYPE(EofPlace)
 
 namespace {
 // Each span as "<what>@<offset>:<painted text>", in painting order; marks as LF, TAB, WS and
@@ -23,6 +21,28 @@ QStringList Describe(const QString &text, const QList<PaintSpan> &spans)
         out << QStringLiteral("%1@%2:%3").arg(what).arg(s.start).arg(text.mid(s.start, s.length));
     }
     return out;
+}
+
+// The spans of a text, with user strings and their colours, marks only when asked for.
+QStringList Spans(const QString &text, bool tex, const std::pair<QStringList, QList<unsigned>> &users = {}, bool marks = false)
+{
+    ViewColors colors = DefaultViewColors();
+    for (int i = 0; i < users.first.size(); ++i)
+        colors.userStrings[i] = users.first[i], colors.userColors[i] = users.second[i];
+    return Describe(text, ComputePaintSpans(text, tex, colors, marks));
+}
+
+// Whether a colour stored under key, and a user string without a colour (light grey), read back.
+bool StoredColour(const QString &key, int index)
+{
+    QTemporaryDir dir;
+    IniSettingsStore(dir.filePath("v.ini")).WriteInt("Colors", key, 0x123456);
+    IniSettingsStore store(dir.filePath("v.ini"));
+    store.WriteString("Colors", "Str3", "重要");
+    ViewColors expected = DefaultViewColors();
+    expected.symbols[index] = 0x123456;
+    expected.userStrings[2] = QStringLiteral("重要");
+    return LoadViewColors(store) == expected;
 }
 
 ViewColors Edited()
@@ -52,178 +72,67 @@ CustomColors EditedCustom()
 class TestColoring : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void texDocumentByExtension_data()
+    void rules_data()
     {
-        QTest::addColumn<QString>("edited");
-        QTest::addColumn<QString>("mainFile");
-        QTest::addColumn<bool>("tex");
-        QTest::newRow("tex") << ".tex" << "" << true;
-        QTest::newRow("TEX") << ".TEX" << "" << true;
-        QTest::newRow("zel") << ".zel" << "" << true;
-        QTest::newRow("ZEL") << ".ZEL" << "" << true;
-        QTest::newRow("mixed case Tex is not") << ".Tex" << "" << false;
-        QTest::newRow("txt") << ".txt" << "" << false;
-        QTest::newRow("txt with tex main file") << ".txt" << ".tex" << true;
-        QTest::newRow("sty with TEX main file") << ".sty" << ".TEX" << true;
-        QTest::newRow("txt with zel main file is not") << ".txt" << ".zel" << false;
-        QTest::newRow("no extension") << "" << "" << false;
-    }
-    void texDocumentByExtension()
-    {
-        QFETCH(QString, edited);
-        QFETCH(QString, mainFile);
-        QTEST(IsTeXDocument(edited, mainFile), "tex");
-    }
-
-    void spans_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("tex");
-        QTest::addColumn<QStringList>("spans");
-        QTest::newRow("command with its name, brace apart") << "\\section{Intro}" << true << QStringList{"{@8:{", "}@14:}", "\\@0:\\section"};
-        QTest::newRow("comment to the line end, brace inside it left out") << "a % b {c}\nd" << true << QStringList{"%@2:% b {c}"};
-        QTest::newRow("escaped percent is no comment") << "50\\% {x}" << true << QStringList{"{@5:{", "}@7:}", "\\@2:\\", "%@3:%"};
-        QTest::newRow("comment ends at its line, next line coloured") << "%c\n$x$" << true << QStringList{"$@3:$", "$@5:$", "%@0:%c"};
-        QTest::newRow("percent at the very start is a comment") << "%{" << true << QStringList{"%@0:%{"};
-        QTest::newRow("comment with no line end runs to the text end") << "x %$ y" << true << QStringList{"%@2:%$ y"};
-        QTest::newRow("only the last percent decides") << "% a \\% {" << true << QStringList{"{@7:{", "%@0:% a \\% {"};
-        QTest::newRow("display math pair over the brackets") << "\\[x\\]" << true << QStringList{"\\@0:\\", "\\@3:\\", "[@1:[", "]@4:]", "\\[@0:\\[", "\\]@3:\\]"};
-        QTest::newRow("parentheses and dollars") << "$(a)$" << true << QStringList{"$@0:$", "$@4:$", "(@1:(", ")@3:)"};
-        QTest::newRow("name stops at a line break") << "\\foo\nbar" << true << QStringList{"\\@0:\\foo"};
-        QTest::newRow("name stops at the next backslash") << "\\\\item" << true << QStringList{"\\@0:\\", "\\@1:\\item"};
-        QTest::newRow("txt: every occurrence, percent alone") << "% {a}\\b" << false << QStringList{"{@2:{", "}@4:}", "\\@5:\\", "%@0:%"};
-        QTest::newRow("txt: escaped percent still coloured") << "\\%" << false << QStringList{"\\@0:\\", "%@1:%"};
-        QTest::newRow("plain words paint nothing") << "plain words" << true << QStringList{};
-    }
-    void spans()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, tex);
-        QTEST(Describe(text, ComputePaintSpans(text, tex, DefaultViewColors(), false)), "spans");
-    }
-
-    void marksComeFirstInTheirOrder()
-    {
-        const QString text = QString::fromUtf8("a\tb\u3000c\nd\te\n");
-        QCOMPARE(Describe(text, ComputePaintSpans(text, true, DefaultViewColors())),
-                 (QStringList{"LF@5:\n", "LF@9:\n", "TAB@1:\t", "TAB@7:\t", QString::fromUtf8("WS@3:\u3000")}));
-    }
-
-    void userStrings_data()
-    {
-        QTest::addColumn<QStringList>("users");
-        QTest::addColumn<QList<unsigned>>("colours");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("spans");
-        const unsigned grey = Rgb(192, 192, 192);
-        QTest::newRow("user string after symbols, comment last") << QStringList{"abc"} << QList<unsigned>{grey} << "abc {x} % abc" << QStringList{"{@4:{", "}@6:}", "U1@0:abc", "U1@10:abc", "%@8:% abc"};
-        QTest::newRow("empty strings skipped, numbering kept") << QStringList{"", "xy"} << QList<unsigned>{grey, grey} << "xyxy" << QStringList{"U2@0:xy", "U2@2:xy"};
-        QTest::newRow("string of the text colour skipped") << QStringList{"ab", "cd"} << QList<unsigned>{0u, grey} << "ab cd" << QStringList{"U2@3:cd"};
-        QTest::newRow("occurrences do not overlap") << QStringList{"aa"} << QList<unsigned>{grey} << "aaa" << QStringList{"U1@0:aa"};
-    }
-    void userStrings()
-    {
-        QFETCH(QStringList, users);
-        QFETCH(QList<unsigned>, colours);
-        QFETCH(QString, text);
-        ViewColors colors = DefaultViewColors();
-        for (int i = 0; i < users.size(); ++i) {
-            colors.userStrings[i] = users[i];
-            colors.userColors[i] = colours[i];
-        }
-        QTEST(Describe(text, ComputePaintSpans(text, true, colors, false)), "spans");
-    }
-
-    void commandNameEnds_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("end");
-        QTest::newRow("to the text end") << "\\alpha" << 6;
-        QTest::newRow("space") << "\\it x" << 3;
+        RuleColumns();
+        Rule("tex document: tex", IsTeXDocument(".tex", ""), true);
+        Rule("tex document: ZEL", IsTeXDocument(".ZEL", ""), true);
+        Rule("tex document: mixed case Tex is not", IsTeXDocument(".Tex", ""), false);
+        Rule("tex document: txt with a tex main file", IsTeXDocument(".txt", ".tex"), true);
+        Rule("tex document: sty with a TEX main file", IsTeXDocument(".sty", ".TEX"), true);
+        Rule("tex document: txt with a zel main file is not", IsTeXDocument(".txt", ".zel"), false);
+        Rule("tex document: no extension", IsTeXDocument("", ""), false);
+        Rule("name end: the text end", CommandNameEnd("\\alpha", 0), 6);
+        Rule("name end: space", CommandNameEnd("\\it x", 0), 3);
         for (const char *stop : {"_", "^", "=", ",", "/", "&"})
-            QTest::addRow("%s", stop) << QStringLiteral("\\a%1b").arg(QLatin1String(stop)) << 2;
-        QTest::newRow("digits and letters go on") << "\\a1b@c" << 6;
-        QTest::newRow("star goes on") << "\\section*{" << 9;
-        QTest::newRow("bare backslash before a brace") << "\\{" << 1;
-    }
-    void commandNameEnds()
-    {
-        QFETCH(QString, text);
-        QTEST(CommandNameEnd(text, 0), "end");
-    }
-
-    void gutterText_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("logical counts lines") << 2 << 5 << "  5:";
-        QTest::newRow("physical at least the rows") << 1 << 5 << "  40:";
-        QTest::newRow("physical with more lines") << 1 << 1200 << "  1200:";
-    }
-    void gutterText()
-    {
-        QFETCH(int, mode);
-        QFETCH(int, lines);
-        QTEST(GutterSizingText(mode, lines, 40), "text");
-    }
-
-    void gutterLabels_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("wrap");
-        QTest::addColumn<int>("firstDisplay");
-        QTest::addColumn<int>("topNumber");
-        QTest::addColumn<QList<bool>>("starts");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QStringList>("labels");
+            Rule(stop, CommandNameEnd(QStringLiteral("\\a%1b").arg(QLatin1String(stop)), 0), 2);
+        Rule("name end: digits and letters go on", CommandNameEnd("\\a1b@c", 0), 6);
+        Rule("name end: star goes on", CommandNameEnd("\\section*{", 0), 9);
+        Rule("name end: bare backslash before a brace", CommandNameEnd("\\{", 0), 1);
+        Rule("gutter width: logical counts lines", GutterSizingText(2, 5, 40), "  5:");
+        Rule("gutter width: physical at least the rows", GutterSizingText(1, 5, 40), "  40:");
         const QList<bool> wrapped{true, false, true, true, false};
-        QTest::newRow("none") << 0 << true << 0 << 1 << wrapped << 5 << QStringList{};
-        QTest::newRow("physical numbers every row from the top") << 1 << true << 7 << 3 << wrapped << 4 << QStringList{"8:", "9:", "10:", "11:"};
-        QTest::newRow("physical numbers rows below the text") << 1 << true << 0 << 1 << QList<bool>{true} << 3 << QStringList{"1:", "2:", "3:"};
-        QTest::newRow("logical without wrap counts rows") << 2 << false << 4 << 5 << wrapped << 2 << QStringList{"5:", "6:"};
-        QTest::newRow("logical: wrapped line numbered on its first row only") << 2 << true << 0 << 1 << wrapped << 5 << QStringList{"1:", "", "2:", "3:", ""};
-        QTest::newRow("logical: top row inside a line gets no number") << 2 << true << 5 << 4 << QList<bool>{false, true, false} << 3 << QStringList{"", "5:", ""};
-        QTest::newRow("logical: rows past the text stay empty") << 2 << true << 0 << 9 << QList<bool>{true} << 3 << QStringList{"9:", "", ""};
-    }
-    void gutterLabels()
-    {
-        QFETCH(int, mode);
-        QFETCH(bool, wrap);
-        QFETCH(int, firstDisplay);
-        QFETCH(int, topNumber);
-        QFETCH(QList<bool>, starts);
-        QFETCH(int, rows);
-        QTEST(GutterLabels(mode, wrap, firstDisplay, topNumber, starts, rows), "labels");
-    }
-
-    void headerLettersStandOverColumns()
-    {
+        Rule("gutter: none", GutterLabels(0, true, 0, 1, wrapped, 5), {});
+        Rule("gutter: physical numbers every row from the top", GutterLabels(1, true, 7, 3, wrapped, 4), {"8:", "9:", "10:", "11:"});
+        Rule("gutter: physical numbers rows below the text", GutterLabels(1, true, 0, 1, {true}, 3), {"1:", "2:", "3:"});
+        Rule("gutter: logical without wrap counts rows", GutterLabels(2, false, 4, 5, wrapped, 2), {"5:", "6:"});
+        Rule("gutter: logical, wrapped line numbered on its first row only", GutterLabels(2, true, 0, 1, wrapped, 5), {"1:", "", "2:", "3:", ""});
+        Rule("gutter: logical, top row inside a line gets no number", GutterLabels(2, true, 5, 4, {false, true, false}, 3), {"", "5:", ""});
+        Rule("gutter: logical, rows past the text stay empty", GutterLabels(2, true, 0, 9, {true}, 3), {"9:", "", ""});
+        Rule("end mark: empty text", EofPlacement(0, false, 10, 400), EofPlace::None);
+        Rule("end mark: at the right edge still fits", EofPlacement(5, false, 400, 400), EofPlace::AfterText);
+        Rule("end mark: past the right edge", EofPlacement(5, false, 401, 400), EofPlace::NextRow);
+        Rule("end mark: the text ends with a line break", EofPlacement(5, true, 100, 400), EofPlace::NextRow);
         QStringList cells{"  A"};
         for (char c = 'B'; c <= 'Z'; ++c)
             cells << QStringLiteral(" ") + QLatin1Char(c);
-        QCOMPARE(HeaderRowText(), cells.join(u'\t') + u'\t');
+        Rule("header letters stand over the columns", HeaderRowText(), cells.join(u'\t') + u'\t');
+        const unsigned grey = Rgb(192, 192, 192);
+        Rule("spans: command with its name, brace apart", Spans("\\section{Intro}", true), {"{@8:{", "}@14:}", "\\@0:\\section"});
+        Rule("spans: comment to the line end, brace inside it left out", Spans("a % b {c}\nd", true), {"%@2:% b {c}"});
+        Rule("spans: escaped percent is no comment", Spans("50\\% {x}", true), {"{@5:{", "}@7:}", "\\@2:\\", "%@3:%"});
+        Rule("spans: comment ends at its line, next line coloured", Spans("%c\n$x$", true), {"$@3:$", "$@5:$", "%@0:%c"});
+        Rule("spans: percent at the very start is a comment", Spans("%{", true), {"%@0:%{"});
+        Rule("spans: comment with no line end runs to the text end", Spans("x %$ y", true), {"%@2:%$ y"});
+        Rule("spans: only the last percent decides", Spans("% a \\% {", true), {"{@7:{", "%@0:% a \\% {"});
+        Rule("spans: display math pair over the brackets", Spans("\\[x\\]", true), {"\\@0:\\", "\\@3:\\", "[@1:[", "]@4:]", "\\[@0:\\[", "\\]@3:\\]"});
+        Rule("spans: parentheses and dollars", Spans("$(a)$", true), {"$@0:$", "$@4:$", "(@1:(", ")@3:)"});
+        Rule("spans: name stops at a line break", Spans("\\foo\nbar", true), {"\\@0:\\foo"});
+        Rule("spans: name stops at the next backslash", Spans("\\\\item", true), {"\\@0:\\", "\\@1:\\item"});
+        Rule("spans: txt: every occurrence, percent alone", Spans("% {a}\\b", false), {"{@2:{", "}@4:}", "\\@5:\\", "%@0:%"});
+        Rule("spans: txt: escaped percent still coloured", Spans("\\%", false), {"\\@0:\\", "%@1:%"});
+        Rule("spans: plain words paint nothing", Spans("plain words", true), {});
+        Rule("spans: marks come first in their order", Spans("a\tb\u3000c\nd\te\n", true, {}, true), {"LF@5:\n", "LF@9:\n", "TAB@1:\t", "TAB@7:\t", "WS@3:\u3000"});
+        Rule("user strings: user string after symbols, comment last", Spans("abc {x} % abc", true, {{"abc"}, {grey}}), {"{@4:{", "}@6:}", "U1@0:abc", "U1@10:abc", "%@8:% abc"});
+        Rule("user strings: empty strings skipped, numbering kept", Spans("xyxy", true, {{"", "xy"}, {grey, grey}}), {"U2@0:xy", "U2@2:xy"});
+        Rule("user strings: string of the text colour skipped", Spans("ab cd", true, {{"ab", "cd"}, {0u, grey}}), {"U2@3:cd"});
+        Rule("user strings: occurrences do not overlap", Spans("aaa", true, {{"aa"}, {grey}}), {"U1@0:aa"});
+        // On an INI file, because the keys hold backslashes the file must keep apart.
+        Rule("stored colour: dollar", StoredColour("$", 0), true);
+        Rule("stored colour: backslash", StoredColour("\\", 4), true);
+        Rule("stored colour: display math open", StoredColour("\\[", 9), true);
     }
-
-    void eofPlacement_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("endsWithBreak");
-        QTest::addColumn<int>("markRight");
-        QTest::addColumn<EofPlace>("place");
-        QTest::newRow("empty text") << 0 << false << 10 << EofPlace::None;
-        QTest::newRow("behind the last character") << 5 << false << 100 << EofPlace::AfterText;
-        QTest::newRow("at the right edge still fits") << 5 << false << 400 << EofPlace::AfterText;
-        QTest::newRow("past the right edge") << 5 << false << 401 << EofPlace::NextRow;
-        QTest::newRow("ends with a line break") << 5 << true << 100 << EofPlace::NextRow;
-    }
-    void eofPlacement()
-    {
-        QFETCH(int, length);
-        QFETCH(bool, endsWithBreak);
-        QFETCH(int, markRight);
-        QTEST(EofPlacement(length, endsWithBreak, markRight, 400), "place");
-    }
+    void rules() { CompareRule(); }
 
     void savedColoursReadBack()
     {
@@ -252,36 +161,10 @@ private Q_SLOTS:
     }
 
     // An INI file on disk, because the keys hold backslashes the file must keep apart.
-    void storedColoursAreRead_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("index");
-        QTest::newRow("dollar") << "$" << 0;
-        QTest::newRow("backslash") << "\\" << 4;
-        QTest::newRow("display math open") << "\\[" << 9;
-        QTest::newRow("display math close") << "\\]" << 10;
-    }
-    void storedColoursAreRead()
-    {
-        QFETCH(QString, key);
-        QFETCH(int, index);
-        QTemporaryDir dir;
-        IniSettingsStore(dir.filePath("v.ini")).WriteInt("Colors", key, 0x123456);
-        IniSettingsStore store(dir.filePath("v.ini"));
-        store.WriteString("Colors", "Str3", "重要");
-        const ViewColors c = LoadViewColors(store);
-        ViewColors expected = DefaultViewColors();
-        expected.symbols[index] = 0x123456;
-        expected.userStrings[2] = QStringLiteral("重要"); // no colour stored: light grey
-        QCOMPARE(c, expected);
-    }
-
     void resets_data()
     {
-        QTest::addColumn<int>("which"); // 0 text&back, 1 characters, 2 custom, 3 all
-        QTest::addColumn<bool>("textBack");
-        QTest::addColumn<bool>("characters");
-        QTest::addColumn<bool>("custom");
+        // which: 0 text&back, 1 characters, 2 custom, 3 all
+        Columns<int, bool, bool, bool>({"which", "textBack", "characters", "custom"});
         QTest::newRow("text and back") << 0 << true << false << false;
         QTest::newRow("character colours") << 1 << false << true << false;
         QTest::newRow("custom colours") << 2 << false << false << true;
@@ -309,8 +192,7 @@ private Q_SLOTS:
         if (textBack)
             expected.text = defaults.text, expected.back = defaults.back;
         if (characters)
-            expected.symbols = defaults.symbols, expected.userStrings = defaults.userStrings,
-            expected.userColors = defaults.userColors;
+            expected.symbols = defaults.symbols, expected.userStrings = defaults.userStrings, expected.userColors = defaults.userColors;
         QCOMPARE(colors, expected);
         QCOMPARE(LoadViewColors(store), expected);
         QCOMPARE(customs, custom ? DefaultCustomColors() : EditedCustom());

@@ -1,256 +1,129 @@
+#include "support/Columns.h"
 #include "view/FindReplace.h"
 #include "view/Navigation.h"
 #include "view/TextCommands.h"
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(PageTarget)
-Q_DECLARE_METATYPE(TextRange)
-Q_DECLARE_METATYPE(PopupChoice)
+namespace {
+QString Word(const QString &text, int at, const char *ext)
+{
+    const TextRange r = WordSelectionRange(text, at, QString::fromLatin1(ext));
+    return text.mid(r.start, r.end - r.start);
+}
+// Where the match starts, -1 for none.
+int Find(const QString &text, const QString &what, int selStart, int selEnd, bool forward, bool matchCase = true)
+{
+    const std::optional<TextMatch> m = FindInText(text, what, selStart, selEnd, forward, matchCase);
+    return m && m->length == what.size() ? m->start : -1;
+}
+// The text after Replace All, then "#" and the count.
+QString ReplaceAll(const QString &text, const QString &what, const QString &with)
+{
+    const ReplaceAllResult r = ReplaceAllInText(text, what, with);
+    return r.text + u'#' + QString::number(r.count);
+}
+PopupChoice Popup(const char *path, bool calc, bool rightClick) { return PopupMenuFor(IsReadMeFile(path, "/i"), calc, rightClick); }
+const QStringList History{"abc", "ABC", "other"};
+} // namespace
 
 // The rules of moving, searching and the small text commands, on plain text.
 class TestTextRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void paging_data()
+    void rules_data()
     {
-        QTest::addColumn<int>("lineCount"); // 0: page up
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<PageTarget>("target");
-        QTest::newRow("down: a whole screen below") << 100 << 10 << PageTarget{20, 30, false, false};
-        QTest::newRow("down: one screen and one line left") << 31 << 10 << PageTarget{20, 30, false, false};
-        QTest::newRow("down: one line short of a screen goes to the end") << 30 << 10 << PageTarget{0, 0, false, true};
-        QTest::newRow("down: on the last line") << 5 << 4 << PageTarget{0, 0, false, true};
-        QTest::newRow("up: far down") << 0 << 50 << PageTarget{-20, 30, false, false};
-        QTest::newRow("up: exactly one screen down") << 0 << 20 << PageTarget{-20, 0, false, false};
-        QTest::newRow("up: within the first screen") << 0 << 19 << PageTarget{0, 0, true, false};
+        RuleColumns();
+        Rule("page down: one screen and one line left", PageDownTarget(31, 10, 20), {20, 30, false, false});
+        Rule("page down: one line short of a screen goes to the end", PageDownTarget(30, 10, 20), {0, 0, false, true});
+        Rule("page down: on the last line", PageDownTarget(5, 4, 20), {0, 0, false, true});
+        Rule("page up: far down", PageUpTarget(50, 20), {-20, 30, false, false});
+        Rule("page up: exactly one screen down", PageUpTarget(20, 20), {-20, 0, false, false});
+        Rule("page up: within the first screen", PageUpTarget(19, 20), {0, 0, true, false});
+        // Top line 10; a line jump scrolls by 5, a search shows 20 rows.
+        Rule("jump: five below", JumpScrollAdjustment(15, 10, 5), 0);
+        Rule("jump: six below", JumpScrollAdjustment(16, 10, 5), 5);
+        Rule("jump: on the top line", JumpScrollAdjustment(10, 10, 5), -5);
+        Rule("match: far below the top", MatchScrollLines(40, 10, 20), 13);
+        Rule("match: one below", MatchScrollLines(11, 10, 20), -1);
+        Rule("match: above the top", MatchScrollLines(3, 10, 20), -9);
+        Rule("match: row N-3 stays", MatchScrollLines(27, 10, 20), 0);
+        Rule("match: row N-2 moves one", MatchScrollLines(28, 10, 20), 1);
+        const QString lines = QStringLiteral("ab\ncde\n\nf");
+        Rule("line: first", LogicalLineRange(lines, 1), {0, 3});
+        Rule("line: empty", LogicalLineRange(lines, 3), {7, 8});
+        Rule("line: last without feed, empty at its start", LogicalLineRange(lines, 4), {8, 8});
+        Rule("line: beyond the last, the text end", LogicalLineRange(lines, 9), {9, 9});
+        Rule("line: of an empty text", LogicalLineRange("", 2), {0, 0});
+        Rule("after feeds: two", IndexAfterLineFeeds(lines, 2), 7);
+        Rule("after feeds: beyond the last", IndexAfterLineFeeds(lines, 8), 9);
+        Rule("number: digits then text", LeadingNumber("42abc"), 42);
+        Rule("number: leading blanks", LeadingNumber("  7"), 7);
+        Rule("number: no digits", LeadingNumber("l.12"), 0);
+        Rule("number: full-width digits are none", LeadingNumber("１２"), 0);
+        Rule("number: too large", LeadingNumber("99999999999"), 0);
+        Rule("word: tex command with its backslash", Word("\\section{Intro}", 4, ".tex"), "\\section");
+        Rule("word: tex argument stops at braces", Word("\\section{Intro}", 11, ".tex"), "Intro");
+        Rule("word: tex glued command takes its backslash", Word("x\\alpha=y", 4, ".tex"), "\\alpha");
+        Rule("word: tex backslash left of a stop is not taken", Word("\\a b", 3, ".tex"), "b");
+        Rule("word: txt comma is part of the word", Word("x a,b y", 3, ".txt"), "a,b");
+        Rule("word: txt stops at a backslash", Word("a\\bc d", 3, ".txt"), "bc");
+        Rule("word: txt full-width punctuation stops", Word("日本語、英語", 1, ".txt"), "日本語");
+        Rule("word: cpp code punctuation", Word("int x=foo(y);", 7, ".cpp"), "foo");
+        Rule("word: H counts as source", Word("a.b", 0, ".H"), "a");
+        Rule("word: second line only", Word("one\ntwo three", 5, ".txt"), "two");
+        Rule("word: at the line end", Word("ab\ncd", 2, ".txt"), "ab");
+        Rule("word: empty line selects nothing", Word("a\n\nb", 2, ".txt"), "");
+        Rule("popup: editing menu", Popup("/i/a.tex", false, true), PopupChoice::Editing);
+        Rule("popup: switch off, none of ours", Popup("/i/a.tex", false, false), PopupChoice::None);
+        Rule("popup: calculation even with the switch off", Popup("/i/a.zel", true, false), PopupChoice::Calculation);
+        Rule("popup: the read-me", Popup("/i/ReadMe.log", true, true), PopupChoice::None);
+        Rule("popup: the English read-me", Popup("/i//ReadMeE.log", false, true), PopupChoice::None);
+        Rule("popup: a read-me elsewhere", Popup("/j/ReadMe.log", false, true), PopupChoice::Editing);
+        Rule("find: forward from the caret", Find("abc abc abc", "abc", 1, 1, true), 4);
+        Rule("find: forward starts behind the selection", Find("abc abc abc", "abc", 4, 7, true), 8);
+        Rule("find: forward past the last match", Find("abc abc", "abc", 4, 7, true), -1);
+        Rule("find: backward from the selection start", Find("abc abc abc", "abc", 8, 11, false), 4);
+        Rule("find: backward needs the whole match before the selection", Find("abcabc", "abc", 5, 5, false), 0);
+        Rule("find: backward before the first match", Find("abc abc", "abc", 0, 3, false), -1);
+        Rule("find: case counts", Find("ABC abc", "abc", 0, 0, true), 4);
+        Rule("find: case ignored", Find("ABC abc", "abc", 0, 0, true, false), 0);
+        Rule("find: empty search text", Find("abc", "", 0, 0, true), -1);
+        Rule("find: a half of a pair is no match", Find("😀", QString(QString("😀").at(1)), 0, 0, true), -1);
+        Rule("replace: every occurrence", ReplaceAll("a-b-a-b", "a", "XY"), "XY-b-XY-b#2");
+        Rule("replace: not overlapping, left to right", ReplaceAll("aaaaa", "aa", "b"), "bba#2");
+        Rule("replace: case counts", ReplaceAll("Abc abc ABC", "abc", "x"), "Abc x ABC#1");
+        Rule("replace: the replacement is not searched again", ReplaceAll("ab", "a", "aa"), "aab#1");
+        Rule("replace: line breaks inside", ReplaceAll("a\nb a\nb", "a\nb", "c"), "c c#2");
+        Rule("replace: removing", ReplaceAll("x1x2x", "x", ""), "12#3");
+        Rule("replace: empty search text", ReplaceAll("abc", "", "y"), "abc#0");
+        Rule("history: new text on top", AddToHistory(History, "new", true, 4), {"new", "abc", "ABC", "other"});
+        Rule("history: the same text moves up", AddToHistory(History, "other", true, 4), {"other", "abc", "ABC"});
+        Rule("history: case ignored, the first equal one goes", AddToHistory(History, "Abc", false, 4), {"Abc", "ABC", "other"});
+        Rule("history: case counts, the equal one goes", AddToHistory(History, "ABC", true, 4), {"ABC", "abc", "other"});
+        Rule("history: sixteen at most", AddToHistory(QStringList(20, "w"), "x", true).size(), 16);
+        Rule("comment: one line", CommentedSelection("two"), "%%two");
+        Rule("comment: every line, and after a final break", CommentedSelection("one\ntwo\n"), "%%one\n%%two\n%%");
+        Rule("uncomment: pairs go", UncommentedSelection("%%a\n%%b"), "a\nb");
+        Rule("uncomment: a pair then a single", UncommentedSelection("%%%a"), "%a");
+        Rule("uncomment: a single stays", UncommentedSelection("50% a"), "50% a");
+        Rule("comment lines: first and last", WithoutCommentLines("%first\nkeep\n%last"), "keep");
+        Rule("comment lines: indented comments stay", WithoutCommentLines("a\n  %b\n\t%c\nd"), "a\n  %b\n\t%c\nd");
+        Rule("comment lines: consecutive comments", WithoutCommentLines("a\n%1\n%2\n%3\nb"), "a\nb");
+        Rule("comment lines: comment with its final break", WithoutCommentLines("%a\n"), "");
+        Rule("comment lines: text ends with a break", WithoutCommentLines("a\n%b\n"), "a\n");
+        Rule("comment lines: empty lines stay", WithoutCommentLines("a\n\n%b\n\nc"), "a\n\n\nc");
+        Rule("comment lines: first line empty, then a comment", WithoutCommentLines("\n%x\ny"), "\ny");
+        // Every reserved character is encoded: the search page reads "+" as a space.
+        Rule("web search", WebSearchUrl("c++ tables & more").toString(QUrl::FullyEncoded), "http://www.google.com/search?q=c%2B%2B%20tables%20%26%20more");
     }
-    void paging()
-    {
-        QFETCH(int, lineCount);
-        QFETCH(int, caret);
-        QTEST(lineCount ? PageDownTarget(lineCount, caret, 20) : PageUpTarget(caret, 20), "target");
-    }
-
-    void scrolls_data()
-    {
-        QTest::addColumn<int>("target");
-        QTest::addColumn<int>("jump"); // after a line jump, amount 5
-        QTest::addColumn<int>("match"); // after a search, 20 rows
-        QTest::newRow("far below the top") << 40 << 5 << 13;
-        QTest::newRow("six below") << 16 << 5 << 0;
-        QTest::newRow("five below") << 15 << 0 << 0;
-        QTest::newRow("one below") << 11 << 0 << -1;
-        QTest::newRow("on the top line") << 10 << -5 << -2;
-        QTest::newRow("above the top") << 3 << -5 << -9;
-        QTest::newRow("row N-3 stays for a search") << 27 << 5 << 0;
-        QTest::newRow("row N-2 moves one for a search") << 28 << 5 << 1;
-    }
-    void scrolls()
-    {
-        QFETCH(int, target);
-        QTEST(JumpScrollAdjustment(target, 10, 5), "jump");
-        QTEST(MatchScrollLines(target, 10, 20), "match");
-    }
-
-    void logicalLines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<TextRange>("range");
-        QTest::addColumn<int>("afterFeeds");
-        const QString text = QStringLiteral("ab\ncde\n\nf");
-        QTest::newRow("first line") << text << 1 << TextRange{0, 3} << 0;
-        QTest::newRow("second line") << text << 2 << TextRange{3, 7} << 3;
-        QTest::newRow("empty line") << text << 3 << TextRange{7, 8} << 7;
-        QTest::newRow("last line without feed: empty at its start") << text << 4 << TextRange{8, 8} << 8;
-        QTest::newRow("beyond the last line: text end") << text << 9 << TextRange{9, 9} << 9;
-        QTest::newRow("empty text") << QString() << 2 << TextRange{0, 0} << 0;
-    }
-    void logicalLines()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, n);
-        QTEST(LogicalLineRange(text, n), "range");
-        QTEST(IndexAfterLineFeeds(text, n - 1), "afterFeeds");
-    }
-
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("n");
-        QTest::newRow("digits") << "123" << 123;
-        QTest::newRow("digits then text") << "42abc" << 42;
-        QTest::newRow("leading blanks") << "  7" << 7;
-        QTest::newRow("no digits") << "l.12" << 0;
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("full-width digits are no number") << QString::fromUtf8("１２") << 0;
-        QTest::newRow("too large") << "99999999999" << 0;
-    }
-    void leadingNumber()
-    {
-        QFETCH(QString, text);
-        QTEST(LeadingNumber(text), "n");
-    }
-
-    void wordSelection_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("s");
-        QTest::addColumn<QString>("ext");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("tex: command with its backslash") << "\\section{Intro}" << 4 << ".tex" << "\\section";
-        QTest::newRow("tex: argument stops at braces") << "\\section{Intro}" << 11 << ".tex" << "Intro";
-        QTest::newRow("tex: glued command takes its backslash") << "x\\alpha=y" << 4 << ".tex" << "\\alpha";
-        QTest::newRow("tex: backslash further left than a stop is not taken") << "\\a b" << 3 << ".tex" << "b";
-        QTest::newRow("txt: comma is part of the word") << "x a,b y" << 3 << ".txt" << "a,b";
-        QTest::newRow("txt: stops at a backslash") << "a\\bc d" << 3 << ".txt" << "bc";
-        QTest::newRow("txt: full-width punctuation stops") << QString::fromUtf8("日本語、英語") << 1 << ".txt" << QString::fromUtf8("日本語");
-        QTest::newRow("cpp: code punctuation") << "int x=foo(y);" << 7 << ".cpp" << "foo";
-        QTest::newRow("H counts as source") << "a.b" << 0 << ".H" << "a";
-        QTest::newRow("second line only") << "one\ntwo three" << 5 << ".txt" << "two";
-        QTest::newRow("at the line end") << "ab\ncd" << 2 << ".txt" << "ab";
-        QTest::newRow("empty line selects nothing") << "a\n\nb" << 2 << ".txt" << "";
-    }
-    void wordSelection()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, s);
-        QFETCH(QString, ext);
-        const TextRange r = WordSelectionRange(text, s, ext);
-        QTEST(text.mid(r.start, r.end - r.start), "selected");
-    }
-
-    void popupMenu_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("calc");
-        QTest::addColumn<bool>("rightClick");
-        QTest::addColumn<PopupChoice>("menu");
-        QTest::newRow("editing menu") << "/i/a.tex" << false << true << PopupChoice::Editing;
-        QTest::newRow("switch off: none of ours") << "/i/a.tex" << false << false << PopupChoice::None;
-        QTest::newRow("calculation even with the switch off") << "/i/a.zel" << true << false << PopupChoice::Calculation;
-        QTest::newRow("the read-me") << "/i/ReadMe.log" << true << true << PopupChoice::None;
-        QTest::newRow("the English read-me") << "/i//ReadMeE.log" << false << true << PopupChoice::None;
-        QTest::newRow("a read-me elsewhere") << "/j/ReadMe.log" << false << true << PopupChoice::Editing;
-    }
-    void popupMenu()
-    {
-        QFETCH(QString, path);
-        QFETCH(bool, calc);
-        QFETCH(bool, rightClick);
-        QTEST(PopupMenuFor(IsReadMeFile(path, "/i"), calc, rightClick), "menu");
-    }
-
-    void find_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<int>("selStart");
-        QTest::addColumn<int>("selEnd");
-        QTest::addColumn<bool>("forward");
-        QTest::addColumn<bool>("matchCase");
-        QTest::addColumn<int>("found"); // -1: none
-        QTest::newRow("forward from the caret") << "abc abc abc" << "abc" << 1 << 1 << true << true << 4;
-        QTest::newRow("forward starts behind the selection") << "abc abc abc" << "abc" << 4 << 7 << true << true << 8;
-        QTest::newRow("forward past the last match") << "abc abc" << "abc" << 4 << 7 << true << true << -1;
-        QTest::newRow("backward from the selection start") << "abc abc abc" << "abc" << 8 << 11 << false << true << 4;
-        QTest::newRow("backward needs the whole match before the selection") << "abcabc" << "abc" << 5 << 5 << false << true << 0;
-        QTest::newRow("backward before the first match") << "abc abc" << "abc" << 0 << 3 << false << true << -1;
-        QTest::newRow("case counts") << "ABC abc" << "abc" << 0 << 0 << true << true << 4;
-        QTest::newRow("case ignored") << "ABC abc" << "abc" << 0 << 0 << true << false << 0;
-        QTest::newRow("empty search text") << "abc" << "" << 0 << 0 << true << true << -1;
-        QTest::newRow("a half of a pair is not a match") << QString::fromUtf8("😀") << QString(QString::fromUtf8("😀").at(1)) << 0 << 0 << true << true << -1;
-    }
-    void find()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, what);
-        QFETCH(int, selStart);
-        QFETCH(int, selEnd);
-        QFETCH(bool, forward);
-        QFETCH(bool, matchCase);
-        const std::optional<TextMatch> m = FindInText(text, what, selStart, selEnd, forward, matchCase);
-        QTEST(m ? m->start : -1, "found");
-        if (m)
-            QCOMPARE(m->length, what.size());
-    }
-
-    void replaceAll_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<QString>("with");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<int>("count");
-        QTest::newRow("every occurrence") << "a-b-a-b" << "a" << "XY" << "XY-b-XY-b" << 2;
-        QTest::newRow("not overlapping, left to right") << "aaaaa" << "aa" << "b" << "bba" << 2;
-        QTest::newRow("case counts") << "Abc abc ABC" << "abc" << "x" << "Abc x ABC" << 1;
-        QTest::newRow("the replacement is not searched again") << "ab" << "a" << "aa" << "aab" << 1;
-        QTest::newRow("line breaks inside") << "a\nb a\nb" << "a\nb" << "c" << "c c" << 2;
-        QTest::newRow("removing") << "x1x2x" << "x" << "" << "12" << 3;
-        QTest::newRow("empty search text") << "abc" << "" << "y" << "abc" << 0;
-    }
-    void replaceAll()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, what);
-        QFETCH(QString, with);
-        const ReplaceAllResult r = ReplaceAllInText(text, what, with);
-        QTEST(r.text, "result");
-        QTEST(r.count, "count");
-    }
-
-    void history_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("matchCase");
-        QTest::addColumn<QStringList>("list");
-        QTest::newRow("new text on top") << "new" << true << QStringList{"new", "abc", "ABC", "other"};
-        QTest::newRow("the same text moves up") << "other" << true << QStringList{"other", "abc", "ABC"};
-        QTest::newRow("case ignored: the first equal one goes") << "Abc" << false << QStringList{"Abc", "ABC", "other"};
-        QTest::newRow("case counts: the equal one goes") << "ABC" << true << QStringList{"ABC", "abc", "other"};
-    }
-    void history()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, matchCase);
-        QTEST(AddToHistory({"abc", "ABC", "other"}, text, matchCase, 4), "list");
-        QCOMPARE(AddToHistory(QStringList(20, "w"), "x", true).size(), 16);
-    }
-
-    void comments_data()
-    {
-        QTest::addColumn<int>("rule"); // 0 add, 1 remove marks, 2 remove comment lines
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("add: one line") << 0 << "two" << "%%two";
-        QTest::newRow("add: every line, and after a final break") << 0 << "one\ntwo\n" << "%%one\n%%two\n%%";
-        QTest::newRow("remove: pairs go") << 1 << "%%a\n%%b" << "a\nb";
-        QTest::newRow("remove: a pair then a single") << 1 << "%%%a" << "%a";
-        QTest::newRow("remove: a single stays") << 1 << "50% a" << "50% a";
-        QTest::newRow("lines: first and last") << 2 << "%first\nkeep\n%last" << "keep";
-        QTest::newRow("lines: indented comments stay") << 2 << "a\n  %b\n\t%c\nd" << "a\n  %b\n\t%c\nd";
-        QTest::newRow("lines: consecutive comments") << 2 << "a\n%1\n%2\n%3\nb" << "a\nb";
-        QTest::newRow("lines: only comments") << 2 << "%a\n%b\n%c" << "";
-        QTest::newRow("lines: comment with its final break") << 2 << "%a\n" << "";
-        QTest::newRow("lines: text ends with a break") << 2 << "a\n%b\n" << "a\n";
-        QTest::newRow("lines: empty lines stay") << 2 << "a\n\n%b\n\nc" << "a\n\n\nc";
-        QTest::newRow("lines: first line empty, then a comment") << 2 << "\n%x\ny" << "\ny";
-    }
-    void comments()
-    {
-        QFETCH(int, rule);
-        QFETCH(QString, text);
-        QTEST(rule == 0 ? CommentedSelection(text) : rule == 1 ? UncommentedSelection(text) : WithoutCommentLines(text), "result");
-    }
+    void rules() { CompareRule(); }
 
     // Every environment opens and closes the same name and leaves the caret at the start of a
     // line inside it; the document skeleton leaves it in the class of its first line.
     void templates_data()
     {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<bool>("english");
+        Columns<int, bool>({"which", "english"});
         for (int w = 0; w <= int(EnvTemplate::Document); ++w)
             for (bool english : {false, true})
                 QTest::addRow("%d, %s", w, english ? "en" : "ja") << w << english;
@@ -274,13 +147,6 @@ private Q_SLOTS:
         QVERIFY(lines.first().startsWith(QStringLiteral("\\begin{%1}").arg(name)));
         QCOMPARE(lines.last(), QStringLiteral("\\end{%1}").arg(name));
         QVERIFY(caretLine > 0 && caretLine < lines.size() - 1);
-    }
-
-    void webSearch()
-    {
-        // Every reserved character is encoded: the search page reads "+" as a space.
-        QCOMPARE(WebSearchUrl("c++ tables & more").toString(QUrl::FullyEncoded),
-                 QStringLiteral("http://www.google.com/search?q=c%2B%2B%20tables%20%26%20more"));
     }
 };
 

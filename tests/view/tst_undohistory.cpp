@@ -1,31 +1,21 @@
+#include "support/Columns.h"
 #include "view/UndoHistory.h"
 
-#include <QTest>
+#include <QtTest>
 
 namespace {
 // The history as plain arrays of whole texts: what every snapshot must come back as.
 struct Model {
-    struct Slot {
-        QString text;
-        int top = 0, start = 0, end = 0;
-        bool saved = false;
-    };
+    struct Slot { QString text; int top = 0, start = 0, end = 0; bool saved = false; };
     int capacity;
     QList<Slot> slots;
     int current = 0, topIndex = 0;
 
-    explicit Model(int cap, const QString &text) : capacity(cap)
-    {
-        slots.append(Slot{text, 0, 0, 0, true});
-    }
+    explicit Model(int cap, const QString &text) : capacity(cap), slots{Slot{text, 0, 0, 0, true}} {}
     void Push(const QString &text, int top, int start, int end)
     {
-        ++current;
-        const Slot slot{text, top, start, end, false};
-        if (current < slots.size())
-            slots[current] = slot;
-        else
-            slots.append(slot);
+        slots.resize(std::max<qsizetype>(slots.size(), ++current + 1));
+        slots[current] = Slot{text, top, start, end, false};
         topIndex = std::max(topIndex, current);
         if (slots.size() > capacity) {
             slots.removeFirst();
@@ -59,19 +49,14 @@ void RunScript(const QString &script, int capacity)
             QCOMPARE(result.has_value(), possible);
             if (!result)
                 continue;
-            if (undo) {
-                model.slots[model.current].start = n;
-                model.slots[model.current].end = n;
-            }
+            if (undo)
+                model.slots[model.current].start = model.slots[model.current].end = n;
             model.current += undo ? -1 : 1;
             const UndoStep &s = *result;
             QCOMPARE(shown.mid(s.edit.position, s.edit.removed.size()), s.edit.removed);
             shown.replace(s.edit.position, s.edit.removed.size(), s.edit.inserted);
             const Model::Slot &slot = model.slots[model.current];
-            QCOMPARE(s.topLine, slot.top);
-            QCOMPARE(s.selStart, slot.start);
-            QCOMPARE(s.selEnd, slot.end);
-            QCOMPARE(s.saved, slot.saved);
+            QCOMPARE((QList<int>{s.topLine, s.selStart, s.selEnd, s.saved}), (QList<int>{slot.top, slot.start, slot.end, slot.saved}));
         } else if (step == QLatin1String("s")) {
             history.MarkSaved();
             for (int i = 0; i <= model.topIndex; ++i)
@@ -94,19 +79,13 @@ class TestUndoHistory : public QObject {
 private Q_SLOTS:
     void everySnapshotComesBack_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("capacity");
-        QTest::newRow("a new change after two undos keeps the snapshot two ahead")
-            << "=a =ab =abc =abcd u u =abX r r u u u u r r r" << 100;
-        QTest::newRow("changes at the start, in the middle and at the end")
-            << "=s_t_a_r_t =X_t_a_r_t_Y =X_t__Y =_Y = u u u u u r r r r r" << 100;
-        QTest::newRow("saved marks follow the saved state")
-            << "=a =ab s =abc u u s r r u u u" << 100;
+        Columns<QString, int>({"script", "capacity"});
+        QTest::newRow("a new change after two undos keeps the snapshot two ahead") << "=a =ab =abc =abcd u u =abX r r u u u u r r r" << 100;
+        QTest::newRow("changes at the start, in the middle and at the end") << "=s_t_a_r_t =X_t_a_r_t_Y =X_t__Y =_Y = u u u u u r r r r r" << 100;
+        QTest::newRow("saved marks follow the saved state") << "=a =ab s =abc u u s r r u u u" << 100;
         QTest::newRow("saved in the middle, then overwritten") << "=a =ab =abc u s =Q r u" << 100;
-        QTest::newRow("past the last slot the oldest goes")
-            << "=1 =2 =3 =4 =5 =6 u u u u u r r r r r" << 4;
-        QTest::newRow("oldest goes with saved marks and undo in play")
-            << "s =1 =2 =3 u u =x =y =z =w u u u u r r r r" << 3;
+        QTest::newRow("past the last slot the oldest goes") << "=1 =2 =3 =4 =5 =6 u u u u u r r r r r" << 4;
+        QTest::newRow("oldest goes with saved marks and undo in play") << "s =1 =2 =3 u u =x =y =z =w u u u u r r r r" << 3;
     }
     void everySnapshotComesBack()
     {
@@ -130,66 +109,45 @@ private Q_SLOTS:
         QCOMPARE(history.TextAt(100), text);
     }
 
-    void editsThatDoNotFitAreRefused_data()
+    // An edit is taken only where its removed text stands: the text after it and the step.
+    void rules_data()
     {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<QString>("result"); // unchanged: refused
-        QTest::newRow("a fitting replacement") << 2 << "cd" << "abXef";
-        QTest::newRow("removed text not there") << 2 << "xx" << "abcdef";
-        QTest::newRow("past the end") << 5 << "fg" << "abcdef";
+        RuleColumns();
+        const auto edited = [](int position, const QString &removed) {
+            UndoHistory history;
+            history.Start(QStringLiteral("abcdef"), 0, 0);
+            const bool accepted = history.PushEdit(TextEdit{position, removed, QStringLiteral("X")}, 0, 0, 0);
+            return history.CurrentText() + u'@' + QString::number(history.CurrentIndex() * 10 + accepted);
+        };
+        Rule("a fitting replacement", edited(2, "cd"), "abXef@11");
+        Rule("removed text not there", edited(2, "xx"), "abcdef@0");
+        Rule("past the end", edited(5, "fg"), "abcdef@0");
+        const auto split = [](const QString &from, const QString &to) {
+            UndoHistory history;
+            history.Start(from, 0, 0);
+            history.Push(to, 0, 0, 0);
+            const std::optional<UndoStep> back = history.Undo(0, 0);
+            bool whole = back.has_value();
+            for (const QString &piece : {back.value_or(UndoStep{}).edit.removed, back.value_or(UndoStep{}).edit.inserted})
+                whole = whole && (piece.isEmpty() || (!piece.front().isLowSurrogate() && !piece.back().isHighSurrogate()));
+            return whole ? history.CurrentText() : QStringLiteral("split");
+        };
+        // An edit never splits a surrogate pair.
+        Rule("same high half", split("a😀b", "a😁b"), "a😀b");
+        Rule("pair removed", split("x😀😀y", "x😀y"), "x😀😀y");
     }
-    void editsThatDoNotFitAreRefused()
-    {
-        QFETCH(int, position);
-        QFETCH(QString, removed);
-        QFETCH(QString, result);
-        UndoHistory history;
-        history.Start(QStringLiteral("abcdef"), 0, 0);
-        const bool accepted = result != QLatin1String("abcdef");
-        QCOMPARE(history.PushEdit(TextEdit{position, removed, QStringLiteral("X")}, 0, 0, 0),
-                 accepted);
-        QCOMPARE(history.CurrentIndex(), accepted ? 1 : 0);
-        QCOMPARE(history.CurrentText(), result);
-    }
+    void rules() { CompareRule(); }
 
     void anEditWithAnUnchangedMarginIsStoredSmall()
     {
         UndoHistory history;
         history.Start(QStringLiteral("hello world"), 0, 0);
         // The caller reports the whole line as changed; only one letter really is.
-        QVERIFY(history.PushEdit(TextEdit{0, QStringLiteral("hello world"),
-                                          QStringLiteral("hello World")}, 0, 0, 0));
+        QVERIFY(history.PushEdit(TextEdit{0, QStringLiteral("hello world"), QStringLiteral("hello World")}, 0, 0, 0));
         QCOMPARE(history.DifferenceSize(), 2);
         const std::optional<UndoStep> back = history.Undo(0, 0);
         QCOMPARE(back->edit.position, 6);
     }
-
-    void surrogatePairsAreNeverSplit_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("same high half") << QString::fromUtf8("a😀b") << QString::fromUtf8("a😁b");
-        QTest::newRow("pair removed") << QString::fromUtf8("x😀😀y") << QString::fromUtf8("x😀y");
-    }
-    void surrogatePairsAreNeverSplit()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        UndoHistory history;
-        history.Start(from, 0, 0);
-        history.Push(to, 0, 0, 0);
-        const std::optional<UndoStep> back = history.Undo(0, 0);
-        QVERIFY(back);
-        for (const QString &piece : {back->edit.removed, back->edit.inserted}) {
-            if (piece.isEmpty())
-                continue;
-            QVERIFY(!piece.front().isLowSurrogate());
-            QVERIFY(!piece.back().isHighSurrogate());
-        }
-        QCOMPARE(history.CurrentText(), from);
-    }
-
 };
 
 QTEST_GUILESS_MAIN(TestUndoHistory)

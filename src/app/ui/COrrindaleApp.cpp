@@ -10,20 +10,13 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
-#include "calc/ExpressionEvaluator.h"
-#include "calc/HtmlExport.h"
-#include "input/MergeCommandFiles.h"
-#include "res/Messages.h"
-#include "toolchain/HeadlessCompile.h"
 #include "toolchain/ui/CConsoleDialog.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPalette>
-#include <QTextStream>
 #include <QTranslator>
 
 bool COrrindaleApp::InstallQtTexts(bool english)
@@ -47,51 +40,6 @@ int COrrindaleApp::Main(int argc, char *argv[])
     const CommandLineSwitches sw = CommandLineSwitches::Parse(args);
     std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
     const int english = ReadSetting(*store, Keys::English);
-    if (sw.version) {
-        QTextStream(stdout) << VersionText << '\n';
-        return 0;
-    }
-    if (!sw.mergeCommands.isEmpty()) {
-        QCoreApplication app(argc, argv);
-        QTextStream err(stderr);
-        return MergeCommandFiles(sw.mergeCommands.first(), sw.mergeCommands.mid(1), english,
-                                 err);
-    }
-    if (sw.evalUsageError) {
-        QTextStream(stderr) << MsgText(Msg::Usage, english);
-        return 2;
-    }
-    if (!sw.evalLines.isEmpty()) {
-        QCoreApplication app(argc, argv);
-        const int decimals = sw.evalRound >= 0 ? sw.evalRound : ReadSetting(*store, Keys::Sho);
-        QStringList lines;
-        QStringList messages;
-        EvaluateLines(sw.evalLines, decimals, lines, messages);
-        QTextStream err(stderr);
-        for (const QString &m : std::as_const(messages))
-            err << m << '\n';
-        err.flush();
-        QTextStream out(stdout);
-        for (const QString &line : std::as_const(lines))
-            out << line << '\n';
-        return 0;
-    }
-    if (!sw.htmlFile.isEmpty()) {
-        QCoreApplication app(argc, argv);
-        QTextStream err(stderr);
-        return ExportHtmlFile(sw.htmlFile, sw.htmlCalc, english, err);
-    }
-    if (!sw.texFile.isEmpty()) {
-        QCoreApplication app(argc, argv);
-        QFile err;
-        err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-        return CompileToPdfWithoutWindow(sw.texFile, *store, english, err);
-    }
-    if (sw.help) {
-        QTextStream(stdout) << VersionText << "\n\n" << MsgText(Msg::Usage, english);
-        return 0;
-    }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velloquin"));
     QApplication::setOrganizationName(QStringLiteral("Wendro"));
