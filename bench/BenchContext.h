@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppSettings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/ProcessLauncher.h"
@@ -17,8 +18,10 @@
 // The program's real prompter and launcher over a settings store of the benchmark's own.
 struct BenchContext {
     explicit BenchContext(SettingsStore &store)
+        : settings(store, QString(), QCoreApplication::applicationFilePath())
     {
         context.store = &store;
+        context.settings = &settings;
         context.prompter = &prompter;
         context.launcher = &launcher;
         context.programPath = QCoreApplication::applicationFilePath();
@@ -26,6 +29,7 @@ struct BenchContext {
 
     QtPrompter prompter;
     ProcessLauncher launcher;
+    CAppSettings settings;
     AppContext context;
 };
 

@@ -112,7 +112,7 @@ int main(int argc, char *argv[])
     frame.resize(900, 700);
     frame.show();
     COrrindaleView *view = frame.GetActiveView();
-    view->m_strCommandListPath = listPath;
+    bench.settings.SetCommandList(listPath);
     QTextCursor c = view->textCursor();
     c.setPosition(42);
     view->setTextCursor(c);

@@ -27,6 +27,17 @@ TargetPieces SplitTargetPath(const QString &path)
     return pieces;
 }
 
+DocumentFiles DocumentFiles::Of(const QString &editedPath, const QString &anotherFile)
+{
+    return {editedPath, anotherFile, SplitTargetPath(editedPath),
+            SplitTargetPath(anotherFile.isEmpty() ? editedPath : anotherFile)};
+}
+
+DocumentFiles DocumentFiles::Read(const SettingsStore &store, const QString &editedPath)
+{
+    return Of(editedPath, ReadAnotherFile(store, editedPath));
+}
+
 QString ReadAnotherFile(const SettingsStore &store, const QString &editedPath)
 {
     if (editedPath.isEmpty())

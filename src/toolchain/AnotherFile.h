@@ -13,9 +13,25 @@ struct TargetPieces {
     QString dir;
     QString base;
     QString ext;
+
+    bool operator==(const TargetPieces &) const = default;
 };
 
 TargetPieces SplitTargetPath(const QString &path);
+
+// What a document's file means to the commands: the edited file and the compile target, which
+// is the registered another file when there is one, else the edited file itself.
+struct DocumentFiles {
+    QString editedPath;  // "" for an untitled document
+    QString anotherFile; // "" when none is registered
+    TargetPieces edited;
+    TargetPieces target;
+
+    static DocumentFiles Of(const QString &editedPath, const QString &anotherFile);
+    // With the registration stored for editedPath.
+    static DocumentFiles Read(const SettingsStore &store, const QString &editedPath);
+    bool operator==(const DocumentFiles &) const = default;
+};
 
 // The registered file for an edited file ("" when none or when the edited file has no path).
 QString ReadAnotherFile(const SettingsStore &store, const QString &editedPath);

@@ -20,9 +20,9 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
 {
     // MakeIndex gets the index file itself: mendex takes the name up to its first "." as the
     // base of what it writes, which breaks names with dots or a leading "./".
-    const QString file = tool.withOptions ? m_s.m_strTargetBase + QStringLiteral(".idx")
-                                          : m_s.m_strTargetBase;
-    const QString options = tool.withOptions ? m_s.m_strMakeIndexOptions : QString();
+    const QString file = tool.withOptions ? Target().base + QStringLiteral(".idx")
+                                          : Target().base;
+    const QString options = tool.withOptions ? m_s.makeIndexOptions : QString();
     int r = RunTool(tool.command, file, options);
     if (r == 0)
         return 1;
@@ -31,7 +31,7 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
         return 0;
     }
     // Not startable as configured: the distribution's name in the fixed folders.
-    tool.command = QString::fromLatin1(m_s.m_strCompiler.contains(QLatin1String("platex"))
+    tool.command = QString::fromLatin1(m_s.compiler.contains(QLatin1String("platex"))
                                            ? tool.japaneseName
                                            : tool.plainName);
     for (int i = 0; i < m_auxiliaryFolders.size(); ++i) {
@@ -52,7 +52,7 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
         Notice(tool.error);
         return 0;
     }
-    SetCurrentDir(m_s.m_strTargetDir);
+    SetCurrentDir(Target().dir);
     if (RunTool(tool.command, file, options) == 0)
         return 1;
     Notice(tool.error);
@@ -61,7 +61,7 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
 
 int CToolchain::RunBibTeX()
 {
-    const AuxTool bibtex{m_s.m_strBibTeX, "jbibtex", "bibtex", Keys::Bib,
+    const AuxTool bibtex{m_s.bibTeX, "jbibtex", "bibtex", Keys::Bib,
                          Msg::BibTeXError, Msg::BibTeXCannotRun, Msg::BibTeXHint,
                          &CToolchain::ChooseBibTeX, false};
     return RunAuxiliary(bibtex);
@@ -71,9 +71,9 @@ int CToolchain::RunMakeIndex()
 {
     // The options are asked before each run until the user says never; the answer does not
     // stop the run.
-    if (m_s.m_bMakeIndexNoAsk == 0)
+    if (m_s.makeIndexNoAsk == 0)
         MakeIndexOptions();
-    const AuxTool makeindex{m_s.m_strMakeIndex, "mendex", "makeindex", Keys::MkIdx,
+    const AuxTool makeindex{m_s.makeIndex, "mendex", "makeindex", Keys::MkIdx,
                             Msg::MakeIndexError, Msg::MakeIndexCannotRun, Msg::MakeIndexHint,
                             &CToolchain::ChooseMakeIndex, true};
     return RunAuxiliary(makeindex);

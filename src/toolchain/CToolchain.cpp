@@ -39,11 +39,13 @@ QString PaperOption(int index)
 }
 
 CToolchain::CToolchain(ToolchainHost &host, Launcher &launcher, Prompter &prompter,
-                       SettingsStore &store)
+                       SettingsStore &store, ToolSettings &settings, bool english)
     : m_host(host)
     , m_launcher(launcher)
     , m_prompter(prompter)
     , m_store(store)
+    , m_s(settings)
+    , m_english(english)
     , m_compilerFolders(DefaultToolFolders(ToolFolderOrder::CompilerFirst))
     , m_auxiliaryFolders(DefaultToolFolders(ToolFolderOrder::AuxiliaryFirst))
 {
@@ -64,8 +66,8 @@ int CToolchain::RunTool(const QString &command, const QString &file, const QStri
         program = m_lookup(platform);
     } else {
         QStringList folders;
-        if (!m_s.m_strTeXInstDir.isEmpty())
-            folders << m_s.m_strTeXInstDir;
+        if (!m_s.texInstDir.isEmpty())
+            folders << m_s.texInstDir;
         folders << m_compilerFolders << SearchPathFolders(qEnvironmentVariable("PATH"));
         program = FindProgram(platform, folders);
     }
@@ -76,22 +78,32 @@ int CToolchain::RunTool(const QString &command, const QString &file, const QStri
     return m_launcher.RunAndWait(program, ToolArguments(options, file), m_strCurrentDir);
 }
 
+const TargetPieces &CToolchain::Target() const
+{
+    return m_host.Files().target;
+}
+
+QString CToolchain::EditedPath() const
+{
+    return m_host.Files().editedPath;
+}
+
 QString CToolchain::TargetFile(const char *ext) const
 {
-    return m_s.m_strTargetDir + m_s.m_strTargetBase + QLatin1String(ext);
+    return Target().dir + Target().base + QLatin1String(ext);
 }
 
 QByteArray CToolchain::ReadLog() const
 {
     QByteArray log;
-    ReadWholeFile(QDir(m_strCurrentDir).filePath(m_s.m_strTargetBase + QStringLiteral(".log")),
+    ReadWholeFile(QDir(m_strCurrentDir).filePath(Target().base + QStringLiteral(".log")),
                   log);
     return log;
 }
 
 QString CToolchain::Text(Msg id) const
 {
-    return MsgText(id, m_s.m_bEnglish != 0);
+    return MsgText(id, m_english);
 }
 
 void CToolchain::Notice(Msg id)
@@ -106,8 +118,9 @@ bool CToolchain::AskOk(Msg id)
 
 void CToolchain::StoreEditedFileTime()
 {
-    if (!m_s.m_strEditedPath.isEmpty() && QFileInfo::exists(m_s.m_strEditedPath))
-        m_host.KeepFileTime(FileTimeOf(m_s.m_strEditedPath));
+    const QString edited = EditedPath();
+    if (!edited.isEmpty() && QFileInfo::exists(edited))
+        m_host.KeepFileTime(FileTimeOf(edited));
 }
 
 // Choosers.
@@ -115,7 +128,7 @@ void CToolchain::StoreEditedFileTime()
 void CToolchain::ChangeCompiler()
 {
     if (!AskOk(Msg::ChangeCompilerQuestion)) {
-        m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
+        m_s.compiler = QString::fromUtf8(Keys::TeX.defaultValue);
         DeleteSetting(m_store, Keys::TeX);
         return;
     }
@@ -124,32 +137,31 @@ void CToolchain::ChangeCompiler()
 
 int CToolchain::ChooseCompiler()
 {
-    if (!m_s.m_strTeXInstDir.isEmpty())
-        SetCurrentDir(m_s.m_strTeXInstDir);
+    if (!m_s.texInstDir.isEmpty())
+        SetCurrentDir(m_s.texInstDir);
     const QString path = m_prompter.OpenFileName(Text(Msg::ProgramFilter), m_strCurrentDir);
     if (path.isEmpty()) {
-        m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
+        m_s.compiler = QString::fromUtf8(Keys::TeX.defaultValue);
         DeleteSetting(m_store, Keys::TeX);
         return 0;
     }
-    m_s.m_strCompiler = path;
+    m_s.compiler = path;
     WriteSetting(m_store, Keys::TeX, path);
     const QString prefix = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
-    if (prefix != m_s.m_strTeXInstDir) {
-        m_s.m_strTeXInstDir = prefix;
+    if (prefix != m_s.texInstDir) {
+        m_s.texInstDir = prefix;
         WriteSetting(m_store, Keys::TeXInstDir, prefix);
     }
     if (path.contains(QLatin1String("latex"))) {
         // The other programs of the same distribution live beside its compiler.
-        m_s.m_strDviPdf = prefix + QStringLiteral("dvipdfmx");
-        WriteSetting(m_store, Keys::DviPdf, m_s.m_strDviPdf);
+        m_s.dviPdf = prefix + QStringLiteral("dvipdfmx");
+        WriteSetting(m_store, Keys::DviPdf, m_s.dviPdf);
         const bool japanese = path.contains(QLatin1String("platex"));
-        m_s.m_strBibTeX = prefix + (japanese ? QStringLiteral("jbibtex")
-                                             : QStringLiteral("bibtex"));
-        m_s.m_strMakeIndex = prefix + (japanese ? QStringLiteral("mendex")
-                                                : QStringLiteral("makeindex"));
-        WriteSetting(m_store, Keys::Bib, m_s.m_strBibTeX);
-        WriteSetting(m_store, Keys::MkIdx, m_s.m_strMakeIndex);
+        m_s.bibTeX = prefix + (japanese ? QStringLiteral("jbibtex") : QStringLiteral("bibtex"));
+        m_s.makeIndex =
+            prefix + (japanese ? QStringLiteral("mendex") : QStringLiteral("makeindex"));
+        WriteSetting(m_store, Keys::Bib, m_s.bibTeX);
+        WriteSetting(m_store, Keys::MkIdx, m_s.makeIndex);
     }
     return 1;
 }
@@ -171,17 +183,17 @@ int CToolchain::ChooseProgram(QString &command, const StringSetting &setting, Ms
 
 int CToolchain::ChooseDviPdf()
 {
-    return ChooseProgram(m_s.m_strDviPdf, Keys::DviPdf, Msg::ChooseDviPdfQuestion);
+    return ChooseProgram(m_s.dviPdf, Keys::DviPdf, Msg::ChooseDviPdfQuestion);
 }
 
 int CToolchain::ChooseBibTeX()
 {
-    return ChooseProgram(m_s.m_strBibTeX, Keys::Bib, Msg::ChooseBibTeXQuestion);
+    return ChooseProgram(m_s.bibTeX, Keys::Bib, Msg::ChooseBibTeXQuestion);
 }
 
 int CToolchain::ChooseMakeIndex()
 {
-    return ChooseProgram(m_s.m_strMakeIndex, Keys::MkIdx, Msg::ChooseMakeIndexQuestion);
+    return ChooseProgram(m_s.makeIndex, Keys::MkIdx, Msg::ChooseMakeIndexQuestion);
 }
 
 // Dialogs.
@@ -196,10 +208,10 @@ bool CToolchain::MakeIndexOptions()
     int never = ReadSetting(m_store, Keys::MkIdxNvr);
     if (!m_host.MakeIndexOptionsDialog(options, never))
         return false;
-    m_s.m_strMakeIndexOptions = options;
-    m_s.m_bMakeIndexNoAsk = never ? 1 : 0;
+    m_s.makeIndexOptions = options;
+    m_s.makeIndexNoAsk = never ? 1 : 0;
     WriteSetting(m_store, Keys::MkIdxOpt, options);
-    WriteSetting(m_store, Keys::MkIdxNvr, m_s.m_bMakeIndexNoAsk);
+    WriteSetting(m_store, Keys::MkIdxNvr, m_s.makeIndexNoAsk);
     return true;
 }
 
@@ -211,13 +223,13 @@ bool CToolchain::PaperSizeDialog()
     values.sizeNo = ReadSetting(m_store, Keys::PdfSizeNo);
     if (!m_host.PaperSizeDialog(values))
         return false;
-    m_s.m_nPdfPaper = values.sizeNo;
-    m_s.m_bSkipPaperDialog = values.nShow;
-    m_s.m_bNeverPaperDialog = values.neShow;
+    m_s.pdfPaper = values.sizeNo;
+    m_s.skipPaperDialog = values.nShow;
+    m_s.neverPaperDialog = values.neShow;
     WriteSetting(m_store, Keys::PdfNShow, values.nShow);
     WriteSetting(m_store, Keys::PdfNeShow, values.neShow);
     WriteSetting(m_store, Keys::PdfSizeNo, values.sizeNo);
     // Either box keeps the dialog away until the program ends.
-    m_s.m_bSkipPaperDialog = values.nShow + values.neShow;
+    m_s.skipPaperDialog = values.nShow + values.neShow;
     return true;
 }

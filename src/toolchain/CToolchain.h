@@ -1,7 +1,8 @@
 #pragma once
 
 #include "toolchain/ToolLookup.h"
-#include "toolchain/ToolchainState.h"
+#include "toolchain/AnotherFile.h"
+#include "toolchain/ToolSettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,18 +19,16 @@ struct StringSetting;
 
 // The TeX commands of one window: compile with its reruns, BibTeX, MakeIndex, DVI and PDF,
 // and the choosers of the programs. It runs the programs through the Launcher, asks through
-// the Prompter, keeps the settings in the store and reaches the window through its host.
+// the Prompter, works with the settings it is given and writes their changes to the store, and
+// reaches the window and its document's files through its host.
 class CToolchain {
 public:
-    CToolchain(ToolchainHost &host, Launcher &launcher, Prompter &prompter,
-               SettingsStore &store);
-
-    ToolchainState &State() { return m_s; }
-    const ToolchainState &State() const { return m_s; }
+    CToolchain(ToolchainHost &host, Launcher &launcher, Prompter &prompter, SettingsStore &store,
+               ToolSettings &settings, bool english);
     // The folder runs happen in and file dialogs open at.
     QString CurrentDir() const { return m_strCurrentDir; }
     // Runs from here on happen in the target's folder (the compile does this first).
-    void EnterTargetDir() { m_strCurrentDir = m_s.m_strTargetDir; }
+    void EnterTargetDir() { m_strCurrentDir = Target().dir; }
     // The fixed folders: searched after the TeX folder and before PATH, and tried in turn when
     // a program cannot be started (tests point them elsewhere).
     void SetToolFolders(const QStringList &compilerFirst, const QStringList &auxiliaryFirst);
@@ -75,6 +74,8 @@ private:
     int RunAuxiliary(const AuxTool &tool);
     int ChooseProgram(QString &command, const StringSetting &setting, Msg question);
     void SetCurrentDir(const QString &dir) { m_strCurrentDir = dir; }
+    const TargetPieces &Target() const;
+    QString EditedPath() const;
     QString TargetFile(const char *ext) const;
     QByteArray ReadLog() const;
     QString Text(Msg id) const;
@@ -87,7 +88,8 @@ private:
     Launcher &m_launcher;
     Prompter &m_prompter;
     SettingsStore &m_store;
-    ToolchainState m_s;
+    ToolSettings &m_s;
+    bool m_english;
     QString m_strCurrentDir;
     QStringList m_compilerFolders;
     QStringList m_auxiliaryFolders;

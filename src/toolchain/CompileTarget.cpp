@@ -53,12 +53,12 @@ ExtraPasses DecideExtraPasses(bool tocBefore, const QByteArray &oldToc, bool toc
 int CToolchain::FindCompilerInDefaultFolders()
 {
     for (const QString &folder : m_compilerFolders) {
-        const QString full = folder + ExecutableName(m_s.m_strCompiler);
-        const int r = RunTool(full, m_s.m_strTargetBase);
+        const QString full = folder + ExecutableName(m_s.compiler);
+        const int r = RunTool(full, Target().base);
         if (r == -1)
             continue;
-        m_s.m_strCompiler = full;
-        m_s.m_strTeXInstDir = folder;
+        m_s.compiler = full;
+        m_s.texInstDir = folder;
         WriteSetting(m_store, Keys::TeXInstDir, folder);
         WriteSetting(m_store, Keys::TeX, full);
         return r;
@@ -70,12 +70,12 @@ int CToolchain::FindCompilerInDefaultFolders()
 // compiler ran (whatever it returned).
 int CToolchain::CompilerFallback()
 {
-    const QString failed = m_s.m_strCompiler;
+    const QString failed = m_s.compiler;
     if (FindCompilerInDefaultFolders() != -1)
         return 1;
     if (m_prompter.Ask(Text(Msg::CompilerCannotRun).arg(failed), MsgButtons::OkCancel)
         != MsgAnswer::Ok) {
-        m_s.m_strCompiler = QString::fromUtf8(Keys::TeX.defaultValue);
+        m_s.compiler = QString::fromUtf8(Keys::TeX.defaultValue);
         DeleteSetting(m_store, Keys::TeX);
         Notice(Msg::CompilerHint);
         return 0;
@@ -84,8 +84,8 @@ int CToolchain::CompilerFallback()
         Notice(Msg::CompilerHint);
         return 0;
     }
-    SetCurrentDir(m_s.m_strTargetDir);
-    if (RunTool(m_s.m_strCompiler, m_s.m_strTargetBase) != -1)
+    SetCurrentDir(Target().dir);
+    if (RunTool(m_s.compiler, Target().base) != -1)
         return 1;
     m_prompter.Notice(Text(Msg::CompilerFailedAfterChoice).arg(failed));
     return 0;
@@ -107,8 +107,8 @@ int CToolchain::FinishCompile(int result)
 int CToolchain::CompileTarget()
 {
     // A name TeX would misread is refused before anything is asked or run.
-    if (!TeXCanReadName(m_s.m_strTargetBase)) {
-        m_prompter.Notice(Text(Msg::TargetNameUnreadable).arg(m_s.m_strTargetBase));
+    if (!TeXCanReadName(Target().base)) {
+        m_prompter.Notice(Text(Msg::TargetNameUnreadable).arg(Target().base));
         return 0;
     }
 
@@ -124,16 +124,16 @@ int CToolchain::CompileTarget()
     if (firstLine.startsWith(QLatin1Char('%'))) {
         const QString name = CompilerFromFirstLine(firstLine);
         if (!name.isEmpty())
-            m_s.m_strCompiler = m_s.m_strTeXInstDir + ExecutableName(name);
+            m_s.compiler = m_s.texInstDir + ExecutableName(name);
         else
-            m_s.m_strCompiler = ReadSetting(m_store, Keys::TeX);
+            m_s.compiler = ReadSetting(m_store, Keys::TeX);
     }
 
     // Plain TeX runs once and is not judged.
-    SetCurrentDir(m_s.m_strTargetDir);
-    const QString base = m_s.m_strTargetBase;
-    if (!m_s.m_strCompiler.contains(QLatin1String("latex"))) {
-        if (RunTool(m_s.m_strCompiler, base) == -1)
+    SetCurrentDir(Target().dir);
+    const QString base = Target().base;
+    if (!m_s.compiler.contains(QLatin1String("latex"))) {
+        if (RunTool(m_s.compiler, base) == -1)
             return CompilerFallback();
         return 1;
     }
@@ -149,10 +149,10 @@ int CToolchain::CompileTarget()
     const FileSnapshot idxBefore = TimeOf(idxPath);
 
     // The first pass.
-    const int r1 = RunTool(m_s.m_strCompiler, base);
+    const int r1 = RunTool(m_s.compiler, base);
     if (r1 == -1 && !CompilerFallback())
         return 0;
-    const auto pass = [&] { return RunTool(m_s.m_strCompiler, base); };
+    const auto pass = [&] { return RunTool(m_s.compiler, base); };
 
     // A run that wrote no newer DVI failed; the user reads why in the log.
     const FileSnapshot dviNow = TimeOf(dviPath);

@@ -2,7 +2,6 @@
 
 #include "app/Launcher.h"
 #include "app/Prompter.h"
-#include "app/SettingsKeys.h"
 #include "app/TextFile.h"
 #include "res/Messages.h"
 #include "toolchain/AnotherFile.h"
@@ -95,10 +94,12 @@ private:
 // The file as saved on disk stands for the document; no pane, no cursor, no dialog.
 class FileHost : public ToolchainHost {
 public:
-    explicit FileHost(const QString &firstLine)
-        : m_firstLine(firstLine)
+    FileHost(const DocumentFiles &files, const QString &firstLine)
+        : m_files(files)
+        , m_firstLine(firstLine)
     {
     }
+    const DocumentFiles &Files() const override { return m_files; }
     bool IsModified() const override { return false; }
     bool SaveModified() override { return true; }
     QString FirstLine() const override { return m_firstLine; }
@@ -110,6 +111,7 @@ public:
     bool MakeIndexOptionsDialog(QString &, int &) override { return false; }
 
 private:
+    DocumentFiles m_files;
     QString m_firstLine;
 };
 } // namespace
@@ -123,34 +125,22 @@ int CompileToPdfWithoutWindow(const QString &file, SettingsStore &store, bool en
         Say(err, LoadErrorMessage(loaded, edited, english));
         return 1;
     }
-    const QString another = ReadAnotherFile(store, edited);
-    const TargetPieces target = SplitTargetPath(another.isEmpty() ? edited : another);
+    const DocumentFiles files = DocumentFiles::Read(store, edited);
+    const TargetPieces &target = files.target;
     if (!ToolchainCommandEnabled(target.ext)) {
         Say(err, MsgText(Msg::TeXRunNotTeXFile, english).arg(edited));
         return 1;
     }
 
-    FileHost host(loaded.text);
+    FileHost host(files, loaded.text);
     StreamPrompter prompter(err);
     StreamLauncher launcher(err);
-    CToolchain tools(host, launcher, prompter, store);
-    ToolchainState &s = tools.State();
-    s.m_bEnglish = english ? 1 : 0;
-    s.m_strTeXInstDir = ReadSetting(store, Keys::TeXInstDir);
-    s.m_strCompiler = ReadSetting(store, Keys::TeX);
-    s.m_strDviPdf = ReadSetting(store, Keys::DviPdf);
-    s.m_strBibTeX = ReadSetting(store, Keys::Bib);
-    s.m_strMakeIndex = ReadSetting(store, Keys::MkIdx);
-    s.m_strMakeIndexOptions = ReadSetting(store, Keys::MkIdxOpt);
-    s.m_bMakeIndexNoAsk = 1;
-    s.m_bPdfMadeOnce = ReadSetting(store, Keys::Acr);
-    s.m_nPdfPaper = ReadSetting(store, Keys::PdfSizeNo);
-    s.m_bNeverPaperDialog = ReadSetting(store, Keys::PdfNeShow);
-    s.m_bSkipPaperDialog = 1;
-    s.m_strEditedPath = edited;
-    s.m_strTargetDir = target.dir;
-    s.m_strTargetBase = target.base;
-    s.m_strTargetExt = target.ext;
+    // The stored programs; no one is there to be asked for options or a paper size.
+    ToolSettings settings;
+    settings.Load(store);
+    settings.makeIndexNoAsk = 1;
+    settings.skipPaperDialog = 1;
+    CToolchain tools(host, launcher, prompter, store, settings, english);
 
     // A PDF left from an earlier run does not count.
     const QString pdf = target.dir + target.base + QStringLiteral(".pdf");

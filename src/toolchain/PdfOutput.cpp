@@ -22,11 +22,11 @@ bool OpenBusy(ToolchainHost &host, Launcher &launcher, const QString &path)
 int CToolchain::FindDviPdfInDefaultFolders(const QString &option)
 {
     for (const QString &folder : m_compilerFolders) {
-        const QString full = folder + ExecutableName(m_s.m_strDviPdf);
-        const int r = RunTool(full, m_s.m_strTargetBase, option);
+        const QString full = folder + ExecutableName(m_s.dviPdf);
+        const int r = RunTool(full, Target().base, option);
         if (r == -1)
             continue;
-        m_s.m_strDviPdf = full;
+        m_s.dviPdf = full;
         WriteSetting(m_store, Keys::DviPdf, full);
         return r;
     }
@@ -60,20 +60,20 @@ int CToolchain::MakePdf()
     if (!QFileInfo::exists(dvi))
         result = CompileTarget();
     const auto finish = [&] {
-        if (m_s.m_bPdfMadeOnce == 0 && result != 0) {
-            m_s.m_bPdfMadeOnce = 1;
+        if (m_s.pdfMadeOnce == 0 && result != 0) {
+            m_s.pdfMadeOnce = 1;
             WriteSetting(m_store, Keys::Acr, 1);
         }
         return result;
     };
     if (!QFileInfo::exists(dvi) && result != 1)
         return finish();
-    if (m_s.m_bSkipPaperDialog == 0 && !PaperSizeDialog())
+    if (m_s.skipPaperDialog == 0 && !PaperSizeDialog())
         return finish();
 
-    const QString option = PaperOption(m_s.m_nPdfPaper);
-    SetCurrentDir(m_s.m_strTargetDir);
-    int r = RunTool(m_s.m_strDviPdf, m_s.m_strTargetBase, option);
+    const QString option = PaperOption(m_s.pdfPaper);
+    SetCurrentDir(Target().dir);
+    int r = RunTool(m_s.dviPdf, Target().base, option);
     if (r == -1) {
         r = FindDviPdfInDefaultFolders(option);
         if (r == -1) {
@@ -87,13 +87,13 @@ int CToolchain::MakePdf()
     }
     // A viewer holding the PDF open is the usual reason; one retry once it is closed.
     if (AskOk(Msg::PdfMakeRetry)) {
-        if (RunTool(m_s.m_strDviPdf, m_s.m_strTargetBase, option) == 0) {
+        if (RunTool(m_s.dviPdf, Target().base, option) == 0) {
             result = 1;
             return finish();
         }
     }
     Notice(Msg::PdfMakeFailed);
-    if (m_s.m_bPdfMadeOnce == 0)
+    if (m_s.pdfMadeOnce == 0)
         ChooseDviPdf();
     return finish();
 }

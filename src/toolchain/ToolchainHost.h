@@ -3,14 +3,17 @@
 #include <QString>
 #include <QtGlobal>
 
+struct DocumentFiles;
 struct PaperDialogValues;
 
-// What the TeX commands need from the window they run in: the document, the log pane, the
-// wait cursor and the two small dialogs of their own.
+// What the TeX commands need from the window they run in: the document and its files, the log
+// pane, the wait cursor and the two small dialogs of their own.
 class ToolchainHost {
 public:
     virtual ~ToolchainHost() = default;
 
+    // The edited file and the compile target.
+    virtual const DocumentFiles &Files() const = 0;
     virtual bool IsModified() const = 0;
     // The save prompt (Yes saves, No keeps the changes); false on Cancel or a failed save.
     virtual bool SaveModified() = 0;

@@ -1,7 +1,25 @@
 #include "support/Columns.h"
+#include "app/Settings.h"
 #include "app/SettingsStore.h"
+#include "toolchain/ToolSettings.h"
 
 #include <QtTest>
+
+// A settings group loads its defaults from an empty store and reads back what it saved.
+using GroupCheck = std::function<bool(SettingsStore &)>;
+template <typename T>
+GroupCheck RoundTrip(void (*change)(T &))
+{
+    return [change](SettingsStore &store) {
+        T loaded, changed;
+        loaded.Load(store);
+        const bool defaults = loaded == T();
+        change(changed);
+        changed.Save(store);
+        loaded.Load(store);
+        return defaults && loaded == changed && !(changed == T());
+    };
+}
 
 // Both backends run the same rows; the INI rows read back through a second store on the same
 // file, as another process of the program would.
@@ -137,6 +155,32 @@ private Q_SLOTS:
         QVERIFY(SettingsStore::DefaultFilePath().endsWith("/Velloquin.ini"));
         if (!saved.isNull())
             qputenv("VELLOQUIN_CONFIG_DIR", saved);
+    }
+
+    void settingsGroups_data()
+    {
+        QTest::addColumn<GroupCheck>("check");
+        QTest::newRow("tools") << RoundTrip<ToolSettings>([](ToolSettings &t) {
+            t.compiler = "/tl/bin/uplatex", t.makeIndexOptions = "-r", t.pdfPaper = 6;
+            t.neverPaperDialog = t.skipPaperDialog = 1; });
+        QTest::newRow("input") << RoundTrip<InputSettings>([](InputSettings &i) { i.commandList = "/l.mme"; i.minimum = 5; });
+        QTest::newRow("print") << RoundTrip<PrintSettings>([](PrintSettings &p) { p.columns = 3; });
+        QTest::newRow("editor") << RoundTrip<EditorSettings>([](EditorSettings &e) { e.caretColumn = 0; });
+        QTest::newRow("paper dialog reset while allowed") << GroupCheck([](SettingsStore &s) {
+            s.WriteInt("Settings", "PdfSizeNo", 7);
+            ToolSettings::ResetPaperDialog(s);
+            ToolSettings t;
+            t.Load(s);
+            return t.pdfPaper == 1 && !t.skipPaperDialog;
+        });
+        QTest::newRow("list in the data folder") << GroupCheck([](SettingsStore &) { return InputSettings().CommandListPath("/d") == "/d/input_tex.mme"; });
+        QTest::newRow("no printer font stored") << GroupCheck([](SettingsStore &s) { return LoadPrintFont(s).height == 0 && LoadPrintFont(s).weight == 700; });
+    }
+    void settingsGroups()
+    {
+        QFETCH(GroupCheck, check);
+        MemorySettingsStore store;
+        QVERIFY(check(store));
     }
 };
 

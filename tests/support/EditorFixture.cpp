@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 
+#include "view/ColorSettings.h"
 #include "view/ui/UndoController.h"
 
 #include <QApplication>
@@ -49,17 +50,17 @@ QPair<int, int> EditorFixture::Selection() const
 
 void EditorFixture::UseCommandList(const QString &path)
 {
-    view->m_strCommandListPath = path;
+    f.settings->SetCommandList(path);
 }
 
 void EditorFixture::SetColors(const ViewColors &colors)
 {
-    view->m_colors = colors;
+    f.settings->SetColors(colors, DefaultCustomColors());
 }
 
 ViewColors EditorFixture::Colors() const
 {
-    return view->m_colors;
+    return f.settings->Colors();
 }
 
 void WhenModal(const std::function<void(QWidget *)> &act)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "toolchain/ToolchainHost.h"
-#include "toolchain/ToolchainState.h"
+#include "toolchain/AnotherFile.h"
+#include "toolchain/ToolSettings.h"
 
 #include <QList>
 #include <QStringList>
@@ -13,6 +14,7 @@
 class FakeToolchainHost : public ToolchainHost {
 public:
     enum class SaveAnswer { Yes, No, Cancel };
+    DocumentFiles files;
     bool modified = false;
     SaveAnswer saveAnswer = SaveAnswer::Yes;
     int savePrompts = 0;
@@ -26,6 +28,7 @@ public:
     std::optional<QString> optionsAnswer; // empty: Cancel
     int neverAnswer = 0;
 
+    const DocumentFiles &Files() const override { return files; }
     bool IsModified() const override { return modified; }
     bool SaveModified() override;
     QString FirstLine() const override { return firstLine; }

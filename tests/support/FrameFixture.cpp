@@ -23,6 +23,7 @@ void FrameFixture::Restart(const QStringList &arguments)
     context.programPath = QCoreApplication::applicationFilePath();
     context.dataDir = dir.filePath(QStringLiteral("data"));
     context.appEnglish = store->GetInt(QStringLiteral("Settings"), QStringLiteral("English"), 0);
+    ReadSettings();
 }
 
 void FrameFixture::SetEnglish(bool english)
@@ -31,8 +32,15 @@ void FrameFixture::SetEnglish(bool english)
     Restart();
 }
 
+void FrameFixture::ReadSettings()
+{
+    settings = std::make_unique<CAppSettings>(*store, context.dataDir, context.programPath);
+    context.settings = settings.get();
+}
+
 std::unique_ptr<CMainFrame> FrameFixture::MakeFrame()
 {
+    ReadSettings(); // a window is a process of its own, which reads the settings at start
     auto frame = std::make_unique<CMainFrame>(context);
     frame->NewDocument();
     return frame;

@@ -2,6 +2,7 @@
 
 #include "FakeLauncher.h"
 #include "FakePrompter.h"
+#include "app/AppSettings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
 #include "res/Commands.h"
@@ -17,12 +18,15 @@ class CMainFrame;
 struct FrameFixture {
     QTemporaryDir dir;
     std::unique_ptr<IniSettingsStore> store;
+    std::unique_ptr<CAppSettings> settings; // read from store at each (re)start
     FakePrompter prompter;
     FakeLauncher launcher;
     AppContext context;
 
     explicit FrameFixture(const QStringList &arguments = {});
     std::unique_ptr<CMainFrame> MakeFrame();
+    // The settings as a process starting now reads them.
+    void ReadSettings();
     // Starts over with the same settings file, as a restart of the program would.
     void Restart(const QStringList &arguments = {});
     // The interface language of the next window, as a restart after the switch gives it.

@@ -37,7 +37,8 @@ struct ToolchainKit {
     FakePrompter prompter;
     FakeToolchainHost host;
     ProcessLauncher launcher;
-    CToolchain tools{host, launcher, prompter, store};
+    ToolSettings settings;
+    CToolchain tools{host, launcher, prompter, store, settings, true};
 
     ToolchainKit()
     {
@@ -46,15 +47,11 @@ struct ToolchainKit {
         for (const char *name : {"platex", "uplatex", "ptex", "pbibtex", "mendex", "dvipdfmx"})
             QFile::link(QStringLiteral(VELLOQUIN_FIXTURES_DIR "/faketex/faketool.sh"),
                         Bin(QLatin1String(name)));
-        ToolchainState &s = tools.State();
-        s.m_bEnglish = s.m_bMakeIndexNoAsk = s.m_bSkipPaperDialog = 1;
-        s.m_strCompiler = Bin(QStringLiteral("platex"));
-        s.m_strBibTeX = Bin(QStringLiteral("jbibtex"));
-        s.m_strMakeIndex = Bin(QStringLiteral("mendex"));
-        s.m_strEditedPath = Doc(QStringLiteral("sample.tex"));
-        s.m_strTargetDir = Doc(QString());
-        s.m_strTargetBase = QStringLiteral("sample");
-        s.m_strTargetExt = QStringLiteral(".tex");
+        settings.makeIndexNoAsk = settings.skipPaperDialog = 1;
+        settings.compiler = Bin(QStringLiteral("platex"));
+        settings.bibTeX = Bin(QStringLiteral("jbibtex"));
+        settings.makeIndex = Bin(QStringLiteral("mendex"));
+        host.files = DocumentFiles::Of(Doc(QStringLiteral("sample.tex")), QString());
         // Nothing the fixed folders hold may answer.
         const QStringList none{tmp.filePath(QStringLiteral("none/"))};
         tools.SetToolFolders(none, none);
@@ -99,16 +96,13 @@ struct RecordingKit {
     FakePrompter prompter;
     FakeToolchainHost host;
     FakeLauncher launcher;
-    CToolchain tools{host, launcher, prompter, store};
+    ToolSettings settings;
+    CToolchain tools{host, launcher, prompter, store, settings, true};
 
     RecordingKit()
     {
-        ToolchainState &s = tools.State();
-        s.m_bEnglish = s.m_bMakeIndexNoAsk = s.m_bSkipPaperDialog = 1;
-        s.m_strTargetDir = tmp.path() + QLatin1Char('/');
-        s.m_strTargetBase = QStringLiteral("paper");
-        s.m_strTargetExt = QStringLiteral(".tex");
-        s.m_strEditedPath = File(QStringLiteral("paper.tex"));
+        settings.makeIndexNoAsk = settings.skipPaperDialog = 1;
+        host.files = DocumentFiles::Of(File(QStringLiteral("paper.tex")), QString());
         const QStringList folders{QStringLiteral("/f1/"), QStringLiteral("/f2/"),
                                   QStringLiteral("/f3/")};
         tools.SetToolFolders(folders, folders);

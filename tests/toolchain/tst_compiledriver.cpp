@@ -66,7 +66,7 @@ private Q_SLOTS:
         kit.Before(before);
         kit.Plan(plan.replace(QStringLiteral("|D"), QStringLiteral("|sample.dvi=DVI")));
         if (plan.startsWith(QStringLiteral("ptex")))
-            kit.tools.State().m_strCompiler = kit.Bin(QStringLiteral("ptex"));
+            kit.settings.compiler = kit.Bin(QStringLiteral("ptex"));
         QCOMPARE(kit.tools.CompileTarget(), result);
 
         const QHash<QChar, QString> programs{{u'P', "platex sample"}, {u'B', "pbibtex sample"},
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void nameTeXCannotReadIsRefused()
     {
         ToolchainKit kit;
-        kit.tools.State().m_strTargetBase = QStringLiteral("say \"hi\"");
+        kit.host.files.target.base = QStringLiteral("say \"hi\"");
         kit.host.modified = true;
         QCOMPARE(kit.tools.CompileTarget(), 0);
         QCOMPARE(kit.prompter.Texts(), QStringList{MsgText(Msg::TargetNameUnreadable, true).arg("say \"hi\"")});
@@ -140,12 +140,12 @@ private Q_SLOTS:
         ToolchainKit kit;
         const QString binDir = kit.Bin(QString());
         stored.replace(QStringLiteral("bin:"), binDir);
-        kit.tools.State().m_strTeXInstDir = binDir;
+        kit.settings.texInstDir = binDir;
         if (!stored.isEmpty())
             WriteSetting(kit.store, Keys::TeX, stored);
         kit.host.firstLine = firstLine;
         kit.tools.CompileTarget();
-        QCOMPARE(kit.tools.State().m_strCompiler, expected.replace(QStringLiteral("bin:"), binDir));
+        QCOMPARE(kit.settings.compiler, expected.replace(QStringLiteral("bin:"), binDir));
         // Taken for this window only.
         QCOMPARE(ReadSetting(kit.store, Keys::TeX), stored.isEmpty() ? "platex" : stored);
     }

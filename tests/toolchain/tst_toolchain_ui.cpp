@@ -103,9 +103,9 @@ private Q_SLOTS:
         FakeToolchainHost host;
         ProcessLauncher processes;
         CConsoleLauncher console(processes, true);
-        CToolchain tools(host, console, prompter, store);
-        tools.State().m_strTargetDir = f.dir.path() + QLatin1Char('/');
-        tools.State().m_strTargetBase = QStringLiteral("bad");
+        ToolSettings settings;
+        CToolchain tools(host, console, prompter, store, settings, true);
+        host.files = DocumentFiles::Of(f.FilePath("bad.tex"), QString());
         // TeX stops at the undefined command and waits; the user answers x in the console.
         QTimer::singleShot(0, this, [] {
             auto *dialog = qobject_cast<CConsoleDialog *>(QApplication::activeModalWidget());

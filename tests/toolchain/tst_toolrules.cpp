@@ -213,11 +213,11 @@ private Q_SLOTS:
         const QStringList words = tool.split(u' ');
         const QString kind = words.first();
         RecordingKit kit;
-        ToolchainState &s = kit.tools.State();
-        s.m_strCompiler = words.contains("latex") ? "/usr/bin/latex" : words.contains("ptex") ? "ptex" : "platex";
-        const QString compiler = s.m_strCompiler;
-        s.m_strMakeIndexOptions = QStringLiteral("-r"); // MakeIndex's alone
-        s.m_bPdfMadeOnce = words.contains("again");
+        ToolSettings &s = kit.settings;
+        s.compiler = words.contains("latex") ? "/usr/bin/latex" : words.contains("ptex") ? "ptex" : "platex";
+        const QString compiler = s.compiler;
+        s.makeIndexOptions = QStringLiteral("-r"); // MakeIndex's alone
+        s.pdfMadeOnce = words.contains("again");
         kit.Touch(QStringLiteral("paper.dvi"));
         for (const QString &c : codes.split(u' '))
             kit.launcher.runResults.enqueue(c.toInt());
@@ -239,21 +239,21 @@ private Q_SLOTS:
         QCOMPARE(kit.prompter.Texts(), expected);
         // The program in use after, its setting, and its name when none was found or chosen.
         const QHash<QString, std::tuple<const StringSetting *, QString, QString>> program{
-            {"bib", {&Keys::Bib, s.m_strBibTeX, "jbibtex"}}, {"pdf", {&Keys::DviPdf, s.m_strDviPdf, "dvipdfmx"}},
-            {"idx", {&Keys::MkIdx, s.m_strMakeIndex, words.contains("latex") ? "makeindex" : "mendex"}},
-            {"tex", {&Keys::TeX, s.m_strCompiler, "platex"}}};
+            {"bib", {&Keys::Bib, s.bibTeX, "jbibtex"}}, {"pdf", {&Keys::DviPdf, s.dviPdf, "dvipdfmx"}},
+            {"idx", {&Keys::MkIdx, s.makeIndex, words.contains("latex") ? "makeindex" : "mendex"}},
+            {"tex", {&Keys::TeX, s.compiler, "platex"}}};
         const auto &[key, value, untouched] = program[kind];
         QCOMPARE(value, stored != "-" ? stored : untouched);
         QCOMPARE(kit.Stored(*key), stored);
         // A compiler found or chosen makes its folder the TeX folder.
         if (kind == "tex")
-            QCOMPARE(s.m_strTeXInstDir, stored.left(stored.lastIndexOf(u'/') + 1));
+            QCOMPARE(s.texInstDir, stored.left(stored.lastIndexOf(u'/') + 1));
         // The first PDF ever made is remembered.
         const bool firstPdf = kind == "pdf" && !words.contains("again") && result;
         QCOMPARE(kit.store.Contains("Settings", "Acr"), firstPdf);
-        QCOMPARE(s.m_bPdfMadeOnce, int(words.contains("again") || firstPdf));
+        QCOMPARE(s.pdfMadeOnce, int(words.contains("again") || firstPdf));
         for (const FakeLauncher::Call &c : kit.launcher.calls)
-            QCOMPARE(c.workDir, s.m_strTargetDir);
+            QCOMPARE(c.workDir, kit.host.files.target.dir);
     }
 
     void makeIndexOptionsDialog_data()
@@ -272,10 +272,10 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QString, run);
         RecordingKit kit;
-        kit.tools.State().m_bMakeIndexNoAsk = 0;
+        kit.settings.makeIndexNoAsk = 0;
         if (storedOptions != "-") {
             WriteSetting(kit.store, Keys::MkIdxOpt, storedOptions);
-            kit.tools.State().m_strMakeIndexOptions = storedOptions;
+            kit.settings.makeIndexOptions = storedOptions;
         }
         if (ok)
             kit.host.optionsAnswer = shown;
@@ -309,9 +309,9 @@ private Q_SLOTS:
         QFETCH(int, skip);
         RecordingKit kit;
         kit.Touch(QStringLiteral("paper.dvi"));
-        ToolchainState &s = kit.tools.State();
-        s.m_bSkipPaperDialog = 0;
-        s.m_nPdfPaper = 6;
+        ToolSettings &s = kit.settings;
+        s.skipPaperDialog = 0;
+        s.pdfPaper = 6;
         WriteSetting(kit.store, Keys::PdfNShow, 0);
         WriteSetting(kit.store, Keys::PdfNeShow, 0);
         WriteSetting(kit.store, Keys::PdfSizeNo, 6);
@@ -321,7 +321,7 @@ private Q_SLOTS:
         QCOMPARE(kit.host.paperShown.size(), 1);
         QCOMPARE(kit.host.paperShown.first().sizeNo, 6);
         QCOMPARE(kit.Calls(), ok ? QStringList{"dvipdfmx -p letter paper"} : QStringList{});
-        const QList<int> after{s.m_bSkipPaperDialog, s.m_bNeverPaperDialog, s.m_nPdfPaper,
+        const QList<int> after{s.skipPaperDialog, s.neverPaperDialog, s.pdfPaper,
                                ReadSetting(kit.store, Keys::PdfNShow), ReadSetting(kit.store, Keys::PdfNeShow), ReadSetting(kit.store, Keys::PdfSizeNo)};
         QCOMPARE(after, ok ? QList<int>({skip, neShow, 10, nShow, neShow, 10}) : QList<int>({0, 0, 6, 0, 0, 6}));
     }
@@ -379,12 +379,12 @@ private Q_SLOTS:
         QFETCH(QString, chosen);
         QFETCH(QString, after);
         RecordingKit kit;
-        ToolchainState &s = kit.tools.State();
-        s.m_strTeXInstDir = QStringLiteral("/old/bin/");
-        s.m_strCompiler = QStringLiteral("/usr/bin/latex");
-        s.m_strDviPdf = s.m_strBibTeX = s.m_strMakeIndex = QStringLiteral("/x/tool");
+        ToolSettings &s = kit.settings;
+        s.texInstDir = QStringLiteral("/old/bin/");
+        s.compiler = QStringLiteral("/usr/bin/latex");
+        s.dviPdf = s.bibTeX = s.makeIndex = QStringLiteral("/x/tool");
         const StringSetting *const keys[] = {&Keys::TeX, &Keys::DviPdf, &Keys::Bib, &Keys::MkIdx};
-        const QString *const values[] = {&s.m_strCompiler, &s.m_strDviPdf, &s.m_strBibTeX, &s.m_strMakeIndex};
+        const QString *const values[] = {&s.compiler, &s.dviPdf, &s.bibTeX, &s.makeIndex};
         for (int i = 0; i < 4; ++i)
             WriteSetting(kit.store, *keys[i], *values[i]);
         kit.Answer(answers, chosen);
@@ -402,7 +402,7 @@ private Q_SLOTS:
         QCOMPARE(kit.prompter.openFilters.size(), int(answers != "C"));
         // The dialog opens in the old TeX folder, which stays the current one; the new one is kept.
         if (chooser == "tex")
-            QCOMPARE(kit.tools.CurrentDir() + s.m_strTeXInstDir + ReadSetting(kit.store, Keys::TeXInstDir), "/old/bin//tl/bin//tl/bin/");
+            QCOMPARE(kit.tools.CurrentDir() + s.texInstDir + ReadSetting(kit.store, Keys::TeXInstDir), "/old/bin//tl/bin//tl/bin/");
     }
 };
 

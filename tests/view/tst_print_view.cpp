@@ -76,7 +76,7 @@ struct Printing : EditorFixture {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
     }
-    static int PrintFontHeight() { return COrrindaleView::s_printFont.height; }
+    int PrintFontHeight() const { return f.settings->PrintFont().height; }
     // The text of each page of the printout, as pdftotext lays it out.
     QStringList Pages() const
     {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class CAppSettings;
 class Launcher;
 class Prompter;
 class SettingsStore;
@@ -14,6 +15,7 @@ struct AppContext {
     SettingsStore *store = nullptr;
     Prompter *prompter = nullptr;
     Launcher *launcher = nullptr;
+    CAppSettings *settings = nullptr; // the settings of this process, read once at start
     CommandLineSwitches switches;
     QString programPath; // the running program, started again for New Window / Open Window
     QString dataDir;     // the data folder found beside the program (see InstallDir.h)

@@ -273,7 +273,7 @@ void CMainFrame::RegisterCommands()
                  [this, checked] { return checked(m_pDoc->BackupMode()); });
     r.SetViewHandler(Cmd::DeleteBackup, [](COrrindaleView &v) { v.OnDeleteBackup(); },
                      [](const COrrindaleView &v) {
-                         const QString dir = v.m_strEditedDir;
+                         const QString dir = v.Files().edited.dir;
                          return CommandState{!dir.isEmpty() && FolderHasBackups(dir), false};
                      });
     r.SetViewHandler(Cmd::Font, [](COrrindaleView &v) { v.OnFont(); });

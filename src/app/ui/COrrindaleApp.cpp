@@ -1,10 +1,11 @@
 #include "app/ui/COrrindaleApp.h"
 
 #include "app/CommandLine.h"
-#include "app/InstallDir.h"
 #include "app/Recovery.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "app/AppSettings.h"
+#include "app/InstallDir.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/ProcessLauncher.h"
@@ -62,7 +63,8 @@ int COrrindaleApp::Main(int argc, char *argv[])
     context.dataDir = FindDataDir(QApplication::applicationDirPath());
     context.appEnglish = english;
     context.recoveryDir = RecoveryFolder(SettingsStore::DefaultFilePath());
-    ApplyInstallDirRule(*store, context.dataDir, context.programPath);
+    CAppSettings settings(*store, context.dataDir, context.programPath);
+    context.settings = &settings;
 
     CMainFrame frame(context);
     prompter.SetOwner(&frame);

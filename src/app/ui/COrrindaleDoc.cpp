@@ -50,9 +50,28 @@ void COrrindaleDoc::SetText(const QString &text)
     m_bSettingText = false;
 }
 
+void COrrindaleDoc::SetFiles(const DocumentFiles &files)
+{
+    if (files == m_files)
+        return;
+    m_files = files;
+    Q_EMIT FilesChanged();
+}
+
+void COrrindaleDoc::SetAnotherFile(const QString &another)
+{
+    if (another.isEmpty())
+        DeleteAnotherFile(*m_context.store, m_strPath);
+    else
+        WriteAnotherFile(*m_context.store, m_strPath, another);
+    // Kept for an untitled text too, until it gets a name.
+    SetFiles(DocumentFiles::Of(m_strPath, another));
+}
+
 void COrrindaleDoc::SetPathName(const QString &path)
 {
     m_strPath = path;
+    SetFiles(DocumentFiles::Read(*m_context.store, m_strPath));
     m_strTitle = path.isEmpty() ? MsgText(Msg::UntitledTitle, m_bEnglish)
                                 : QFileInfo(path).fileName();
     if (!path.isEmpty())
@@ -83,6 +102,7 @@ bool COrrindaleDoc::OnNewDocument()
 {
     SetText(QString());
     m_strPath.clear();
+    SetFiles(DocumentFiles::Read(*m_context.store, m_strPath));
     m_strTitle = MsgText(Msg::UntitledTitle, m_bEnglish);
     m_strEncoding.clear();
     m_stamp = {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FileWriter.h"
+#include "toolchain/AnotherFile.h"
 
 #include <QMultiHash>
 #include <QList>
@@ -22,13 +23,10 @@ enum class Hint {
     ColumnSplit = 109,
     LogPane = 190,
     Unsplit = 204,
-    Colors = 333,
-    Font = 444,
     Saved = 707,
     NewFile = 777,
     Reloaded = 888,
     ReplaceAll = 909,
-    AnotherFile = 999,
 };
 
 // The document: a path, a title, a modified flag and the text the views share. Reading and
@@ -40,6 +38,11 @@ public:
 
     QTextDocument *TextDocument() const { return m_text; }
     QString PathName() const { return m_strPath; }
+    // The edited file and the compile target; FilesChanged tells when they change.
+    const DocumentFiles &Files() const { return m_files; }
+    // Registers another file to compile instead of this one ("" removes the registration);
+    // an untitled document keeps it only until it gets a name.
+    void SetAnotherFile(const QString &another);
     QString Title() const { return m_strTitle; }
     QString Encoding() const { return m_strEncoding; }
     bool IsModified() const { return m_bModified; }
@@ -80,11 +83,13 @@ public:
 Q_SIGNALS:
     void Update(Hint hint, COrrindaleView *pSender);
     void TitleChanged();
+    void FilesChanged();
     void ModifiedChanged(bool modified);
 
 private:
     void SetPathName(const QString &path);
     void SetText(const QString &text);
+    void SetFiles(const DocumentFiles &files);
     void AddToRecentFileList(const QString &path);
 
     AppContext &m_context;
@@ -92,6 +97,7 @@ private:
     QList<COrrindaleView *> m_views;
     QMultiHash<COrrindaleView *, QMetaObject::Connection> m_viewConnections;
     QString m_strPath;
+    DocumentFiles m_files;
     QString m_strTitle;
     QString m_strEncoding;
     FileStamp m_stamp; // the file as last read or written

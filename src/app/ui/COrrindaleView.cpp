@@ -1,7 +1,7 @@
 #include "app/ui/COrrindaleView.h"
 
+#include "app/AppSettings.h"
 #include "app/CaretMemory.h"
-#include "app/InstallDir.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -22,8 +22,6 @@
 #include "view/ui/UndoController.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -31,51 +29,17 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-LogFont COrrindaleView::s_screenFont;
-LogFont COrrindaleView::s_screenFontSaved;
-LogFont COrrindaleView::s_printFont;
-LogFont COrrindaleView::s_printFontSaved;
 
 COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent)
     : QPlainTextEdit(parent)
     , m_context(context)
     , m_pDoc(doc)
 {
-    SettingsStore &store = *context.store;
-    m_bEnglish = ReadSetting(store, Keys::English);
-    m_strInstDir = ApplyInstallDirRule(store, context.dataDir, context.programPath);
-    m_strTempDir = QDir::tempPath();
-    m_colors = LoadViewColors(store);
-    m_nCaretPos = ReadSetting(store, Keys::CaretPos);
-    m_nInputABC = ReadSetting(store, Keys::ABC);
-    m_nInputMinimum = ReadSetting(store, Keys::Minimum);
-    m_strTeXInstDir = ReadSetting(store, Keys::TeXInstDir);
-    m_strCompiler = ReadSetting(store, Keys::TeX);
-    m_strDviPdf = ReadSetting(store, Keys::DviPdf);
-    m_strBibTeX = ReadSetting(store, Keys::Bib);
-    m_strMakeIndex = ReadSetting(store, Keys::MkIdx);
-    m_strCommandListPath = ReadSetting(store, Keys::InputName);
-    if (m_strCommandListPath.isEmpty())
-        m_strCommandListPath = QDir(m_strInstDir).filePath(QStringLiteral("input_tex.mme"));
-    m_strMakeIndexOptions = ReadSetting(store, Keys::MkIdxOpt);
-    m_bMakeIndexNoAsk = ReadSetting(store, Keys::MkIdxNvr);
-    m_bPdfMadeOnce = ReadSetting(store, Keys::Acr);
-    m_bNeverPaperDialog = ReadSetting(store, Keys::PdfNeShow);
-    if (m_bNeverPaperDialog == 0) {
-        // While the paper dialog is allowed, each start shows it again at the default size.
-        WriteSetting(store, Keys::PdfNShow, 0);
-        WriteSetting(store, Keys::PdfNeShow, 0);
-        WriteSetting(store, Keys::PdfSizeNo, 1);
-    }
-    m_nPdfPaper = ReadSetting(store, Keys::PdfSizeNo);
-    m_bSkipPaperDialog = m_bNeverPaperDialog != 0 ? 1 : 0;
-    m_nPrintColumns = ReadSetting(store, Keys::ColNum);
-
     setDocument(doc->TextDocument());
     setUndoRedoEnabled(false);
     // A new view starts with word wrap on.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    LoadFonts();
+    ApplyScreenFont();
     doc->AddView(this);
 
     setCursorWidth(2);
@@ -91,9 +55,21 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     // The widget's own signal follows a text set later (the log pane has a text of its own).
     connect(this, &QPlainTextEdit::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
     ApplyColors();
+    // Both panes follow a new font or new colours; the common part of an update lays them out.
+    connect(context.settings, &CAppSettings::FontChanged, this, [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ApplyScreenFont();
+        ApplyTabStops();
+        QApplication::restoreOverrideCursor();
+        OnUpdate(Hint::Initial);
+    });
+    connect(context.settings, &CAppSettings::ColorsChanged, this,
+            [this] { OnUpdate(Hint::Initial); });
+    // A changed compile target may change what the text is coloured as.
+    connect(doc, &COrrindaleDoc::FilesChanged, viewport(), qOverload<>(&QWidget::update));
     m_pUndo = new CUndoController(this);
     m_pCalc = new CCalcController(*this, context);
-    m_pCompletion = new CCompletionController(this, store);
+    m_pCompletion = new CCompletionController(this, *context.store);
     m_pEvaluator = new CEvaluatorHook(*this, context);
 }
 
@@ -107,18 +83,19 @@ void COrrindaleView::PushUndoSnapshot()
     m_pUndo->PushSnapshot();
 }
 
-void COrrindaleView::LoadFonts()
+CAppSettings &COrrindaleView::Settings() const
 {
-    SettingsStore &store = *m_context.store;
-    LoadLogFont(store, SectionName(Sections::Font), s_screenFont);
-    s_screenFontSaved = s_screenFont;
-    LoadLogFont(store, SectionName(Sections::PrintFont), s_printFont);
-    // No printer font until one is chosen: the screen font is printed at its size instead.
-    if (store.GetInt(SectionName(Sections::PrintFont), QString::fromLatin1(Keys::FontHeight), 0)
-        == 0)
-        s_printFont.height = 0;
-    s_printFontSaved = s_printFont;
-    setFont(FontFromLogFont(s_screenFont));
+    return *m_context.settings;
+}
+
+const DocumentFiles &COrrindaleView::Files() const
+{
+    return m_pDoc->Files();
+}
+
+void COrrindaleView::ApplyScreenFont()
+{
+    setFont(FontFromLogFont(Settings().ScreenFont()));
 }
 
 int COrrindaleView::LineHeight() const
@@ -220,49 +197,39 @@ bool COrrindaleView::ApplyWordWrap(bool on, bool keepPosition)
 
 void COrrindaleView::ReadZelSettings()
 {
+    // The document's settings line gives its tab width and how it is printed; printing goes
+    // back to the stored settings for the next document.
     const QString firstRow = document()->firstBlock().text();
+    CAppSettings &settings = Settings();
     ZelSettings zel;
     zel.tabWidth = m_options.tabWidth;
-    zel.printColumns = m_nPrintColumns;
-    zel.printMargin = m_nPrintMargin;
+    zel.printColumns = settings.StoredPrint().columns;
+    zel.printMargin = settings.StoredPrint().margin;
     if (!ReadZelSettingsLine(firstRow, zel))
         return;
     m_options.tabWidth = zel.tabWidth;
-    m_nPrintColumns = zel.printColumns;
-    m_nPrintMargin = zel.printMargin;
-    if (zel.printFontHeightSet)
-        s_printFont.height = zel.printFontHeight;
+    if (!IsLogPane())
+        settings.ShowDocumentPrint({zel.printColumns, zel.printMargin},
+                                   zel.printFontHeightSet ? zel.printFontHeight : -1);
 }
 
 void COrrindaleView::OnInitialUpdate()
 {
     SettingsStore &store = *m_context.store;
     // 1. Fonts.
-    setFont(FontFromLogFont(s_screenFont));
-    // 2.
-    m_nPrintMargin = ReadSetting(store, Keys::PrintMargin);
-    m_bRestoreAfterHtml = ReadSetting(store, Keys::YNC);
-    // 3. The edited file's pieces; the folder keeps its trailing separator.
-    m_strEditedPath = m_pDoc->PathName();
-    const QFileInfo edited(m_strEditedPath);
-    m_strEditedDir = m_strEditedPath.isEmpty() ? QString() : edited.absolutePath() + QLatin1Char('/');
-    m_strEditedName = m_strEditedPath.isEmpty() ? QString() : edited.completeBaseName();
-    m_strEditedExt = edited.suffix().isEmpty() ? QString() : QLatin1Char('.') + edited.suffix();
-    // 4. The compile target: another file registered for this one, else this one.
-    m_strAnotherFile = store.GetString(SectionName(Sections::TeXFile), m_strEditedPath);
-    const QFileInfo target(m_strAnotherFile.isEmpty() ? m_strEditedPath : m_strAnotherFile);
-    const QString targetPath = m_strAnotherFile.isEmpty() ? m_strEditedPath : m_strAnotherFile;
-    m_strTargetDir = targetPath.isEmpty() ? QString() : target.absolutePath() + QLatin1Char('/');
-    m_strTargetBase = targetPath.isEmpty() ? QString() : target.completeBaseName();
-    m_strTargetExt = target.suffix().isEmpty() ? QString() : QLatin1Char('.') + target.suffix();
+    ApplyScreenFont();
+    // 2. Printing as stored, unless the document's settings line says otherwise (8).
+    const QString ext = Files().edited.ext;
+    if (!IsLogPane())
+        Settings().ShowDocumentPrint(Settings().StoredPrint(), -1);
     // 5.
-    m_options.inputSupport = IsTeXExtension(m_strTargetExt) && ReadSetting(store, Keys::Input);
+    m_options.inputSupport = IsTeXExtension(Files().target.ext) && ReadSetting(store, Keys::Input);
     // 6. The encoding was decoded when the file was read (see TextFile.h).
     // 7. A range taken in the previous text means nothing in this one.
     m_pCalc->ForgetSelection();
     m_options.roundIndex = ReadSetting(store, Keys::Sho);
     // 8. Calculation documents.
-    if (m_strEditedExt == QLatin1String(".zel") || m_strEditedExt == QLatin1String(".ZEL")) {
+    if (ext == QLatin1String(".zel") || ext == QLatin1String(".ZEL")) {
         m_options.wordWrap = false;
         m_options.calcMode = true;
         m_options.lineNumberMode = 1;
@@ -278,7 +245,7 @@ void COrrindaleView::OnInitialUpdate()
     ApplyTabStops();
     ApplyWordWrap(m_options.wordWrap, true);
     // 10. Logs are read-only and plain.
-    if (m_strEditedExt == QLatin1String(".log") || m_strEditedExt == QLatin1String(".LOG")
+    if (ext == QLatin1String(".log") || ext == QLatin1String(".LOG")
         || IsLogPane()) {
         setReadOnly(true);
         m_options.coloring = false;
@@ -304,9 +271,10 @@ void COrrindaleView::RestoreCaretMemory()
     c.movePosition(QTextCursor::Start);
     setTextCursor(c);
     ScrollToLine(0);
-    if (document()->characterCount() - 1 <= 1 || m_strEditedPath.isEmpty())
+    const QString path = Files().editedPath;
+    if (document()->characterCount() - 1 <= 1 || path.isEmpty())
         return;
-    const CaretMemoryEntry memory = ReadCaretMemory(*m_context.store, m_strEditedPath);
+    const CaretMemoryEntry memory = ReadCaretMemory(*m_context.store, path);
     const int last = document()->characterCount() - 1;
     c.setPosition(std::clamp(memory.caret, 0, last));
     ScrollToLine(memory.topLine);
@@ -341,16 +309,6 @@ void COrrindaleView::OnUpdate(Hint hint)
         ApplyWordWrap(m_options.wordWrap, true);
         m_options.coloring = ReadSetting(store, Keys::Enter);
         m_options.underlineCaretLine = true;
-        break;
-    case Hint::Font:
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        LoadLogFont(store, SectionName(Sections::Font), s_screenFont);
-        setFont(FontFromLogFont(s_screenFont));
-        ApplyTabStops();
-        QApplication::restoreOverrideCursor();
-        break;
-    case Hint::Colors:
-        m_colors = LoadViewColors(store);
         break;
     case Hint::Saved:
         m_pUndo->MarkSaved();
@@ -391,20 +349,14 @@ void COrrindaleView::LayoutGutter()
 
 void COrrindaleView::OnFont()
 {
-    LogFont chosen = s_screenFont;
-    if (!m_context.prompter->ChooseFont(chosen))
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    s_screenFont = chosen;
-    setFont(FontFromLogFont(s_screenFont));
-    SaveLogFont(*m_context.store, SectionName(Sections::Font), s_screenFont, s_screenFontSaved);
-    QApplication::restoreOverrideCursor();
-    m_pDoc->UpdateAllViews(Hint::Font);
+    LogFont chosen = Settings().ScreenFont();
+    if (m_context.prompter->ChooseFont(chosen))
+        Settings().SetScreenFont(chosen);
 }
 
 void COrrindaleView::OnDeleteBackup()
 {
-    DeleteBackups(m_strEditedDir, *m_context.prompter, m_bEnglish);
+    DeleteBackups(Files().edited.dir, *m_context.prompter, Settings().English());
 }
 
 void COrrindaleView::focusInEvent(QFocusEvent *e)
@@ -428,7 +380,7 @@ void COrrindaleView::focusOutEvent(QFocusEvent *e)
 
 bool COrrindaleView::IsTeXDocument() const
 {
-    return ::IsTeXDocument(m_strEditedExt, m_strTargetExt);
+    return ::IsTeXDocument(Files().edited.ext, Files().target.ext);
 }
 
 int COrrindaleView::VisibleRows() const
@@ -441,8 +393,9 @@ void COrrindaleView::ApplyColors()
     QPalette p = palette();
     // Read-only text (logs, help) is black on a pale blue, whatever the colour settings say.
     const bool ro = isReadOnly();
-    p.setColor(QPalette::Text, ro ? QColor(0, 0, 0) : ColorFromRef(m_colors.text));
-    p.setColor(QPalette::Base, ro ? QColor(244, 254, 255) : ColorFromRef(m_colors.back));
+    const ViewColors &colors = Settings().Colors();
+    p.setColor(QPalette::Text, ro ? QColor(0, 0, 0) : ColorFromRef(colors.text));
+    p.setColor(QPalette::Base, ro ? QColor(244, 254, 255) : ColorFromRef(colors.back));
     setPalette(p);
 }
 
@@ -528,7 +481,7 @@ void COrrindaleView::keyPressEvent(QKeyEvent *e)
         return;
     }
     const bool vertical = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down;
-    if (vertical && !m_nCaretPos) {
+    if (vertical && !Settings().Editor().caretColumn) {
         // With the caret column switched off a vertical move starts from where the caret
         // stands, as on a plain edit control, not from a column remembered from before.
         QTextCursor c = textCursor();

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/LogFont.h"
 #include "view/PaneOptions.h"
-#include "view/ViewColors.h"
 
 #include <QHash>
 #include <QPlainTextEdit>
 
+class CAppSettings;
 class COrrindaleDoc;
+struct DocumentFiles;
 enum class Hint;
 class CommandRouter;
 class CPaneSplitter;
@@ -18,9 +18,8 @@ class CCalcController;
 class CEvaluatorHook;
 struct AppContext;
 
-// The editor: the text widget of one pane, with every setting the features read loaded at
-// construction, and the preparation of each file shown (initial update) and of each update
-// hint.
+// The editor: the text widget of one pane, following the process's settings, and the
+// preparation of each file shown (initial update) and of each update hint.
 class COrrindaleView : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -80,38 +79,9 @@ public:
     // Completion of TeX command names (src/input/ui/CompletionController.*).
     CCompletionController *Completion() const { return m_pCompletion; }
 
-    // Settings and state read by the features.
-    int m_bEnglish;
-    QString m_strInstDir;
-    QString m_strTempDir;
-    ViewColors m_colors; // text, background, symbols and user strings
-    int m_nCaretPos;
-    int m_nInputABC;
-    int m_nInputMinimum;
-    QString m_strTeXInstDir;
-    QString m_strCompiler;
-    QString m_strDviPdf;
-    QString m_strBibTeX;
-    QString m_strMakeIndex;
-    QString m_strCommandListPath;
-    QString m_strMakeIndexOptions;
-    int m_bMakeIndexNoAsk;
-    int m_bPdfMadeOnce;
-    int m_bNeverPaperDialog;
-    int m_bSkipPaperDialog = 0;
-    int m_nPdfPaper;
-    int m_nPrintColumns;
-    int m_nPrintMargin = 1;
-    int m_bRestoreAfterHtml = 1; // after an HTML export: 1 back to the document, 0 ask
-
-    QString m_strEditedPath;
-    QString m_strEditedDir;
-    QString m_strEditedName;
-    QString m_strEditedExt;
-    QString m_strAnotherFile;
-    QString m_strTargetDir;
-    QString m_strTargetBase;
-    QString m_strTargetExt;
+    // The settings of the process and the document's files, which the features read.
+    CAppSettings &Settings() const;
+    const DocumentFiles &Files() const;
 
     // Calculation mode: the remembered selection, the cell range and the area store
     // (src/calc/ui/).
@@ -124,10 +94,6 @@ public:
     int VisibleRows() const;
     void ApplyColors();
 
-    static LogFont s_screenFont;
-    static LogFont s_screenFontSaved;
-    static LogFont s_printFont;
-    static LogFont s_printFontSaved;
 
 Q_SIGNALS:
     void FocusGained();
@@ -171,7 +137,7 @@ private:
 
     // The command id bound to the key in the window's accelerator table; 0 when none is.
     int AcceleratorOf(const QKeyEvent *e) const;
-    void LoadFonts();
+    void ApplyScreenFont();
     void ReadZelSettings();
     void RestoreCaretMemory();
 

@@ -1,5 +1,6 @@
 #include "app/ui/CPaneSplitter.h"
 
+#include "app/AppSettings.h"
 #include "app/Prompter.h"
 #include "app/SplitRules.h"
 #include "app/TextFile.h"
@@ -376,7 +377,7 @@ void CPaneSplitter::ShowLog(bool columns)
     const int caret = editor->SelectionStart();
     const LoadResult loaded = LoadTextFile(log);
     if (loaded.error != LoadError::None) {
-        m_context.prompter->Notice(LoadErrorMessage(loaded, log, editor->m_bEnglish),
+        m_context.prompter->Notice(LoadErrorMessage(loaded, log, editor->Settings().English()),
                                    MsgIcon::Exclamation);
         return;
     }

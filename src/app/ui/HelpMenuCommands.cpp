@@ -1,5 +1,6 @@
 #include "app/ui/HelpMenuCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -22,7 +23,7 @@ namespace {
 bool IsEnglish(const COrrindaleView *view, const AppContext &context)
 {
     if (view)
-        return view->m_bEnglish != 0;
+        return view->Settings().English() != 0;
     return ReadSetting(*context.store, Keys::English) != 0;
 }
 
@@ -50,7 +51,7 @@ void OnShowHelp(const COrrindaleView *view, AppContext &context, HelpText which)
 {
     const bool english = IsEnglish(view, context);
     const QString file = HelpFileName(which, english);
-    const QString instDir = view ? view->m_strInstDir : context.dataDir;
+    const QString instDir = view ? view->Settings().InstDir() : context.dataDir;
     // A missing help file would only open an empty viewer; say so here instead.
     bool shown = false;
     if (!instDir.isEmpty() && QFileInfo(QDir(instDir).filePath(file)).isFile()) {

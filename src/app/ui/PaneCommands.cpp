@@ -1,5 +1,6 @@
 #include "app/ui/PaneCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/ui/AppContext.h"
@@ -17,66 +18,48 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-void SetTarget(COrrindaleView *view, const QString &another)
-{
-    view->m_strAnotherFile = another;
-    const TargetPieces pieces = SplitTargetPath(another.isEmpty() ? view->m_strEditedPath
-                                                                  : another);
-    view->m_strTargetDir = pieces.dir;
-    view->m_strTargetBase = pieces.base;
-    view->m_strTargetExt = pieces.ext;
-}
-} // namespace
-
 void OnRegistAnotherFile(const COrrindaleView &view, AppContext &context)
 {
     const QString chosen = context.prompter->OpenFileName(
-        QStringLiteral("TeX files (*.tex)|*.tex||"), view.m_strEditedDir);
+        QStringLiteral("TeX files (*.tex)|*.tex||"), view.Files().edited.dir);
     if (chosen.isEmpty())
         return;
-    const QString another = QFileInfo(chosen).absoluteFilePath();
-    // Every pane of the document compiles the same target.
-    for (COrrindaleView *pane : view.GetDocument()->Views())
-        SetTarget(pane, another);
-    WriteAnotherFile(*context.store, view.m_strEditedPath, another);
+    view.GetDocument()->SetAnotherFile(QFileInfo(chosen).absoluteFilePath());
 }
 
-void OnUnregistAnotherFile(const COrrindaleView &view, AppContext &context)
+void OnUnregistAnotherFile(const COrrindaleView &view)
 {
-    for (COrrindaleView *pane : view.GetDocument()->Views())
-        SetTarget(pane, QString());
-    DeleteAnotherFile(*context.store, view.m_strEditedPath);
-    view.GetDocument()->UpdateAllViews(Hint::AnotherFile);
+    view.GetDocument()->SetAnotherFile(QString());
 }
 
 void OnWinTpic(const COrrindaleView &view, AppContext &context)
 {
-    const QString program = WinTpicPath(view.m_strInstDir);
+    const QString program = WinTpicPath(view.Settings().InstDir());
     bool started = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (QFileInfo(program).isFile()) {
         // Started as a program; where that is not possible the file's associated opener
         // (for example a compatibility layer) may still run it.
-        started = context.launcher->StartDetached(program, {}, view.m_strEditedDir)
+        started = context.launcher->StartDetached(program, {}, view.Files().edited.dir)
                || context.launcher->Open(program);
     }
     QApplication::restoreOverrideCursor();
     if (!started)
         context.prompter->Notice(
-            MsgText(Msg::WinTpicMissing, view.m_bEnglish).arg(QDir::toNativeSeparators(program)));
+            MsgText(Msg::WinTpicMissing, view.Settings().English())
+                .arg(QDir::toNativeSeparators(program)));
 }
 
 void OnCommandPrompt(const COrrindaleView &view, AppContext &context)
 {
-    const QString folder = view.m_strTargetDir.isEmpty() ? QDir::currentPath()
-                                                         : view.m_strTargetDir;
+    const QString target = view.Files().target.dir;
+    const QString folder = target.isEmpty() ? QDir::currentPath() : target;
     const ProgramCall call = TerminalCall(
         CurrentTerminalPlatform(), folder, qEnvironmentVariable("TERMINAL"),
         [](const QString &name) { return QStandardPaths::findExecutable(name); });
     if (call.program.isEmpty()
         || !context.launcher->StartDetached(call.program, call.arguments, folder))
-        context.prompter->Notice(MsgText(Msg::TerminalMissing, view.m_bEnglish));
+        context.prompter->Notice(MsgText(Msg::TerminalMissing, view.Settings().English()));
 }
 
 void RegisterPaneCommands(CPaneSplitter &splitter, AppContext &context, CommandRouter &router)
@@ -93,8 +76,8 @@ void RegisterPaneCommands(CPaneSplitter &splitter, AppContext &context, CommandR
                           [&context](COrrindaleView &v) { OnRegistAnotherFile(v, context); });
     router.SetViewHandler(
         Cmd::UnregistAnotherFile,
-        [&context](COrrindaleView &v) { OnUnregistAnotherFile(v, context); },
-        [](const COrrindaleView &v) { return CommandState{!v.m_strAnotherFile.isEmpty(), false}; });
+        [](COrrindaleView &v) { OnUnregistAnotherFile(v); },
+        [](const COrrindaleView &v) { return CommandState{!v.Files().anotherFile.isEmpty(), false}; });
     router.SetViewHandler(Cmd::WinTpic, [&context](COrrindaleView &v) { OnWinTpic(v, context); });
     router.SetViewHandler(Cmd::CommandPrompt,
                           [&context](COrrindaleView &v) { OnCommandPrompt(v, context); });

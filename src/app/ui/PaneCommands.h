@@ -11,6 +11,6 @@ void RegisterPaneCommands(CPaneSplitter &splitter, AppContext &context, CommandR
 
 // The command handlers, for the frame's commands above and for tests.
 void OnRegistAnotherFile(const COrrindaleView &view, AppContext &context);
-void OnUnregistAnotherFile(const COrrindaleView &view, AppContext &context);
+void OnUnregistAnotherFile(const COrrindaleView &view);
 void OnWinTpic(const COrrindaleView &view, AppContext &context);
 void OnCommandPrompt(const COrrindaleView &view, AppContext &context);

@@ -1,5 +1,6 @@
 #include "calc/ui/CalcCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
@@ -49,7 +50,7 @@ template <typename Dialog, typename Params>
 void RunTransform(COrrindaleView &view, AppContext &context, Params params, bool ofColumn,
                   bool before, void (*store)(SettingsStore &, const Params &))
 {
-    Dialog dialog(view.m_bEnglish != 0, params, *context.prompter, view.window());
+    Dialog dialog(view.Settings().English() != 0, params, *context.prompter, view.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     params = dialog.Params();
@@ -69,7 +70,7 @@ void RunArithmetic(COrrindaleView &view, AppContext &context, bool columns, bool
     const auto [first, second] =
         columns ? ArithmeticColumnsDefaults(in) : ArithmeticRowsDefaults(in);
     const IntSetting &key = columns ? Keys::SisokuR : Keys::SisokuG;
-    CArithmeticDialog dialog(view.m_bEnglish != 0,
+    CArithmeticDialog dialog(view.Settings().English() != 0,
                              columns ? CArithmeticDialog::Kind::Columns
                                      : CArithmeticDialog::Kind::Rows,
                              first, second, ReadSetting(*context.store, key), *context.prompter,
@@ -92,14 +93,14 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
         Cmd::CalcMode, [](View &v) { v.CalcController()->ToggleCalcMode(); },
         [](const View &v) { return CommandState{true, v.Options().calcMode}; });
     router.SetViewHandler(Cmd::TableWidth, [](View &v) {
-        CTableWidthDialog dialog(v.m_bEnglish != 0, v.Options().tabWidth, v.window());
+        CTableWidthDialog dialog(v.Settings().English() != 0, v.Options().tabWidth, v.window());
         if (dialog.exec() == QDialog::Accepted)
             v.CalcController()->SetTableWidth(dialog.TabWidth());
     });
     router.SetViewHandler(Cmd::RoundOff, [&context](View &v) {
         // The dialog shows the stored choice, where a first start has none.
         const int stored = ReadSetting(*context.store, Keys::Sho, 0);
-        CRoundOffDialog dialog(v.m_bEnglish != 0, stored, v.window());
+        CRoundOffDialog dialog(v.Settings().English() != 0, stored, v.window());
         if (dialog.exec() != QDialog::Accepted)
             return;
         v.SetRoundIndex(dialog.Decimals());

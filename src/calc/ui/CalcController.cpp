@@ -1,5 +1,6 @@
 #include "calc/ui/CalcController.h"
 
+#include "app/AppSettings.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -101,7 +102,7 @@ void CCalcController::OnLeftButtonUp()
     } else {
         m_nSelEnd = c.selectionEnd();
         if (m_nSelStart >= m_nSelEnd) {
-            m_context.prompter->Notice(MsgText(Msg::CalcReselectEnd, v.m_bEnglish != 0));
+            m_context.prompter->Notice(MsgText(Msg::CalcReselectEnd, v.Settings().English() != 0));
             m_nSelEnd = -1;
         } else {
             m_bTwoClickSelect = false;
@@ -164,7 +165,7 @@ TableInput CCalcController::Input() const
     in.selEnd = m_nSelEnd;
     in.range = m_range;
     in.decimals = m_view.Options().roundIndex;
-    in.english = m_view.m_bEnglish != 0;
+    in.english = m_view.Settings().English() != 0;
     return in;
 }
 
@@ -173,7 +174,7 @@ bool CCalcController::Apply(const TableResult &result)
     if (!result.message.isEmpty()) {
         MessageRequest request;
         request.text = result.message;
-        request.caption = MsgText(Msg::CalcCaution, m_view.m_bEnglish != 0);
+        request.caption = MsgText(Msg::CalcCaution, m_view.Settings().English() != 0);
         request.icon = MsgIcon::Exclamation;
         m_context.prompter->Message(request);
         return false;

@@ -1,7 +1,7 @@
 #include "calc/ui/HtmlExportCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Prompter.h"
-#include "app/SettingsKeys.h"
 #include "app/TextFile.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleDoc.h"
@@ -44,20 +44,19 @@ void ShowDocumentAgain(COrrindaleView *view, const ShownDocument &shown, bool se
     view->setTextCursor(c);
 }
 
-// Whether to go back after an export is the user's choice for the program: every pane of a
-// split window follows it, not only the one it was made in.
-void SetRestoreAfterHtml(COrrindaleDoc *doc, AppContext &context, int restore)
+// Whether to go back after an export is the user's choice for the program, not for a pane.
+void SetRestoreAfterHtml(AppContext &context, int restore)
 {
-    for (COrrindaleView *view : doc->Views())
-        view->m_bRestoreAfterHtml = restore;
-    WriteSetting(*context.store, Keys::YNC, restore);
+    EditorSettings editor = context.settings->Editor();
+    editor.restoreAfterHtml = restore;
+    context.settings->SetEditor(editor);
 }
 
-void OnHtmlMessage(const COrrindaleView &view, AppContext &context)
+void OnHtmlMessage(AppContext &context)
 {
-    if (view.m_bRestoreAfterHtml != 1)
+    if (context.settings->Editor().restoreAfterHtml != 1)
         return;
-    SetRestoreAfterHtml(view.GetDocument(), context, 0);
+    SetRestoreAfterHtml(context, 0);
 }
 
 // The pane that edits the document: with the log pane focused, the document's first text
@@ -74,7 +73,7 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
 {
     COrrindaleDoc *doc = active.GetDocument();
     COrrindaleView *view = EditingView(active);
-    const bool english = view->m_bEnglish != 0;
+    const bool english = context.settings->English();
     // The page is made from the file as saved: a new or changed text is saved first.
     if (doc->IsModified() || doc->PathName().isEmpty()) {
         if (english)
@@ -115,7 +114,7 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
     }
     OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath());
 
-    if (view->m_bRestoreAfterHtml == 1) {
+    if (context.settings->Editor().restoreAfterHtml == 1) {
         ShowDocumentAgain(view, shown, true);
         return;
     }
@@ -123,7 +122,7 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
                                                    MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
         ShowDocumentAgain(view, shown, true);
-        SetRestoreAfterHtml(doc, context, 1);
+        SetRestoreAfterHtml(context, 1);
         return;
     }
     // The window stays on the page, prepared as a file of its own (its history starts there).
@@ -134,5 +133,5 @@ void RegisterHtmlExportCommands(CommandRouter &router, AppContext &context)
 {
     AppContext *c = &context;
     router.SetViewHandler(Cmd::HtmlExport, [c](COrrindaleView &v) { OnExportHtml(v, *c); });
-    router.SetViewHandler(Cmd::HtmlMessage, [c](COrrindaleView &v) { OnHtmlMessage(v, *c); });
+    router.SetViewHandler(Cmd::HtmlMessage, [c](COrrindaleView &) { OnHtmlMessage(*c); });
 }

@@ -1,5 +1,6 @@
 #include "calc/ui/TableEditCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleView.h"
@@ -55,7 +56,8 @@ void SortRowsCommand(COrrindaleView &view, AppContext &context)
     const QString text = TableText(view);
     const RowBlock block = SelectedRowBlock(text, s, c.selectionEnd(), true);
     SettingsStore &store = *context.store;
-    CSortRowsDialog dialog(view.m_bEnglish, *context.prompter, block.column, block.firstRow + 1,
+    const bool english = view.Settings().English();
+    CSortRowsDialog dialog(english, *context.prompter, block.column, block.firstRow + 1,
                            block.lastRow + 1, ReadSetting(store, Keys::Down) != 0,
                            ReadSetting(store, Keys::Value) != 0, view.window());
     if (dialog.exec() != QDialog::Accepted)
@@ -77,7 +79,8 @@ void RankingCommand(COrrindaleView &view, AppContext &context)
     const QTextCursor c = view.textCursor();
     const int s = c.selectionStart();
     const RowBlock block = SelectedRowBlock(TableText(view), s, c.selectionEnd(), false);
-    CRankingDialog dialog(view.m_bEnglish, *context.prompter, block.column, block.firstRow + 1,
+    const bool english = view.Settings().English();
+    CRankingDialog dialog(english, *context.prompter, block.column, block.firstRow + 1,
                           block.lastRow + 1, ReadSetting(*context.store, Keys::Order) != 0,
                           view.window());
     if (dialog.exec() != QDialog::Accepted) {
@@ -93,7 +96,8 @@ void RankingCommand(COrrindaleView &view, AppContext &context)
 void MakeTableCommand(COrrindaleView &view, AppContext &context)
 {
     SettingsStore &store = *context.store;
-    CMakeTableDialog dialog(view.m_bEnglish, *context.prompter, ReadSetting(store, Keys::Gyo),
+    const bool english = view.Settings().English();
+    CMakeTableDialog dialog(english, *context.prompter, ReadSetting(store, Keys::Gyo),
                             ReadSetting(store, Keys::Retu), ReadSetting(store, Keys::ABC) != 0,
                             ReadSetting(store, Keys::No), view.window());
     if (dialog.exec() != QDialog::Accepted)

@@ -1,5 +1,6 @@
 #include "input/ui/CompletionController.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/COrrindaleView.h"
 #include "input/CommandList.h"
@@ -178,7 +179,7 @@ bool CCompletionController::KeyPress(QKeyEvent *e)
 
 void CCompletionController::OpenPopup(const QString &prefix, bool letterPending)
 {
-    const QString content = ReadCommandList(m_pView->m_strCommandListPath);
+    const QString content = ReadCommandList(m_pView->Settings().CommandListPath());
     if (content.isEmpty())
         return;
     if (m_bPopupOpen) {
@@ -186,12 +187,13 @@ void CCompletionController::OpenPopup(const QString &prefix, bool letterPending)
         return;
     }
     const QString entries = CompletionEntries(content);
-    CompletionNames found = FindCompletionNames(entries, prefix, m_pView->m_nInputMinimum + 2);
+    CompletionNames found =
+        FindCompletionNames(entries, prefix, m_pView->Settings().Input().minimum + 2);
     if (found.names.isEmpty()) {
         Disarm();
         return;
     }
-    if (m_pView->m_nInputABC)
+    if (m_pView->Settings().Input().abc)
         SortNamesAbc(found.names);
 
     EnsurePopup();

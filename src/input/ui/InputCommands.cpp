@@ -1,5 +1,6 @@
 #include "input/ui/InputCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/TextFile.h"
@@ -20,7 +21,7 @@
 namespace {
 QString DefaultListPath(const COrrindaleView *view)
 {
-    return QDir(view->m_strInstDir).filePath(QString::fromLatin1(CommandListFileName));
+    return QDir(view->Settings().InstDir()).filePath(QString::fromLatin1(CommandListFileName));
 }
 } // namespace
 
@@ -28,7 +29,7 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
                       const std::function<void()> &refreshStatus)
 {
     COrrindaleDoc *doc = view->GetDocument();
-    const bool english = view->m_bEnglish;
+    const bool english = view->Settings().English();
     doc->SaveModified();
     if (doc->IsModified())
         return;
@@ -39,8 +40,9 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
         return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString content = MakeCommandListText(ReadCommandList(view->m_strCommandListPath),
-                                                DocumentText(view->document()), english);
+    const QString content = MakeCommandListText(
+        ReadCommandList(view->Settings().CommandListPath()), DocumentText(view->document()),
+        english);
     QApplication::restoreOverrideCursor();
     context.prompter->Notice(MsgText(Msg::MakeInputDone, english), MsgIcon::Information);
 
@@ -54,50 +56,49 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
     refreshStatus();
 }
 
-void ChangeTeXInputFile(COrrindaleView *view, AppContext &context)
+void ChangeTeXInputFile(AppContext &context)
 {
-    const bool english = view->m_bEnglish;
-    const QString defaultPath = DefaultListPath(view);
+    CAppSettings &settings = *context.settings;
+    const bool english = settings.English();
     if (context.prompter->Ask(MsgText(Msg::ChangeInputQuestion, english), MsgButtons::OkCancel)
         != MsgAnswer::Ok) {
-        view->m_strCommandListPath = defaultPath;
-        DeleteSetting(*context.store, Keys::InputName);
+        settings.SetCommandList(QString());
         return;
     }
     const QString chosen =
-        context.prompter->OpenFileName(MsgText(Msg::MmeFilter, english), view->m_strInstDir);
+        context.prompter->OpenFileName(MsgText(Msg::MmeFilter, english), settings.InstDir());
     if (chosen.isEmpty())
         return;
-    view->m_strCommandListPath = QFileInfo(chosen).absoluteFilePath();
-    WriteSetting(*context.store, Keys::InputName, view->m_strCommandListPath);
+    settings.SetCommandList(QFileInfo(chosen).absoluteFilePath());
 }
 
 void RegisterInputCommands(CommandRouter &router, AppContext &context,
                            std::function<void()> refreshStatus)
 {
     using View = COrrindaleView;
-    SettingsStore &store = *context.store;
+    CAppSettings *settings = context.settings;
     router.SetViewHandler(Cmd::TeXInput, [](View &v) { v.Completion()->OnTeXInput(); },
                           [](const View &v) { return CommandState{true, v.Options().inputSupport}; });
     router.SetViewHandler(
         Cmd::InputListOrder,
-        [&store](View &v) {
-            v.m_nInputABC = v.m_nInputABC ? 0 : 1;
-            WriteSetting(store, Keys::ABC, v.m_nInputABC);
+        [settings](View &) {
+            InputSettings input = settings->Input();
+            input.abc = input.abc ? 0 : 1;
+            settings->SetInput(input);
         },
-        [](const View &v) { return CommandState{true, v.m_nInputABC != 0}; });
-    router.SetViewHandler(Cmd::InputLetterNo, [&store](View &v) {
-        const int stored = ReadSetting(store, Keys::Minimum);
-        CMinimumLettersDialog dialog(v.m_bEnglish, stored, v.window());
+        [settings](const View &) { return CommandState{true, settings->Input().abc != 0}; });
+    router.SetViewHandler(Cmd::InputLetterNo, [settings](View &v) {
+        InputSettings input = settings->Input();
+        CMinimumLettersDialog dialog(settings->English(), input.minimum, v.window());
         if (dialog.exec() != QDialog::Accepted)
             return;
-        v.m_nInputMinimum = dialog.Index();
-        WriteSetting(store, Keys::Minimum, v.m_nInputMinimum);
+        input.minimum = dialog.Index();
+        settings->SetInput(input);
     });
     router.SetViewHandler(
         Cmd::MakeInputFile,
         [&context, refreshStatus](View &v) { MakeTeXInputFile(&v, context, refreshStatus); },
         [](const View &v) { return ToolchainCommandState(&v); });
     router.SetViewHandler(Cmd::ChangeInputFile,
-                          [&context](View &v) { ChangeTeXInputFile(&v, context); });
+                          [&context](View &) { ChangeTeXInputFile(context); });
 }

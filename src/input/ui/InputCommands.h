@@ -16,4 +16,4 @@ void RegisterInputCommands(CommandRouter &router, AppContext &context,
 // result as the window's unsaved document.
 void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
                       const std::function<void()> &refreshStatus);
-void ChangeTeXInputFile(COrrindaleView *view, AppContext &context);
+void ChangeTeXInputFile(AppContext &context);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolchain/ToolchainState.h"
+#include "toolchain/ToolSettings.h"
 
 #include <QDialog>
 

@@ -1,5 +1,6 @@
 #include "toolchain/ui/ViewToolchain.h"
 
+#include "app/AppSettings.h"
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
@@ -13,7 +14,8 @@
 CViewToolchain::CViewToolchain(COrrindaleView *view, AppContext &context)
     : QObject(view)
     , m_pView(view)
-    , m_tools(*this, *context.launcher, *context.prompter, *context.store)
+    , m_tools(*this, *context.launcher, *context.prompter, *context.store,
+              context.settings->Tools(), context.settings->English())
 {
     setObjectName(QStringLiteral("ViewToolchain"));
 }
@@ -25,43 +27,9 @@ CViewToolchain *CViewToolchain::Of(COrrindaleView *view, AppContext &context)
     return existing ? existing : new CViewToolchain(view, context);
 }
 
-void CViewToolchain::LoadState()
+const DocumentFiles &CViewToolchain::Files() const
 {
-    const COrrindaleView &v = *m_pView;
-    ToolchainState &s = m_tools.State();
-    s.m_bEnglish = v.m_bEnglish;
-    s.m_strCompiler = v.m_strCompiler;
-    s.m_strTeXInstDir = v.m_strTeXInstDir;
-    s.m_strDviPdf = v.m_strDviPdf;
-    s.m_strBibTeX = v.m_strBibTeX;
-    s.m_strMakeIndex = v.m_strMakeIndex;
-    s.m_strMakeIndexOptions = v.m_strMakeIndexOptions;
-    s.m_bMakeIndexNoAsk = v.m_bMakeIndexNoAsk;
-    s.m_bPdfMadeOnce = v.m_bPdfMadeOnce;
-    s.m_nPdfPaper = v.m_nPdfPaper;
-    s.m_bNeverPaperDialog = v.m_bNeverPaperDialog;
-    s.m_bSkipPaperDialog = v.m_bSkipPaperDialog;
-    s.m_strEditedPath = v.m_strEditedPath;
-    s.m_strTargetDir = v.m_strTargetDir;
-    s.m_strTargetBase = v.m_strTargetBase;
-    s.m_strTargetExt = v.m_strTargetExt;
-}
-
-void CViewToolchain::StoreState()
-{
-    COrrindaleView &v = *m_pView;
-    const ToolchainState &s = m_tools.State();
-    v.m_strCompiler = s.m_strCompiler;
-    v.m_strTeXInstDir = s.m_strTeXInstDir;
-    v.m_strDviPdf = s.m_strDviPdf;
-    v.m_strBibTeX = s.m_strBibTeX;
-    v.m_strMakeIndex = s.m_strMakeIndex;
-    v.m_strMakeIndexOptions = s.m_strMakeIndexOptions;
-    v.m_bMakeIndexNoAsk = s.m_bMakeIndexNoAsk;
-    v.m_bPdfMadeOnce = s.m_bPdfMadeOnce;
-    v.m_nPdfPaper = s.m_nPdfPaper;
-    v.m_bNeverPaperDialog = s.m_bNeverPaperDialog;
-    v.m_bSkipPaperDialog = s.m_bSkipPaperDialog;
+    return m_pView->GetDocument()->Files();
 }
 
 bool CViewToolchain::IsModified() const
@@ -117,7 +85,7 @@ void CViewToolchain::KeepFileTime(qint64 seconds)
 
 bool CViewToolchain::PaperSizeDialog(PaperDialogValues &values)
 {
-    CPaperSizeDialog dialog(m_pView->m_bEnglish, values, m_pView->window());
+    CPaperSizeDialog dialog(m_pView->Settings().English(), values, m_pView->window());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     values = dialog.Values();
@@ -126,7 +94,8 @@ bool CViewToolchain::PaperSizeDialog(PaperDialogValues &values)
 
 bool CViewToolchain::MakeIndexOptionsDialog(QString &options, int &neverShow)
 {
-    CMakeIndexOptionsDialog dialog(m_pView->m_bEnglish, options, neverShow, m_pView->window());
+    CMakeIndexOptionsDialog dialog(m_pView->Settings().English(), options, neverShow,
+                                   m_pView->window());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     options = dialog.Options();
@@ -136,7 +105,7 @@ bool CViewToolchain::MakeIndexOptionsDialog(QString &options, int &neverShow)
 
 CommandState ToolchainCommandState(const COrrindaleView *view)
 {
-    return CommandState{view && ToolchainCommandEnabled(view->m_strTargetExt), false};
+    return CommandState{view && ToolchainCommandEnabled(view->Files().target.ext), false};
 }
 
 void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
@@ -148,7 +117,7 @@ void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
         router.SetViewHandler(
             cmd,
             [&context, command](COrrindaleView &view) {
-                CViewToolchain::Of(&view, context)->Run(command);
+                command(CViewToolchain::Of(&view, context)->Tools());
             },
             update);
     };

@@ -9,28 +9,18 @@
 class COrrindaleView;
 struct AppContext;
 
-// The TeX commands of one editor view: the view's settings go into the toolchain for each
-// command and come back afterwards; the view, its document and its sibling log pane are what
-// the toolchain reaches through its host.
+// The TeX commands of one editor view, over the process's tool settings: the view, its
+// document with its files and its sibling log pane are what the toolchain reaches through its
+// host.
 class CViewToolchain : public QObject, public ToolchainHost {
     Q_OBJECT
 public:
     // The view's own instance, made on first use and kept as long as the view.
     static CViewToolchain *Of(COrrindaleView *view, AppContext &context);
 
-    // Runs one command with the view's current settings and keeps what it changed.
-    template <typename F>
-    auto Run(F command)
-    {
-        LoadState();
-        struct StoreOnExit {
-            CViewToolchain *self;
-            ~StoreOnExit() { self->StoreState(); }
-        } store{this};
-        return command(m_tools);
-    }
     CToolchain &Tools() { return m_tools; }
 
+    const DocumentFiles &Files() const override;
     bool IsModified() const override;
     bool SaveModified() override;
     QString FirstLine() const override;
@@ -43,8 +33,6 @@ public:
 
 private:
     CViewToolchain(COrrindaleView *view, AppContext &context);
-    void LoadState();
-    void StoreState();
 
     COrrindaleView *m_pView;
     CToolchain m_tools;

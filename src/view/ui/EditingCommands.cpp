@@ -1,5 +1,6 @@
 #include "view/ui/EditingCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/Launcher.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
@@ -51,7 +52,7 @@ void RemoveComment(COrrindaleView *view)
 
 void RemoveAllCommentLines(COrrindaleView *view, Prompter &prompter)
 {
-    const bool english = view->m_bEnglish;
+    const bool english = view->Settings().English();
     if (prompter.Ask(MsgText(Msg::RemoveCommentLinesQuestion, english), MsgButtons::OkCancel)
         != MsgAnswer::Ok)
         return;
@@ -64,7 +65,7 @@ void RemoveAllCommentLines(COrrindaleView *view, Prompter &prompter)
 
 void InsertTemplate(COrrindaleView *view, EnvTemplate which)
 {
-    const TemplateText t = EnvironmentTemplate(which, view->m_bEnglish != 0);
+    const TemplateText t = EnvironmentTemplate(which, view->Settings().English() != 0);
     QTextCursor c = view->textCursor();
     const int start = c.selectionStart();
     c.insertText(t.text);
@@ -87,13 +88,13 @@ void WebSearch(COrrindaleView *view, AppContext &context)
 #endif
     if (context.launcher->StartDetached(fallback, {url}, QString()))
         return;
-    context.prompter->Notice(MsgText(Msg::WebSearchFailed, view->m_bEnglish).arg(url),
+    context.prompter->Notice(MsgText(Msg::WebSearchFailed, view->Settings().English()).arg(url),
                              MsgIcon::Exclamation);
 }
 
 void TabStops(COrrindaleView *view, AppContext &context)
 {
-    const bool english = view->m_bEnglish;
+    const bool english = view->Settings().English();
     const bool toFour = view->Options().tabWidth == 8;
     const Msg question = toFour ? Msg::TabStopsTo4Question : Msg::TabStopsTo8Question;
     if (context.prompter->Ask(MsgText(question, english), MsgButtons::OkCancel) != MsgAnswer::Ok)

@@ -1,5 +1,6 @@
 #include "view/ui/FindReplaceController.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/COrrindaleDoc.h"
@@ -59,7 +60,7 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
         connect(b, &QPushButton::clicked, this, &CFindReplaceController::CloseBar);
     // The replace bar's undo buttons are the Undo commands.
     const auto run = [this](Cmd cmd) {
-        m_frame.Router()->Execute(IdOf(cmd, View()->m_bEnglish != 0));
+        m_frame.Router()->Execute(IdOf(cmd, View()->Settings().English() != 0));
     };
     connect(replace->m_pUndo, &QPushButton::clicked, this, [run] { run(Cmd::Undo); });
     connect(replace->m_pUndoForward, &QPushButton::clicked, this,

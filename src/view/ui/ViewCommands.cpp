@@ -1,5 +1,6 @@
 #include "view/ui/ViewCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/ui/AppContext.h"
@@ -28,12 +29,10 @@ void RepaintAll(COrrindaleView &view)
 
 void SetColors(COrrindaleView &view, AppContext &context)
 {
-    CColorSettingsDialog dialog(*context.store, view.m_bEnglish, view.window());
+    CColorSettingsDialog dialog(*context.store, view.Settings().English(), view.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    view.m_colors = dialog.Colors();
-    SaveColorSettings(*context.store, dialog.Colors(), dialog.Custom());
-    view.GetDocument()->UpdateAllViews(Hint::Colors);
+    context.settings->SetColors(dialog.Colors(), dialog.Custom());
 }
 
 void LineJump(COrrindaleView &active, LineJumpMemory &memory)
@@ -46,7 +45,7 @@ void LineJump(COrrindaleView &active, LineJumpMemory &memory)
             target->setFocus();
         }
     }
-    CLineJumpDialog dialog(target->m_bEnglish, memory.line, memory.logical, active.window());
+    CLineJumpDialog dialog(target->Settings().English(), memory.line, memory.logical, active.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     memory.line = dialog.Line();
@@ -59,6 +58,7 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
 {
     SettingsStore &store = *context.store;
     using View = COrrindaleView;
+    CAppSettings *settings = context.settings;
 
     router.SetViewHandler(
         Cmd::Coloring,
@@ -94,11 +94,12 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
     router.SetViewHandler(Cmd::PageUp, &PageUp);
     router.SetViewHandler(
         Cmd::CaretPosition,
-        [&store](View &v) {
-            v.m_nCaretPos = v.m_nCaretPos ? 0 : 1;
-            WriteSetting(store, Keys::CaretPos, v.m_nCaretPos);
+        [settings](View &) {
+            EditorSettings editor = settings->Editor();
+            editor.caretColumn = editor.caretColumn ? 0 : 1;
+            settings->SetEditor(editor);
         },
-        [](const View &v) { return CommandState{true, v.m_nCaretPos != 0}; });
+        [settings](const View &) { return CommandState{true, settings->Editor().caretColumn != 0}; });
     router.SetViewHandler(
         Cmd::RightClickMenu, [](View &v) { v.SetRightClickMenu(!v.Options().rightClickMenu); },
         [](const View &v) { return CommandState{true, v.Options().rightClickMenu}; });

@@ -1,5 +1,6 @@
 #include "view/ui/ViewNavigator.h"
 
+#include "app/AppSettings.h"
 #include "app/TeXFile.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "app/ui/COrrindaleView.h"
@@ -189,14 +190,14 @@ bool MovesCaretColumn(int key, const QString &text)
 
 void RememberCaretX(COrrindaleView &view)
 {
-    if (!view.m_nCaretPos)
+    if (!view.Settings().Editor().caretColumn)
         return;
     view.m_nDesiredCaretX = std::max(0, view.cursorRect().left());
 }
 
 void KeepCaretColumn(COrrindaleView &view)
 {
-    if (!view.m_nCaretPos || TextLength(view) >= CaretKeepLimit)
+    if (!view.Settings().Editor().caretColumn || TextLength(view) >= CaretKeepLimit)
         return;
     int s = view.textCursor().selectionStart();
     if (s > 0 && DisplayLineStart(view, DisplayLineOf(view, s)) != s)
@@ -221,7 +222,7 @@ bool SelectWordAtCaret(COrrindaleView &view)
     const int s = view.textCursor().selectionStart();
     const QTextBlock block = view.document()->findBlock(s);
     const QString text = block.text();
-    const TextRange r = WordSelectionRange(text, s - block.position(), view.m_strEditedExt);
+    const TextRange r = WordSelectionRange(text, s - block.position(), view.Files().edited.ext);
     QTextCursor c = view.textCursor();
     c.setPosition(block.position() + r.start);
     c.setPosition(block.position() + r.end, QTextCursor::KeepAnchor);
@@ -234,8 +235,8 @@ bool SelectWordAtCaret(COrrindaleView &view)
         return false;
     const QString docExt =
         ExtensionOf(view.GetDocument() ? view.GetDocument()->PathName() : QString());
-    if (!IsTeXExtension(docExt) && !IsTeXExtension(other->m_strEditedExt)
-        && !IsTeXExtension(other->m_strTargetExt))
+    if (!IsTeXExtension(docExt) && !IsTeXExtension(other->Files().edited.ext)
+        && !IsTeXExtension(other->Files().target.ext))
         return false;
     const int n = LeadingNumber(text.mid(r.start, r.end - r.start));
     if (n <= 0)
@@ -256,14 +257,14 @@ bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &gl
     if (!router)
         return false;
     const bool readMe = IsReadMeFile(
-        view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.m_strInstDir);
+        view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.Settings().InstDir());
     const PopupChoice choice = PopupMenuFor(readMe, view.Options().calcMode, view.Options().rightClickMenu);
     if (choice == PopupChoice::None)
         return false;
     const MenuResource which =
         choice == PopupChoice::Calculation ? MenuResource::ContextCalc : MenuResource::ContextTeX;
     QWidget *owner = view.window();
-    QMenu *menu = BuildContextMenu(which, view.m_bEnglish, *router, owner);
+    QMenu *menu = BuildContextMenu(which, view.Settings().English(), *router, owner);
     if (!menu)
         return false;
     menu->setObjectName(QStringLiteral("ViewPopupMenu"));

@@ -1,5 +1,6 @@
 #include "view/ui/ViewPainter.h"
 
+#include "app/AppSettings.h"
 #include "app/ui/COrrindaleView.h"
 #include "view/Coloring.h"
 #include "view/Gutter.h"
@@ -185,10 +186,11 @@ void CViewPainter::PaintText(QPainter &p)
             const int lineHeight = v.LineHeight();
             const int width = v.viewport()->width();
             const int hWidth = v.fontMetrics().horizontalAdvance(QLatin1Char('h'));
-            const bool english = v.m_bEnglish != 0;
+            const bool english = v.Settings().English();
+            const ViewColors &colors = v.Settings().Colors();
             const QFont lineEndFont = MarkFont(english, lineHeight * (english ? 0.6 : 0.5));
             const QFont tabFont = MarkFont(english, lineHeight * 0.7);
-            const QList<PaintSpan> spans = ComputePaintSpans(text, v.IsTeXDocument(), v.m_colors);
+            const QList<PaintSpan> spans = ComputePaintSpans(text, v.IsTeXDocument(), colors);
             for (const PaintSpan &s : spans) {
                 const int pos = base + s.start;
                 switch (s.kind) {
@@ -216,10 +218,10 @@ void CViewPainter::PaintText(QPainter &p)
                               width - 2 * hWidth + 2);
                     break;
                 case PaintKind::Symbol:
-                    PaintRange(p, pos, s.length, ColorFromRef(v.m_colors.symbols[s.index]));
+                    PaintRange(p, pos, s.length, ColorFromRef(colors.symbols[s.index]));
                     break;
                 case PaintKind::UserString:
-                    PaintRange(p, pos, s.length, ColorFromRef(v.m_colors.userColors[s.index]));
+                    PaintRange(p, pos, s.length, ColorFromRef(colors.userColors[s.index]));
                     break;
                 }
             }
@@ -329,7 +331,7 @@ void CViewPainter::PaintHeader(QPainter &p, int width, int height)
     layout.endLayout();
     if (!line.isValid())
         return;
-    p.setPen(ColorFromRef(v.m_colors.text));
+    p.setPen(ColorFromRef(v.Settings().Colors().text));
     layout.draw(&p, QPointF(x0, (height - line.height()) / 2));
 }
 

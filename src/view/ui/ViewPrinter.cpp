@@ -1,5 +1,6 @@
 #include "view/ui/ViewPrinter.h"
 
+#include "app/AppSettings.h"
 #include "app/Prompter.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -210,8 +211,9 @@ QPrinter &CViewPrinter::Printer()
 
 void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
 {
-    const QString line = ZelSettingsLineText(view.Options().tabWidth, COrrindaleView::s_printFont.height,
-                                             view.m_nPrintColumns, view.m_nPrintMargin);
+    const CAppSettings &settings = view.Settings();
+    const QString line = ZelSettingsLineText(view.Options().tabWidth, settings.PrintFont().height,
+                                             settings.Print().columns, settings.Print().margin);
     QTextDocument *doc = view.document();
     const QString current = DocumentText(doc);
     const SettingsLineEdit edit = WithSettingsLine(current, line);
@@ -239,13 +241,14 @@ void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
 
 CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
 {
-    const bool calc = !view.IsLogPane() && IsCalcExtension(view.m_strEditedExt);
+    const bool calc = !view.IsLogPane() && IsCalcExtension(view.Files().edited.ext);
     if (calc)
         WriteSettingsLine(view);
     // The document is never changed for printing: the comment lines are left out of a copy, so
     // there is nothing to put back, whether the printing runs or is cancelled.
+    const PrintSettings &print = view.Settings().Print();
     Job job{&view, PrintedText(DocumentText(view.document()), calc), view.Options().tabWidth,
-            view.m_nPrintMargin, view.m_nPrintColumns, {}};
+            print.margin, print.columns, {}};
     return job;
 }
 
@@ -253,10 +256,11 @@ QFont CViewPrinter::PrinterFont(const COrrindaleView &view, QPaintDevice *device
 {
     // The printer font's height is in printer dots already; without one the screen font is
     // printed at the size it has on the screen.
-    if (COrrindaleView::s_printFont.height != 0) {
-        LogFont lf = COrrindaleView::s_printFont;
+    const CAppSettings &settings = view.Settings();
+    if (settings.PrintFont().height != 0) {
+        LogFont lf = settings.PrintFont();
         if (lf.faceName.isEmpty())
-            lf.faceName = COrrindaleView::s_screenFont.faceName;
+            lf.faceName = settings.ScreenFont().faceName;
         return FontFromLogFont(lf);
     }
     QFont font = view.font();
@@ -326,7 +330,7 @@ void CViewPrinter::OnFilePrint(COrrindaleView &active)
     if (!printDialog(printer))
         return;
     if (!Render(job, printer, false))
-        m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view->m_bEnglish),
+        m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view->Settings().English()),
                                    MsgIcon::Exclamation);
     view->ensureCursorVisible();
 }
@@ -353,7 +357,7 @@ void CViewPrinter::ShowPreview(COrrindaleView &view)
         const QPaintEngine *engine = target->paintEngine();
         const bool preview = engine && engine->type() == QPaintEngine::Picture;
         if (!Render(job, *target, preview) && !preview)
-            m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.m_bEnglish),
+            m_context.prompter->Notice(MsgText(Msg::PrintNotStarted, view.Settings().English()),
                                        MsgIcon::Exclamation);
     });
     Q_EMIT PreviewShown(false);
@@ -379,46 +383,37 @@ void CViewPrinter::OnPrinterFont(COrrindaleView &active)
     if (!printer) {
         const Msg text = failure == PrinterFailure::NoDeviceContext ? Msg::PrinterDcFailed
                                                                      : Msg::PrinterDefaultsFailed;
-        m_context.prompter->Notice(MsgText(text, view->m_bEnglish));
+        m_context.prompter->Notice(MsgText(text, view->Settings().English()));
         return;
     }
     // The font dialog works in screen pixels, the stored font in printer dots.
     const int screenDpi = std::max(1, view->logicalDpiY());
-    LogFont font = COrrindaleView::s_printFont;
+    CAppSettings &settings = *m_context.settings;
+    LogFont font = settings.PrintFont();
     if (font.height == 0) {
-        font = COrrindaleView::s_screenFont; // nothing chosen yet: start from the screen font
+        font = settings.ScreenFont(); // nothing chosen yet: start from the screen font
     } else {
         font.height = MulDiv(font.height, screenDpi, Resolution);
     }
     if (!m_context.prompter->ChooseFont(font))
         return;
     font.height = MulDiv(font.height, Resolution, screenDpi);
-    COrrindaleView::s_printFont = font;
-    SaveLogFont(*m_context.store, SectionName(Sections::PrintFont), COrrindaleView::s_printFont,
-                COrrindaleView::s_printFontSaved);
+    settings.SetPrintFont(font);
     ShowPreview(*view);
 }
 
 void CViewPrinter::OnColumns(COrrindaleView &active, int columns)
 {
-    COrrindaleView *view = &active;
-    for (COrrindaleView *v : view->GetDocument()->Views())
-        v->m_nPrintColumns = columns;
-    view->m_nPrintColumns = columns; // a log pane is no view of the document
-    WriteSetting(*m_context.store, Keys::ColNum, columns);
-    ShowPreview(*view);
+    m_context.settings->SetPrintColumns(columns);
+    ShowPreview(active);
 }
 
 void CViewPrinter::OnMargin(COrrindaleView &active, int margin)
 {
-    COrrindaleView *view = &active;
-    if (view->m_nPrintMargin == margin)
+    if (m_context.settings->Print().margin == margin)
         return;
-    for (COrrindaleView *v : view->GetDocument()->Views())
-        v->m_nPrintMargin = margin;
-    view->m_nPrintMargin = margin;
-    WriteSetting(*m_context.store, Keys::PrintMargin, margin);
-    ShowPreview(*view);
+    m_context.settings->SetPrintMargin(margin);
+    ShowPreview(active);
 }
 
 CViewPrinter *RegisterPrintCommands(QWidget &window, CommandRouter &router, AppContext &context)
@@ -434,13 +429,14 @@ CViewPrinter *RegisterPrintCommands(QWidget &window, CommandRouter &router, AppC
                               Cmd::PrintColumns4};
     const Cmd marginCmds[] = {Cmd::PrintMargin100, Cmd::PrintMargin200, Cmd::PrintMargin300,
                               Cmd::PrintMargin400};
+    const CAppSettings *settings = context.settings;
     for (int n = 1; n <= 4; ++n) {
         router.SetViewHandler(
             columnCmds[n - 1], [printer, n](View &v) { printer->OnColumns(v, n); },
-            [n](const View &v) { return CommandState{true, v.m_nPrintColumns == n}; });
+            [settings, n](const View &) { return CommandState{true, settings->Print().columns == n}; });
         router.SetViewHandler(
             marginCmds[n - 1], [printer, n](View &v) { printer->OnMargin(v, n); },
-            [n](const View &v) { return CommandState{true, v.m_nPrintMargin == n}; });
+            [settings, n](const View &) { return CommandState{true, settings->Print().margin == n}; });
     }
     return printer;
 }

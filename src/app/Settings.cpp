@@ -1,0 +1,63 @@
+#include "app/Settings.h"
+
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+
+#include <QDir>
+
+void EditorSettings::Load(const SettingsStore &store)
+{
+    caretColumn = ReadSetting(store, Keys::CaretPos);
+    restoreAfterHtml = ReadSetting(store, Keys::YNC);
+}
+
+void EditorSettings::Save(SettingsStore &store) const
+{
+    WriteSetting(store, Keys::CaretPos, caretColumn);
+    WriteSetting(store, Keys::YNC, restoreAfterHtml);
+}
+
+void InputSettings::Load(const SettingsStore &store)
+{
+    commandList = ReadSetting(store, Keys::InputName);
+    abc = ReadSetting(store, Keys::ABC);
+    minimum = ReadSetting(store, Keys::Minimum);
+}
+
+void InputSettings::Save(SettingsStore &store) const
+{
+    if (commandList.isEmpty())
+        DeleteSetting(store, Keys::InputName);
+    else
+        WriteSetting(store, Keys::InputName, commandList);
+    WriteSetting(store, Keys::ABC, abc);
+    WriteSetting(store, Keys::Minimum, minimum);
+}
+
+QString InputSettings::CommandListPath(const QString &dataDir) const
+{
+    return commandList.isEmpty() ? QDir(dataDir).filePath(QStringLiteral("input_tex.mme"))
+                                 : commandList;
+}
+
+void PrintSettings::Load(const SettingsStore &store)
+{
+    columns = ReadSetting(store, Keys::ColNum);
+    margin = ReadSetting(store, Keys::PrintMargin);
+}
+
+void PrintSettings::Save(SettingsStore &store) const
+{
+    WriteSetting(store, Keys::ColNum, columns);
+    WriteSetting(store, Keys::PrintMargin, margin);
+}
+
+LogFont LoadPrintFont(const SettingsStore &store)
+{
+    LogFont font;
+    LoadLogFont(store, SectionName(Sections::PrintFont), font);
+    if (store.GetInt(SectionName(Sections::PrintFont), QString::fromLatin1(Keys::FontHeight), 0)
+        == 0)
+        font.height = 0;
+    return font;
+}
