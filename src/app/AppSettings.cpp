@@ -46,14 +46,16 @@ void CAppSettings::SetPrintFont(const LogFont &font)
 
 void CAppSettings::SetPrintColumns(int columns)
 {
+    const PrintSettings before = m_storedPrint;
     m_print.columns = m_storedPrint.columns = columns;
-    m_storedPrint.Save(m_store);
+    m_storedPrint.Save(m_store, &before);
 }
 
 void CAppSettings::SetPrintMargin(int margin)
 {
+    const PrintSettings before = m_storedPrint;
     m_print.margin = m_storedPrint.margin = margin;
-    m_storedPrint.Save(m_store);
+    m_storedPrint.Save(m_store, &before);
 }
 
 void CAppSettings::ShowDocumentPrint(const PrintSettings &print, int fontHeight)
@@ -64,8 +66,8 @@ void CAppSettings::ShowDocumentPrint(const PrintSettings &print, int fontHeight)
 
 void CAppSettings::SetInput(const InputSettings &input)
 {
+    input.Save(m_store, &m_input);
     m_input = input;
-    input.Save(m_store);
 }
 
 void CAppSettings::SetCommandList(const QString &path)
@@ -77,6 +79,6 @@ void CAppSettings::SetCommandList(const QString &path)
 
 void CAppSettings::SetEditor(const EditorSettings &editor)
 {
+    editor.Save(m_store, &m_editor);
     m_editor = editor;
-    editor.Save(m_store);
 }

@@ -11,10 +11,12 @@ void EditorSettings::Load(const SettingsStore &store)
     restoreAfterHtml = ReadSetting(store, Keys::YNC);
 }
 
-void EditorSettings::Save(SettingsStore &store) const
+void EditorSettings::Save(SettingsStore &store, const EditorSettings *before) const
 {
-    WriteSetting(store, Keys::CaretPos, caretColumn);
-    WriteSetting(store, Keys::YNC, restoreAfterHtml);
+    if (!before || before->caretColumn != caretColumn)
+        WriteSetting(store, Keys::CaretPos, caretColumn);
+    if (!before || before->restoreAfterHtml != restoreAfterHtml)
+        WriteSetting(store, Keys::YNC, restoreAfterHtml);
 }
 
 void InputSettings::Load(const SettingsStore &store)
@@ -24,14 +26,18 @@ void InputSettings::Load(const SettingsStore &store)
     minimum = ReadSetting(store, Keys::Minimum);
 }
 
-void InputSettings::Save(SettingsStore &store) const
+void InputSettings::Save(SettingsStore &store, const InputSettings *before) const
 {
-    if (commandList.isEmpty())
-        DeleteSetting(store, Keys::InputName);
-    else
-        WriteSetting(store, Keys::InputName, commandList);
-    WriteSetting(store, Keys::ABC, abc);
-    WriteSetting(store, Keys::Minimum, minimum);
+    if (!before || before->commandList != commandList) {
+        if (commandList.isEmpty())
+            DeleteSetting(store, Keys::InputName);
+        else
+            WriteSetting(store, Keys::InputName, commandList);
+    }
+    if (!before || before->abc != abc)
+        WriteSetting(store, Keys::ABC, abc);
+    if (!before || before->minimum != minimum)
+        WriteSetting(store, Keys::Minimum, minimum);
 }
 
 QString InputSettings::CommandListPath(const QString &dataDir) const
@@ -46,10 +52,12 @@ void PrintSettings::Load(const SettingsStore &store)
     margin = ReadSetting(store, Keys::PrintMargin);
 }
 
-void PrintSettings::Save(SettingsStore &store) const
+void PrintSettings::Save(SettingsStore &store, const PrintSettings *before) const
 {
-    WriteSetting(store, Keys::ColNum, columns);
-    WriteSetting(store, Keys::PrintMargin, margin);
+    if (!before || before->columns != columns)
+        WriteSetting(store, Keys::ColNum, columns);
+    if (!before || before->margin != margin)
+        WriteSetting(store, Keys::PrintMargin, margin);
 }
 
 LogFont LoadPrintFont(const SettingsStore &store)

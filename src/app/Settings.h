@@ -11,6 +11,9 @@
 
 class SettingsStore;
 
+// Each Save writes every value, or with before only those that differ from it: another window
+// of the program may have stored the others since this one read them.
+
 // The caret and the HTML export.
 struct EditorSettings {
     // "CaretPos": vertical moves keep the caret's column.
@@ -19,7 +22,7 @@ struct EditorSettings {
     int restoreAfterHtml = Keys::YNC.defaultValue;
 
     void Load(const SettingsStore &store);
-    void Save(SettingsStore &store) const;
+    void Save(SettingsStore &store, const EditorSettings *before = nullptr) const;
     bool operator==(const EditorSettings &) const = default;
 };
 
@@ -31,7 +34,7 @@ struct InputSettings {
 
     void Load(const SettingsStore &store);
     // An empty command list removes its key, so that the data folder's list applies again.
-    void Save(SettingsStore &store) const;
+    void Save(SettingsStore &store, const InputSettings *before = nullptr) const;
     bool operator==(const InputSettings &) const = default;
     // The list file: the chosen one, else the one in dataDir.
     QString CommandListPath(const QString &dataDir) const;
@@ -43,7 +46,7 @@ struct PrintSettings {
     int margin = Keys::PrintMargin.defaultValue; // "PrintMargin"
 
     void Load(const SettingsStore &store);
-    void Save(SettingsStore &store) const;
+    void Save(SettingsStore &store, const PrintSettings *before = nullptr) const;
     bool operator==(const PrintSettings &) const = default;
 };
 

@@ -173,6 +173,16 @@ private Q_SLOTS:
             t.Load(s);
             return t.pdfPaper == 1 && !t.skipPaperDialog;
         });
+        QTest::newRow("only changed values written") << GroupCheck([](SettingsStore &s) {
+            const InputSettings before;
+            InputSettings now = before;
+            now.abc = 1 - before.abc;
+            s.WriteInt("Settings", "Minimum", 4); // another window's choice since
+            now.Save(s, &before);
+            InputSettings read;
+            read.Load(s);
+            return read.abc == now.abc && read.minimum == 4;
+        });
         QTest::newRow("list in the data folder") << GroupCheck([](SettingsStore &) { return InputSettings().CommandListPath("/d") == "/d/input_tex.mme"; });
         QTest::newRow("no printer font stored") << GroupCheck([](SettingsStore &s) { return LoadPrintFont(s).height == 0 && LoadPrintFont(s).weight == 700; });
     }
