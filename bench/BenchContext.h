@@ -38,8 +38,8 @@ struct BenchContext {
 struct BenchWorkspace {
     BenchWorkspace()
         : store((qputenv("VELLOQUIN_CONFIG_DIR", dir.path().toLocal8Bit()),
-                 SettingsStore::OpenDefault())),
-          bench(*store)
+                 SettingsStore::OpenDefault()))
+        , bench(*store)
     {
     }
 
@@ -69,7 +69,8 @@ struct Timing {
 };
 
 // Writes bytes to a file of that name in the folder; its path, or "" when it cannot be written.
-inline QString WriteBenchFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+inline QString WriteBenchFile(const QTemporaryDir &dir, const QString &name,
+                              const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
     QFile file(path);

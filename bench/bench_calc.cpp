@@ -92,8 +92,7 @@ int main(int argc, char *argv[])
     CommandRouter &router = *frame.Router();
     router.Execute(IdOf(Cmd::CalcMode, false));
     CCalcController &calc = *view->CalcController();
-    out << "table: " << Rows << " rows of " << Columns << " cells, " << table.size()
-        << " bytes\n";
+    out << "table: " << Rows << " rows of " << Columns << " cells, " << table.size() << " bytes\n";
 
     // The whole table selected, without the empty row after the last line break.
     const auto selectAll = [&] {

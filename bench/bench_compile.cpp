@@ -50,8 +50,10 @@ QByteArray Document(bool contents, bool bibliography)
             if (contents && s > 1)
                 doc += "第~\\ref{sec:" + QByteArray::number(s - 1) + "} 節を受けて，";
             if (bibliography)
-                doc += "文献~\\cite{ref" + QByteArray::number((s + p) % 5) + "} を引き，"
-                       "索引語\\index{さくいん" + n + "@索引" + n + "}を含みます．";
+                doc += "文献~\\cite{ref" + QByteArray::number((s + p) % 5)
+                       + "} を引き，"
+                         "索引語\\index{さくいん"
+                       + n + "@索引" + n + "}を含みます．";
             doc += "同じ文を何度か繰り返して数ページの文書にします．\n\n";
         }
     }
@@ -65,8 +67,8 @@ QByteArray Bibliography()
     QByteArray bib;
     for (int i = 0; i < 5; ++i)
         bib += "@book{ref" + QByteArray::number(i) + ", author={著者 " + QByteArray::number(i)
-               + "}, title={書名 " + QByteArray::number(i)
-               + "}, publisher={出版社}, year={20" + QByteArray::number(10 + i) + "}}\n";
+               + "}, title={書名 " + QByteArray::number(i) + "}, publisher={出版社}, year={20"
+               + QByteArray::number(10 + i) + "}}\n";
     return bib;
 }
 
@@ -194,13 +196,15 @@ int main(int argc, char *argv[])
             std::vector<std::pair<qint64, Runs>> tries;
             for (int i = 0; i < Repeats; ++i) {
                 QTemporaryDir folder;
-                Write(folder.filePath(QStringLiteral("doc.tex")), Document(d.contents, d.bibliography));
+                Write(folder.filePath(QStringLiteral("doc.tex")),
+                      Document(d.contents, d.bibliography));
                 if (d.bibliography)
                     Write(folder.filePath(QStringLiteral("refs.bib")), Bibliography());
                 QFile::remove(log);
-                const qint64 ms = r == 0 ? Run(QStringLiteral(VELLOQUIN_PROGRAM), {"--tex", "doc.tex"},
-                                               folder.path(), env)
-                                         : Run(latexmk, {"-norc", "-r", rc, "doc.tex"}, folder.path(), env);
+                const qint64 ms =
+                    r == 0 ? Run(QStringLiteral(VELLOQUIN_PROGRAM), {"--tex", "doc.tex"},
+                                 folder.path(), env)
+                           : Run(latexmk, {"-norc", "-r", rc, "doc.tex"}, folder.path(), env);
                 if (!QFile::exists(folder.filePath(QStringLiteral("doc.pdf"))))
                     out << "  no PDF was made\n";
                 tries.emplace_back(ms, ReadRuns(log));
@@ -221,8 +225,10 @@ int main(int argc, char *argv[])
             if (r == 0)
                 own = ownOf(median);
         }
-        out << QStringLiteral("  %1 %2 %3\n").arg(QString(), -10).arg("velloquin", 10).arg(
-            "latexmk", 10);
+        out << QStringLiteral("  %1 %2 %3\n")
+                   .arg(QString(), -10)
+                   .arg("velloquin", 10)
+                   .arg("latexmk", 10);
         for (const QString &tool : Tools)
             out << QStringLiteral("  %1 %2 %3\n")
                        .arg(tool, -10)
@@ -233,7 +239,8 @@ int main(int argc, char *argv[])
                    .arg(wall[0], 10)
                    .arg(wall[1], 10)
                    .arg(wall[1] > 0 ? double(wall[0]) / double(wall[1]) : 0.0, 0, 'f', 2);
-        out << QStringLiteral("  editor's own share (median of %4): %1 ms of %2 ms = %3 % (target < 2 %)\n")
+        out << QStringLiteral(
+                   "  editor's own share (median of %4): %1 ms of %2 ms = %3 % (target < 2 %)\n")
                    .arg(own, 0, 'f', 0)
                    .arg(wall[0])
                    .arg(wall[0] > 0 ? 100.0 * own / double(wall[0]) : 0.0, 0, 'f', 2)

@@ -39,7 +39,10 @@ QByteArray Version(char c)
 // The real file system, ending the process after its n-th step.
 class KillingFileSystem final : public SaveFileSystem {
 public:
-    explicit KillingFileSystem(int killAfter) : m_killAfter(killAfter) {}
+    explicit KillingFileSystem(int killAfter)
+        : m_killAfter(killAfter)
+    {
+    }
     bool Create(const QString &p) override { return Step(m_real->Create(p)); }
     bool Write(const QByteArray &b) override { return Step(m_real->Write(b)); }
     bool Flush() override { return Step(m_real->Flush()); }
@@ -125,10 +128,12 @@ int main(int argc, char *argv[])
         child.waitForFinished(-1);
         const char nowDoc = Classify(doc, a, b);
         const char nowBak = Classify(doc + ".bak", a, b);
-        const bool ok = (nowDoc == onDisk || nowDoc == next) && (nowBak == backup || nowBak == onDisk);
+        const bool ok =
+            (nowDoc == onDisk || nowDoc == next) && (nowBak == backup || nowBak == onDisk);
         if (!ok)
-            out << "  lost: killed " << (delayMs >= 0 ? "at " + QString::number(delayMs) + " ms"
-                                                      : "after step " + QString::number(killAfter))
+            out << "  lost: killed "
+                << (delayMs >= 0 ? "at " + QString::number(delayMs) + " ms"
+                                 : "after step " + QString::number(killAfter))
                 << ", document '" << nowDoc << "', .bak '" << nowBak << "'\n";
         onDisk = nowDoc;
         backup = nowBak;

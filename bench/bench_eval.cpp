@@ -66,10 +66,11 @@ int main(int argc, char *argv[])
         const qint64 wallMs = wall.elapsed();
         if (outcome.action != EvalOutcome::Action::Complete)
             return 1;
-        out << run.name << " (" << run.line.size() << " characters): "
-            << outcome.text.sliced(run.line.size()) << " in " << wallMs << " ms wall, "
-            << QString::number(cpuMs, 'f', 1) << " ms CPU (target < " << run.targetMs
-            << " ms: " << (cpuMs < double(run.targetMs) ? "met" : "MISSED") << ")\n";
+        out << run.name << " (" << run.line.size()
+            << " characters): " << outcome.text.sliced(run.line.size()) << " in " << wallMs
+            << " ms wall, " << QString::number(cpuMs, 'f', 1) << " ms CPU (target < "
+            << run.targetMs << " ms: " << (cpuMs < double(run.targetMs) ? "met" : "MISSED")
+            << ")\n";
     }
     return 0;
 }

@@ -24,9 +24,9 @@ namespace {
 // count distinct command names; one in five begins with "s", as section-like names abound.
 QStringList CommandNames(int count, QRandomGenerator &random)
 {
-    static const char *syllables[] = {"sec", "tion", "be", "gin", "math", "rm", "bf", "text",
-                                      "al", "pha", "ver", "bat", "im", "par", "box", "skip",
-                                      "ref", "la", "bel", "cite", "frac", "sum", "int", "lim"};
+    static const char *syllables[] = {"sec", "tion", "be",  "gin",  "math", "rm",  "bf",  "text",
+                                      "al",  "pha",  "ver", "bat",  "im",   "par", "box", "skip",
+                                      "ref", "la",   "bel", "cite", "frac", "sum", "int", "lim"};
     QStringList names;
     QSet<QString> seen;
     while (names.size() < count) {

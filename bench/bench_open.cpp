@@ -126,7 +126,8 @@ int main(int argc, char *argv[])
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {path});
         child.waitForFinished(-1);
-        const QStringList figures = QString::fromLocal8Bit(child.readAllStandardOutput()).split(QLatin1Char(' '));
+        const QStringList figures =
+            QString::fromLocal8Bit(child.readAllStandardOutput()).split(QLatin1Char(' '));
         if (child.exitCode() != 0 || figures.size() != 5) {
             out << c.name << ": the measurement failed\n";
             return 1;
@@ -137,7 +138,8 @@ int main(int argc, char *argv[])
         out << qSetFieldWidth(18) << Qt::left << c.name << qSetFieldWidth(14) << size
             << qSetFieldWidth(18) << figures[1] << qSetFieldWidth(11) << figures[2]
             << qSetFieldWidth(17) << QStringLiteral("%1, %2").arg(targetMs).arg(targetMb)
-            << qSetFieldWidth(19) << figures[3] << qSetFieldWidth(0) << figures[4].trimmed() << '\n';
+            << qSetFieldWidth(19) << figures[3] << qSetFieldWidth(0) << figures[4].trimmed()
+            << '\n';
         out.flush();
     }
     return 0;

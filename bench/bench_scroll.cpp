@@ -23,12 +23,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString block = QStringLiteral(
-        "\\section{偏差値の計算}\\label{sec:%1}\n"
-        "各教科の得点 $x_i$ から平均 $\\mu$ と標準偏差 $\\sigma$ を求め、\t"
-        "偏差値 $T_i = 50 + 10 (x_i - \\mu) / \\sigma$ を計算する。% 注 {x}\n"
-        "% この行はコメントです。\n"
-        "\\begin{tabular}{lrrr}\n国語 & 72 & 65 & 80 \\\\\n\\end{tabular}\n\n");
+    const QString block =
+        QStringLiteral("\\section{偏差値の計算}\\label{sec:%1}\n"
+                       "各教科の得点 $x_i$ から平均 $\\mu$ と標準偏差 $\\sigma$ を求め、\t"
+                       "偏差値 $T_i = 50 + 10 (x_i - \\mu) / \\sigma$ を計算する。% 注 {x}\n"
+                       "% この行はコメントです。\n"
+                       "\\begin{tabular}{lrrr}\n国語 & 72 & 65 & 80 \\\\\n\\end{tabular}\n\n");
     QByteArray bytes;
     for (int i = 0; bytes.size() < 10 * 1024 * 1024; ++i)
         bytes += block.arg(i).toUtf8();

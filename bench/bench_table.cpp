@@ -84,15 +84,13 @@ int main(int argc, char *argv[])
     const QString original = TableText(view);
     std::printf("%d rows, %lld characters\n", Rows, qint64(original.size()));
 
-    Time("sort by a numeric column", view, original, [](const TableInput &in) {
-        return SortRows(in, 1, 1, Rows, false, true);
-    });
-    Time("sort by a text column", view, original, [](const TableInput &in) {
-        return SortRows(in, 0, 1, Rows, true, false);
-    });
-    Time("insert a column", view, original, [](const TableInput &in) {
-        return InsertBlankColumns(in);
-    }, 1);
+    Time("sort by a numeric column", view, original,
+         [](const TableInput &in) { return SortRows(in, 1, 1, Rows, false, true); });
+    Time("sort by a text column", view, original,
+         [](const TableInput &in) { return SortRows(in, 0, 1, Rows, true, false); });
+    Time(
+        "insert a column", view, original,
+        [](const TableInput &in) { return InsertBlankColumns(in); }, 1);
     Time("make a table of 26 x 10 000", view, original, [](const TableInput &in) {
         return MakeTable(in, 10000, 26, true, TableNumbering::LineNumbers);
     });

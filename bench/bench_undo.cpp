@@ -89,8 +89,8 @@ int main(int argc, char *argv[])
     out << "keystroke with its snapshot: " << typing.Text() << '\n';
     out << "undo: " << back.Text() << '\n';
     out << "undo forward: " << forward.Text() << '\n';
-    out << "snapshots: " << history.TopIndex() + 1 << ", differences held: "
-        << history.DifferenceSize() << " characters\n";
+    out << "snapshots: " << history.TopIndex() + 1
+        << ", differences held: " << history.DifferenceSize() << " characters\n";
     out << "peak memory: " << before << " MB after opening, " << PeakMegabytes()
         << " MB at the end\n";
     return 0;

@@ -4,8 +4,8 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 
-CAppSettings::CAppSettings(SettingsStore &store, const QString &dataDir,
-                           const QString &programPath, QObject *parent)
+CAppSettings::CAppSettings(SettingsStore &store, const QString &dataDir, const QString &programPath,
+                           QObject *parent)
     : QObject(parent)
     , m_store(store)
     , m_english(ReadSetting(store, Keys::English) != 0)

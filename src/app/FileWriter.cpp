@@ -89,7 +89,10 @@ public:
         QFile file(path);
         return Check(file.remove(), file);
     }
-    QString ErrorString() const override { return m_error; }
+    QString ErrorString() const override
+    {
+        return m_error;
+    }
 
 private:
     bool Check(bool ok, const QFileDevice &file)
@@ -145,8 +148,7 @@ QString TemporaryName(const QString &path, const char *kind)
 
 // Creates path holding bytes, on the disk itself; on failure nothing of it is left and
 // error is the first reason.
-bool WriteNewFile(SaveFileSystem &fs, const QString &path, const QByteArray &bytes,
-                  QString &error)
+bool WriteNewFile(SaveFileSystem &fs, const QString &path, const QByteArray &bytes, QString &error)
 {
     if (!fs.Create(path)) {
         error = fs.ErrorString();

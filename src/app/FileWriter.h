@@ -50,14 +50,18 @@ struct WriteOptions {
     FileStamp known;
 };
 
-enum class WriteError { None, ReadOnly, Failed };
+enum class WriteError {
+    None,
+    ReadOnly,
+    Failed
+};
 
 struct WriteResult {
     WriteError error = WriteError::None;
-    QString detail;             // the system's reason for Failed
-    bool backupFailed = false;  // the file was written, but the old one could not become the .bak
-    bool unchanged = false;     // nothing needed writing
-    FileStamp stamp;            // of the file as it is now
+    QString detail;            // the system's reason for Failed
+    bool backupFailed = false; // the file was written, but the old one could not become the .bak
+    bool unchanged = false;    // nothing needed writing
+    FileStamp stamp;           // of the file as it is now
 };
 
 // Writes bytes to a temporary file in the same folder and checks every step; then, when asked,

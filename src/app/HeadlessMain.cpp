@@ -34,8 +34,7 @@ int RunWindowLibrary(int argc, char *argv[], const QString &windowLibrary, bool 
     }
     const QString path = FindInstalledFile(programDir, windowLibrary);
     QLibrary library(path);
-    const auto windowMain =
-        reinterpret_cast<WindowMainFunction>(library.resolve(WindowEntryPoint));
+    const auto windowMain = reinterpret_cast<WindowMainFunction>(library.resolve(WindowEntryPoint));
     if (!windowMain) {
         // For a missing file the loader's own text names variants of the name it tried.
         const QString why =
@@ -62,8 +61,7 @@ int ProgramMain(int argc, char *argv[], const QString &windowLibrary)
     if (!sw.mergeCommands.isEmpty()) {
         QCoreApplication app(argc, argv);
         QTextStream err(stderr);
-        return MergeCommandFiles(sw.mergeCommands.first(), sw.mergeCommands.mid(1), english,
-                                 err);
+        return MergeCommandFiles(sw.mergeCommands.first(), sw.mergeCommands.mid(1), english, err);
     }
     if (sw.evalUsageError) {
         QTextStream(stderr) << MsgText(Msg::Usage, english);

@@ -7,7 +7,12 @@
 
 #include <optional>
 
-enum class HelpText { Description, CalcHelp, HtmlManual, Install };
+enum class HelpText {
+    Description,
+    CalcHelp,
+    HtmlManual,
+    Install
+};
 
 // The help file for a command in the chosen language; the HTML manual and the installation
 // notes exist in one language only.

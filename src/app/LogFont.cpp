@@ -46,8 +46,7 @@ void LoadLogFont(const SettingsStore &store, const QString &section, LogFont &fo
         store.GetString(section, Str(Keys::FontFaceName), QString::fromUtf8(DefaultFaceName)));
 }
 
-void SaveLogFont(SettingsStore &store, const QString &section, const LogFont &font,
-                 LogFont &saved)
+void SaveLogFont(SettingsStore &store, const QString &section, const LogFont &font, LogFont &saved)
 {
     if (font.height != saved.height)
         store.WriteInt(section, Str(Keys::FontHeight), font.height);

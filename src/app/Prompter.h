@@ -8,16 +8,32 @@ struct LogFont;
 // the program's own small dialogs. The window's Prompter shows real dialogs; tests use a
 // scripted double that records every text and answers from a queue.
 
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MsgIcon { None, Information, Question, Exclamation, Stop };
-enum class MsgAnswer { Ok, Cancel, Yes, No };
+enum class MsgButtons {
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel
+};
+enum class MsgIcon {
+    None,
+    Information,
+    Question,
+    Exclamation,
+    Stop
+};
+enum class MsgAnswer {
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
 struct MessageRequest {
     QString text;
-    QString caption;            // empty: the system's default caption (ownerless boxes)
+    QString caption; // empty: the system's default caption (ownerless boxes)
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
-    int defaultButton = 0;      // 0 = first button, 1 = second, 2 = third
+    int defaultButton = 0; // 0 = first button, 1 = second, 2 = third
 };
 
 class Prompter {

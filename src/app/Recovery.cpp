@@ -50,11 +50,11 @@ QString RecoveryFolder(const QString &settingsFile)
 
 QString NewRecoveryCopyName(const QString &folder)
 {
-    return QDir(folder).filePath(QStringLiteral("%1-%2%3")
-                                     .arg(QCoreApplication::applicationPid())
-                                     .arg(QRandomGenerator::global()->generate(), 8, 16,
-                                          QLatin1Char('0'))
-                                     .arg(Suffix));
+    return QDir(folder).filePath(
+        QStringLiteral("%1-%2%3")
+            .arg(QCoreApplication::applicationPid())
+            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))
+            .arg(Suffix));
 }
 
 std::unique_ptr<QLockFile> TakeRecoveryCopy(const QString &copy)
@@ -71,7 +71,7 @@ QByteArray RecoveryBytes(const QString &documentPath, const QString &text)
 {
     const QByteArray bytes = EncodeFileText(text);
     return Magic + '\n' + QUrl::toPercentEncoding(documentPath) + '\n'
-        + QByteArray::number(bytes.size()) + '\n' + bytes;
+           + QByteArray::number(bytes.size()) + '\n' + bytes;
 }
 
 RecoveryText ReadRecoveryCopy(const QString &copy)
@@ -104,8 +104,8 @@ RecoveryText ReadRecoveryCopy(const QString &copy)
 
 std::vector<OfferedCopy> RecoveryCopiesFor(const QString &folder, const QString &documentPath)
 {
-    QFileInfoList copies = QDir(folder).entryInfoList({QLatin1Char('*') + Suffix}, QDir::Files,
-                                                      QDir::Time);
+    QFileInfoList copies =
+        QDir(folder).entryInfoList({QLatin1Char('*') + Suffix}, QDir::Files, QDir::Time);
     std::vector<OfferedCopy> offered;
     const QFileInfo document(documentPath);
     for (const QFileInfo &copy : std::as_const(copies)) {

@@ -28,7 +28,7 @@ struct EditorSettings {
 
 // The completion of TeX command names.
 struct InputSettings {
-    QString commandList; // "inputname"; "" is input_tex.mme in the data folder
+    QString commandList;              // "inputname"; "" is input_tex.mme in the data folder
     int abc = Keys::ABC.defaultValue; // "ABC": names in alphabetical order rather than by frequency
     int minimum = Keys::Minimum.defaultValue; // "Minimum": the list opens after minimum + 2 letters
 
@@ -42,7 +42,7 @@ struct InputSettings {
 
 // Printing: columns per page and margin, both 1..4.
 struct PrintSettings {
-    int columns = Keys::ColNum.defaultValue;    // "ColNum"
+    int columns = Keys::ColNum.defaultValue;     // "ColNum"
     int margin = Keys::PrintMargin.defaultValue; // "PrintMargin"
 
     void Load(const SettingsStore &store);

@@ -113,8 +113,8 @@ inline constexpr IntSetting TextColor{"ColorTB", "TextColor", 0x000000};
 inline constexpr IntSetting BackColor{"ColorTB", "BackColor", 0xFFFFFF};
 
 // Keys formed from a number or a path.
-inline constexpr const char *RecentFileFormat = "File%1";  // 1..16
-inline constexpr const char *HistoryFormat = "List%1";     // 0..15
+inline constexpr const char *RecentFileFormat = "File%1"; // 1..16
+inline constexpr const char *HistoryFormat = "List%1";    // 0..15
 inline constexpr const char *CaretOffsetSuffix = "cL";
 inline constexpr const char *CaretTopSuffix = "cH";
 

@@ -425,9 +425,9 @@ void DeleteBackups(const QString &folder, Prompter &prompter, bool english)
     if (mode == MsgAnswer::Yes) {
         for (const QString &name : names) {
             const QString file = BackupPath(folder, name);
-            const MsgAnswer answer = prompter.Ask(
-                MsgText(Msg::DeleteBackupAskFile, english).arg(file), MsgButtons::YesNoCancel,
-                MsgIcon::Question);
+            const MsgAnswer answer =
+                prompter.Ask(MsgText(Msg::DeleteBackupAskFile, english).arg(file),
+                             MsgButtons::YesNoCancel, MsgIcon::Question);
             if (answer == MsgAnswer::Cancel)
                 return;
             if (answer != MsgAnswer::Yes)

@@ -12,13 +12,21 @@ class Prompter;
 
 inline constexpr qint64 MaxDocumentBytes = 64LL * 1024 * 1024;
 
-enum class LoadError { None, Missing, Folder, Unreadable, Binary, TooLarge, Undecodable };
+enum class LoadError {
+    None,
+    Missing,
+    Folder,
+    Unreadable,
+    Binary,
+    TooLarge,
+    Undecodable
+};
 
 struct LoadResult {
     LoadError error = LoadError::None;
-    QString text;          // LF line breaks only
-    QString encoding;      // the encoding the bytes were read in: "UTF-8", "Shift_JIS", ...
-    QString detail;        // the system's reason for Unreadable
+    QString text;     // LF line breaks only
+    QString encoding; // the encoding the bytes were read in: "UTF-8", "Shift_JIS", ...
+    QString detail;   // the system's reason for Unreadable
     qint64 fileSize = 0;
     qint64 modifiedTime = 0; // whole seconds since the epoch
     FileStamp stamp;         // of the file as read
@@ -41,8 +49,9 @@ QString GuessEncoding(const QByteArray &bytes);
 // EUC-JP.
 QString GuessEncodingWithoutNkf(const QByteArray &bytes);
 // Decodes bytes in the named encoding; a UTF-8 byte-order mark is dropped; CR-LF and CR
-// become LF; the widget's breaks are held (above). Returns a null QString when the bytes are not valid in that encoding. nkf's
-// names are accepted too ("Shift_JIS" and "CP932" decode as windows-31j).
+// become LF; the widget's breaks are held (above). Returns a null QString when the bytes are not
+// valid in that encoding. nkf's names are accepted too ("Shift_JIS" and "CP932" decode as
+// windows-31j).
 QString DecodeText(const QByteArray &bytes, const QString &encoding);
 LoadResult LoadTextFile(const QString &path);
 // The first line of the file as LoadTextFile reads it (with its line break; the whole text

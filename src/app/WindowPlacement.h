@@ -6,10 +6,10 @@ class SettingsStore;
 struct CommandLineSwitches;
 
 struct ScreenMetrics {
-    int screenWidth = 0;  // SM_CXSCREEN
-    int screenHeight = 0; // SM_CYSCREEN
-    int captionHeight = 0; // SM_CYCAPTION
-    int minTrackWidth = 0; // SM_CXMIN
+    int screenWidth = 0;    // SM_CXSCREEN
+    int screenHeight = 0;   // SM_CYSCREEN
+    int captionHeight = 0;  // SM_CYCAPTION
+    int minTrackWidth = 0;  // SM_CXMIN
     int minTrackHeight = 0; // SM_CYMIN
 };
 

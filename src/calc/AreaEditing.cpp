@@ -225,8 +225,7 @@ TableResult InsertCopiedColumn(const TableInput &in, const AreaStore &store)
     return Finish(in, grid, CellStartOr(grid, column, line, in.selStart));
 }
 
-QString MakeTableText(int rows, int columns, bool letters, TableNumbering numbering,
-                      int caretLine)
+QString MakeTableText(int rows, int columns, bool letters, TableNumbering numbering, int caretLine)
 {
     columns = qMin(columns, MaxTableColumns);
     if (rows <= 0 || columns <= 0)
@@ -263,8 +262,8 @@ TableResult MakeTable(const TableInput &in, int rows, int columns, bool letters,
 {
     const int size = int(in.text.size());
     const int caret = qBound(0, in.selStart, size);
-    const QString table = MakeTableText(rows, columns, letters, numbering,
-                                        RowOfPosition(in.text, caret));
+    const QString table =
+        MakeTableText(rows, columns, letters, numbering, RowOfPosition(in.text, caret));
     if (table.isEmpty())
         return Unchanged(in);
     int at = int(in.text.indexOf(u'\n', caret));

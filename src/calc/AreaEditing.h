@@ -59,12 +59,15 @@ void CopyColumns(const TableInput &in, AreaStore &store);
 TableResult InsertCopiedColumn(const TableInput &in, const AreaStore &store);
 
 // Make a Table: what to put in front of the rows.
-enum class TableNumbering { None = 0, Sequence = 1, LineNumbers = 2 };
+enum class TableNumbering {
+    None = 0,
+    Sequence = 1,
+    LineNumbers = 2
+};
 inline constexpr int MaxTableColumns = 26;
 // The text of a new table of empty cells, starting with two line breaks, for a caret on the
 // 0-based line `caretLine`; more than 26 columns are cut to 26.
-QString MakeTableText(int rows, int columns, bool letters, TableNumbering numbering,
-                      int caretLine);
+QString MakeTableText(int rows, int columns, bool letters, TableNumbering numbering, int caretLine);
 // Inserts that table at the end of the caret's line; the caret goes after it.
 TableResult MakeTable(const TableInput &in, int rows, int columns, bool letters,
                       TableNumbering numbering);

@@ -225,8 +225,7 @@ double ExpressionEvaluator::EvaluateSum(QStringView sum)
     do {
         // A sign right after "^", "*" or "/" belongs to the number that follows it.
         qsizetype end = start + 1;
-        while (end < s.size()
-               && !(IsSign(s[end]) && s[end - 1] != u'^' && !IsMulDiv(s[end - 1])))
+        while (end < s.size() && !(IsSign(s[end]) && s[end - 1] != u'^' && !IsMulDiv(s[end - 1])))
             ++end;
         end = qMin(end, s.size());
         QStringView term = QStringView(s).sliced(start, end - start);
@@ -411,8 +410,7 @@ EvalOutcome ExpressionEvaluator::EvaluateEnteredLine(const QString &line, int de
     return outcome;
 }
 
-void EvaluateLines(const QStringList &lines, int decimals, QStringList &out,
-                   QStringList &messages)
+void EvaluateLines(const QStringList &lines, int decimals, QStringList &out, QStringList &messages)
 {
     ExpressionEvaluator evaluator;
     for (const QString &line : lines) {

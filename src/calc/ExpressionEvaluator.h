@@ -59,5 +59,4 @@ private:
 // The lines typed one after another: out gets each line as Enter leaves it (a line that is not
 // completed as typed, a value line without the empty line after it), messages every message
 // in order; what `velloquin --eval` prints.
-void EvaluateLines(const QStringList &lines, int decimals, QStringList &out,
-                   QStringList &messages);
+void EvaluateLines(const QStringList &lines, int decimals, QStringList &out, QStringList &messages);

@@ -339,7 +339,7 @@ TableResult ArithmeticOfRows(const TableInput &in, int firstNumber, int secondNu
         // Below the row after the current one: with the caret on the upper operand row, right
         // under the lower one.
         at = grid.RowStart(current) + int(grid.GetRowText(current).size())
-            + int(grid.GetRowText(lower).size()) - (grid.RowHasLineBreak(lower) ? 1 : 0);
+             + int(grid.GetRowText(lower).size()) - (grid.RowHasLineBreak(lower) ? 1 : 0);
         at = Clamped(in.text, at);
     } else {
         at = RowEndOfPosition(in.text, in.selEnd);

@@ -10,7 +10,12 @@
 // four operations between two columns or two rows. Each takes the view's text, selection and
 // range and returns the whole new text with the caret to show.
 
-enum class ArithOp { Multiply, Divide, Add, Subtract }; // the order of the dialogs' lists
+enum class ArithOp {
+    Multiply,
+    Divide,
+    Add,
+    Subtract
+}; // the order of the dialogs' lists
 
 // Y = X * m / n + (p div q), the quotient truncated toward zero.
 struct LinearParams {

@@ -39,10 +39,7 @@ private:
         return QStringEncoder("windows-31j", QStringConverter::Flag::Stateless);
     }
 
-    static bool IsLeadByte(uchar b)
-    {
-        return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
-    }
+    static bool IsLeadByte(uchar b) { return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc); }
 
     static std::vector<uint> Codes(const QByteArray &bytes)
     {
@@ -112,8 +109,7 @@ RowBlock SelectedRowBlock(QStringView text, int s, int e, bool forSorting)
     return block;
 }
 
-void SortRowRange(CellGrid &grid, int column, int first, int last, bool descending,
-                  bool asValues)
+void SortRowRange(CellGrid &grid, int column, int first, int last, bool descending, bool asValues)
 {
     first = qMax(0, first);
     last = qMin(last, grid.RowCount() - 1);

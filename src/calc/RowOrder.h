@@ -27,8 +27,7 @@ RowBlock SelectedRowBlock(QStringView text, int s, int e, bool forSorting);
 // texts compare by their character codes in the Japanese Windows code page (a double-byte
 // character as one 16-bit code), case-sensitive. When the block holds the last row, a line
 // break is added after it so that every sorted row ends with one.
-void SortRowRange(CellGrid &grid, int column, int first, int last, bool descending,
-                  bool asValues);
+void SortRowRange(CellGrid &grid, int column, int first, int last, bool descending, bool asValues);
 
 // Inserts 1, 2, 3, … at the column of rows first … last; the cells from there on move right.
 void InsertNumberColumn(CellGrid &grid, int column, int first, int last);
@@ -45,8 +44,7 @@ TableResult SortRows(const TableInput &in, int column, int fromRow, int toRow, b
 
 // The ranking command after its dialog (rank: ranks, otherwise plain numbers); the caret goes
 // back to the selection start.
-TableResult NumberOrRankRows(const TableInput &in, int column, int fromRow, int toRow,
-                             bool rank);
+TableResult NumberOrRankRows(const TableInput &in, int column, int fromRow, int toRow, bool rank);
 
 // The deviation value 50 + 10 (x - mean) / σ of every value of the range's first column
 // (population σ; 50 for every value when σ is 0), written in a new cell of each row: right of

@@ -26,8 +26,22 @@ QString Percents(int n)
 bool EndsNameOutside(QChar c)
 {
     switch (c.unicode()) {
-    case ' ': case '\n': case '$': case '\\': case '}': case ']': case '(': case ')':
-    case ',': case ';': case ':': case '=': case '+': case '-': case '>': case '<':
+    case ' ':
+    case '\n':
+    case '$':
+    case '\\':
+    case '}':
+    case ']':
+    case '(':
+    case ')':
+    case ',':
+    case ';':
+    case ':':
+    case '=':
+    case '+':
+    case '-':
+    case '>':
+    case '<':
         return true;
     default:
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -169,8 +183,8 @@ QString Regroup(const QStringList &all)
     }
     QString out;
     for (char lower = 'a'; lower <= 'z'; ++lower) {
-        for (const QChar letter : {QChar::fromLatin1(lower),
-                                   QChar::fromLatin1(static_cast<char>(lower - 'a' + 'A'))}) {
+        for (const QChar letter :
+             {QChar::fromLatin1(lower), QChar::fromLatin1(static_cast<char>(lower - 'a' + 'A'))}) {
             QStringList group = groups.value(letter);
             std::stable_sort(group.begin(), group.end(), [](const QString &a, const QString &b) {
                 return EntryName(a) < EntryName(b);
@@ -332,8 +346,7 @@ QString MergeCommandCounts(const QString &list, const QString &chunk)
         if (slash < 0)
             break;
         qsizetype end = slash + 1;
-        while (end < body.size() && !EndsNameOutside(body.at(end))
-               && !EndsNameInside(body.at(end)))
+        while (end < body.size() && !EndsNameOutside(body.at(end)) && !EndsNameInside(body.at(end)))
             ++end;
         if (end < body.size() && EndsNameInside(body.at(end)))
             ++end;

@@ -56,9 +56,15 @@ int TypedWordEnd(const QString &text, int wordStart)
     const int size = static_cast<int>(text.size());
     for (int i = std::max(wordStart, 0); i < size; ++i) {
         switch (text.at(i).unicode()) {
-        case '\n': case ' ': case '\\': case '\t':
+        case '\n':
+        case ' ':
+        case '\\':
+        case '\t':
             return i;
-        case '{': case '[': case '_': case '^':
+        case '{':
+        case '[':
+        case '_':
+        case '^':
             return i + 1;
         default:
             break;

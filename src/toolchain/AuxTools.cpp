@@ -20,8 +20,7 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
 {
     // MakeIndex gets the index file itself: mendex takes the name up to its first "." as the
     // base of what it writes, which breaks names with dots or a leading "./".
-    const QString file = tool.withOptions ? Target().base + QStringLiteral(".idx")
-                                          : Target().base;
+    const QString file = tool.withOptions ? Target().base + QStringLiteral(".idx") : Target().base;
     const QString options = tool.withOptions ? m_s.makeIndexOptions : QString();
     int r = RunTool(tool.command, file, options);
     if (r == 0)
@@ -31,9 +30,8 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
         return 0;
     }
     // Not startable as configured: the distribution's name in the fixed folders.
-    tool.command = QString::fromLatin1(m_s.compiler.contains(QLatin1String("platex"))
-                                           ? tool.japaneseName
-                                           : tool.plainName);
+    tool.command = QString::fromLatin1(
+        m_s.compiler.contains(QLatin1String("platex")) ? tool.japaneseName : tool.plainName);
     for (int i = 0; i < m_auxiliaryFolders.size(); ++i) {
         const QString full = m_auxiliaryFolders.at(i) + ExecutableName(tool.command);
         r = RunTool(full, file, options);
@@ -61,9 +59,15 @@ int CToolchain::RunAuxiliary(const AuxTool &tool)
 
 int CToolchain::RunBibTeX()
 {
-    const AuxTool bibtex{m_s.bibTeX, "jbibtex", "bibtex", Keys::Bib,
-                         Msg::BibTeXError, Msg::BibTeXCannotRun, Msg::BibTeXHint,
-                         &CToolchain::ChooseBibTeX, false};
+    const AuxTool bibtex{m_s.bibTeX,
+                         "jbibtex",
+                         "bibtex",
+                         Keys::Bib,
+                         Msg::BibTeXError,
+                         Msg::BibTeXCannotRun,
+                         Msg::BibTeXHint,
+                         &CToolchain::ChooseBibTeX,
+                         false};
     return RunAuxiliary(bibtex);
 }
 
@@ -73,8 +77,14 @@ int CToolchain::RunMakeIndex()
     // stop the run.
     if (m_s.makeIndexNoAsk == 0)
         MakeIndexOptions();
-    const AuxTool makeindex{m_s.makeIndex, "mendex", "makeindex", Keys::MkIdx,
-                            Msg::MakeIndexError, Msg::MakeIndexCannotRun, Msg::MakeIndexHint,
-                            &CToolchain::ChooseMakeIndex, true};
+    const AuxTool makeindex{m_s.makeIndex,
+                            "mendex",
+                            "makeindex",
+                            Keys::MkIdx,
+                            Msg::MakeIndexError,
+                            Msg::MakeIndexCannotRun,
+                            Msg::MakeIndexHint,
+                            &CToolchain::ChooseMakeIndex,
+                            true};
     return RunAuxiliary(makeindex);
 }

@@ -29,8 +29,8 @@ bool LogShowsErrorStop(const QByteArray &log)
 QString PaperOption(int index)
 {
     static const char *const options[PaperSizeCount] = {
-        " -p a3 ",    "",           " -p a5 ",    " -p a6 ",     " -l ",
-        " -p b3 ",    " -p b4 ",    " -p  b5",    " -p b6 ",     " -p b5var ",
+        " -p a3 ",     "",           " -p a5 ",     " -p a6 ",      " -l ",
+        " -p b3 ",     " -p b4 ",    " -p  b5",     " -p b6 ",      " -p b5var ",
         " -p letter ", " -p legal ", " -p ledger ", " -p tabloid ",
     };
     if (index < 0 || index >= PaperSizeCount)
@@ -51,8 +51,7 @@ CToolchain::CToolchain(ToolchainHost &host, Launcher &launcher, Prompter &prompt
 {
 }
 
-void CToolchain::SetToolFolders(const QStringList &compilerFirst,
-                                const QStringList &auxiliaryFirst)
+void CToolchain::SetToolFolders(const QStringList &compilerFirst, const QStringList &auxiliaryFirst)
 {
     m_compilerFolders = compilerFirst;
     m_auxiliaryFolders = auxiliaryFirst;
@@ -96,8 +95,7 @@ QString CToolchain::TargetFile(const char *ext) const
 QByteArray CToolchain::ReadLog() const
 {
     QByteArray log;
-    ReadWholeFile(QDir(m_strCurrentDir).filePath(Target().base + QStringLiteral(".log")),
-                  log);
+    ReadWholeFile(QDir(m_strCurrentDir).filePath(Target().base + QStringLiteral(".log")), log);
     return log;
 }
 

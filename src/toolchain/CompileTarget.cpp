@@ -34,7 +34,11 @@ FileSnapshot TimeOf(const QString &path)
 }
 
 // How many more passes the table of contents and the labels still need.
-enum class ExtraPasses { None, One, UpToTwo };
+enum class ExtraPasses {
+    None,
+    One,
+    UpToTwo
+};
 
 ExtraPasses DecideExtraPasses(bool tocBefore, const QByteArray &oldToc, bool tocNow,
                               const QByteArray &newToc, bool labels)

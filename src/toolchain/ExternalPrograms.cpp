@@ -44,8 +44,7 @@ ProgramCall TerminalCall(TerminalPlatform platform, const QString &folder,
                << QStringLiteral("konsole") << QStringLiteral("xfce4-terminal")
                << QStringLiteral("mate-terminal") << QStringLiteral("lxterminal")
                << QStringLiteral("qterminal") << QStringLiteral("terminator")
-               << QStringLiteral("alacritty") << QStringLiteral("kitty")
-               << QStringLiteral("xterm");
+               << QStringLiteral("alacritty") << QStringLiteral("kitty") << QStringLiteral("xterm");
     for (const QString &name : candidates) {
         const QString found = findExecutable(name);
         if (!found.isEmpty()) {

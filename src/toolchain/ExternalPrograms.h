@@ -16,7 +16,11 @@ struct ProgramCall {
     QStringList arguments;
 };
 
-enum class TerminalPlatform { Windows, MacOS, Unix };
+enum class TerminalPlatform {
+    Windows,
+    MacOS,
+    Unix
+};
 
 TerminalPlatform CurrentTerminalPlatform();
 

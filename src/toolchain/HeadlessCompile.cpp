@@ -31,8 +31,7 @@ public:
     {
         Say(m_err, request.text);
         static const QList<MsgAnswer> okCancel{MsgAnswer::Ok, MsgAnswer::Cancel};
-        static const QList<MsgAnswer> yesNoCancel{MsgAnswer::Yes, MsgAnswer::No,
-                                                  MsgAnswer::Cancel};
+        static const QList<MsgAnswer> yesNoCancel{MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
         switch (request.buttons) {
         case MsgButtons::Ok:
             return MsgAnswer::Ok;

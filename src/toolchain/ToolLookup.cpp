@@ -97,8 +97,8 @@ QString FindProgram(const QString &command, const QStringList &folders)
 {
     if (command.isEmpty())
         return QString();
-    const bool hasFolder = command.contains(QLatin1Char('/'))
-                           || (kWindows && command.contains(QLatin1Char('\\')));
+    const bool hasFolder =
+        command.contains(QLatin1Char('/')) || (kWindows && command.contains(QLatin1Char('\\')));
     QStringList bases;
     if (hasFolder) {
         if (QDir::isAbsolutePath(command))

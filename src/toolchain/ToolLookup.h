@@ -8,7 +8,10 @@
 
 // The two orders in which the fixed TeX folders are searched: the compiler and the converter
 // start with the distribution's own folder, BibTeX and MakeIndex with the classic one.
-enum class ToolFolderOrder { CompilerFirst, AuxiliaryFirst };
+enum class ToolFolderOrder {
+    CompilerFirst,
+    AuxiliaryFirst
+};
 
 // The three fixed folders, each with its trailing separator.
 QStringList DefaultToolFolders(ToolFolderOrder order);

@@ -20,7 +20,7 @@ struct ToolSettings {
     QString makeIndexOptions;
     int makeIndexNoAsk = Keys::MkIdxNvr.defaultValue; // the options are not asked before each run
     int pdfMadeOnce = Keys::Acr.defaultValue;
-    int pdfPaper = Keys::PdfSizeNo.defaultValue; // index into PaperOption, A4
+    int pdfPaper = Keys::PdfSizeNo.defaultValue;         // index into PaperOption, A4
     int neverPaperDialog = Keys::PdfNeShow.defaultValue; // "don't show any more"
     int skipPaperDialog = 0; // not stored: either box skips the dialog until the end
 

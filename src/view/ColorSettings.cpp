@@ -47,8 +47,7 @@ void SaveColorSettings(SettingsStore &store, const ViewColors &colors, const Cus
             store.WriteInt(section, text, static_cast<int>(colors.userColors[i]));
     }
     for (int i = 0; i < static_cast<int>(custom.size()); ++i)
-        store.WriteInt(SectionName(Sections::ColorCust), CustomKey(i),
-                       static_cast<int>(custom[i]));
+        store.WriteInt(SectionName(Sections::ColorCust), CustomKey(i), static_cast<int>(custom[i]));
 }
 
 void ResetTextAndBack(SettingsStore &store, ViewColors &colors)

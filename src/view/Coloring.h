@@ -9,13 +9,19 @@
 // The examined text runs from the first character of the top visible line to the end of the
 // line that holds the last visible row, so every rule here is bounded by what is on screen.
 
-enum class PaintKind { LineEnd, Tab, WideSpace, Symbol, UserString };
+enum class PaintKind {
+    LineEnd,
+    Tab,
+    WideSpace,
+    Symbol,
+    UserString
+};
 
 struct PaintSpan {
     PaintKind kind;
-    int start;  // offset in the examined text
+    int start; // offset in the examined text
     int length;
-    int index;  // the symbol (order of SymbolKeys()) or the user string (0..11); 0 for marks
+    int index; // the symbol (order of SymbolKeys()) or the user string (0..11); 0 for marks
 
     bool operator==(const PaintSpan &) const = default;
 };

@@ -6,7 +6,11 @@
 
 // The line-number gutter, the column-header row of calculation mode and the "[EOF]" mark.
 
-enum class LineNumberMode { None = 0, Physical = 1, Logical = 2 };
+enum class LineNumberMode {
+    None = 0,
+    Physical = 1,
+    Logical = 2
+};
 
 // The text whose width (plus one line height) makes the gutter: "  n:" with the line count,
 // in physical mode at least the number of visible rows.
@@ -22,7 +26,11 @@ QStringList GutterLabels(int mode, bool wordWrap, int firstDisplayLine, int topL
 // The letters over the columns: "  A", then "\t B" ... "\t Z", and a final tab.
 QString HeaderRowText();
 
-enum class EofPlace { None, AfterText, NextRow };
+enum class EofPlace {
+    None,
+    AfterText,
+    NextRow
+};
 // Where "[EOF]" goes: nowhere in an empty text; on the row below for a text that ends with a
 // line break or whose mark would run past the right edge; else behind the last character.
 EofPlace EofPlacement(int textLength, bool endsWithLineBreak, int markRight, int clientRight);

@@ -160,6 +160,6 @@ bool IsReadMeFile(const QString &path, const QString &installDir)
         return false;
     const QString dir = QDir::cleanPath(installDir);
     const QString clean = QDir::cleanPath(path);
-    return clean == dir + QStringLiteral("/ReadMe.log") ||
-           clean == dir + QStringLiteral("/ReadMeE.log");
+    return clean == dir + QStringLiteral("/ReadMe.log")
+           || clean == dir + QStringLiteral("/ReadMeE.log");
 }

@@ -45,7 +45,11 @@ TextRange WordSelectionRange(const QString &text, int s, const QString &ext);
 
 // The right-click menu: none on the program's read-me, the calculation menu in calculation
 // mode, otherwise the editing menu while the right-click switch is on.
-enum class PopupChoice { None, Editing, Calculation };
+enum class PopupChoice {
+    None,
+    Editing,
+    Calculation
+};
 PopupChoice PopupMenuFor(bool readMe, bool calcMode, bool rightClickSwitch);
 // The program's read-me texts "ReadMe.log" and "ReadMeE.log" in the installation folder.
 bool IsReadMeFile(const QString &path, const QString &installDir);

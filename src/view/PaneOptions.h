@@ -11,7 +11,7 @@ struct PaneOptions {
     bool inputSupport = false; // completion of TeX command names
     bool coloring = true;
     bool underlineCaretLine = true;
-    int lineNumberMode = 0; // a LineNumberMode (view/Gutter.h)
+    int lineNumberMode = 0;     // a LineNumberMode (view/Gutter.h)
     bool rightClickMenu = true; // not stored: on at every start
 
     bool operator==(const PaneOptions &) const = default;

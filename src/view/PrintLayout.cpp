@@ -95,8 +95,7 @@ PrintedText::PrintedText(const QString &source, bool withoutComments)
         int lineEnd = static_cast<int>(source.indexOf(QLatin1Char('\n'), lineStart));
         if (lineEnd < 0)
             lineEnd = m_sourceLength;
-        const bool comment =
-            lineStart < m_sourceLength && source.at(lineStart) == QLatin1Char('%');
+        const bool comment = lineStart < m_sourceLength && source.at(lineStart) == QLatin1Char('%');
         if (!comment) {
             const int from = first ? lineStart : lineStart - 1;
             const int length = lineEnd - from;
@@ -115,8 +114,8 @@ int PrintedText::ToSource(int printed) const
 {
     if (printed >= m_text.size() || m_printedStarts.isEmpty())
         return m_sourceLength;
-    const auto after = std::upper_bound(m_printedStarts.cbegin(), m_printedStarts.cend(),
-                                        std::max(0, printed));
+    const auto after =
+        std::upper_bound(m_printedStarts.cbegin(), m_printedStarts.cend(), std::max(0, printed));
     // Runs of length 0 (empty lines) share a printed start with the next run; the last run
     // that starts there is the one that holds the character.
     const qsizetype run = (after - m_printedStarts.cbegin()) - 1;
@@ -135,8 +134,9 @@ int PrintedText::ToPrinted(int source) const
 
 QString ZelSettingsLineText(int tabWidth, int printFontHeight, int columns, int margin)
 {
-    return QString::fromUtf8("% TAB=%1\tFont=%2\tCOL=%3\tMargin=%4\t印刷設定：表幅・フォント・段組・"
-                             "余白\t% 行は印刷されません。\n")
+    return QString::fromUtf8(
+               "% TAB=%1\tFont=%2\tCOL=%3\tMargin=%4\t印刷設定：表幅・フォント・段組・"
+               "余白\t% 行は印刷されません。\n")
         .arg(tabWidth)
         .arg(printFontHeight)
         .arg(columns)

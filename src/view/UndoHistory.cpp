@@ -39,8 +39,7 @@ TextEdit UndoHistory::Difference(const QString &from, const QString &to)
     while (prefix < shorter && a[prefix] == b[prefix])
         ++prefix;
     qsizetype suffix = 0;
-    while (suffix < shorter - prefix
-           && a[from.size() - 1 - suffix] == b[to.size() - 1 - suffix])
+    while (suffix < shorter - prefix && a[from.size() - 1 - suffix] == b[to.size() - 1 - suffix])
         ++suffix;
     if (SplitsPair(from, prefix) || SplitsPair(to, prefix))
         --prefix;

@@ -33,8 +33,8 @@ ViewColors LoadViewColors(const SettingsStore &store)
     c.back = static_cast<unsigned>(ReadSetting(store, Keys::BackColor));
     const QString colors = QString::fromLatin1(Sections::Colors);
     for (int i = 0; i < ViewColors::SymbolCount; ++i)
-        c.symbols[i] = static_cast<unsigned>(
-            store.GetInt(colors, QString::fromLatin1(SymbolKeys()[i]), static_cast<int>(c.symbols[i])));
+        c.symbols[i] = static_cast<unsigned>(store.GetInt(
+            colors, QString::fromLatin1(SymbolKeys()[i]), static_cast<int>(c.symbols[i])));
     for (int i = 0; i < ViewColors::UserStringCount; ++i) {
         c.userStrings[i] = store.GetString(colors, QStringLiteral("Str%1").arg(i + 1));
         if (!c.userStrings[i].isEmpty())

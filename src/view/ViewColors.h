@@ -29,5 +29,6 @@ ViewColors LoadViewColors(const SettingsStore &store);
 // COLORREF from red, green and blue.
 constexpr unsigned Rgb(int r, int g, int b)
 {
-    return static_cast<unsigned>(r) | (static_cast<unsigned>(g) << 8) | (static_cast<unsigned>(b) << 16);
+    return static_cast<unsigned>(r) | (static_cast<unsigned>(g) << 8)
+           | (static_cast<unsigned>(b) << 16);
 }

@@ -63,8 +63,8 @@ CMainFrame::CMainFrame(AppContext &context, QWidget *parent)
     m_pRecovery = new CRecoveryController(*m_pDoc, context, this);
     m_pSplitter = new QSplitter(this);
     setCentralWidget(m_pSplitter);
-    m_pPanes = new CPaneSplitter(context, m_pSplitter, m_pDoc,
-                                 [this] { return CreatePane(); }, this);
+    m_pPanes = new CPaneSplitter(
+        context, m_pSplitter, m_pDoc, [this] { return CreatePane(); }, this);
     COrrindaleView *first = m_pPanes->CreateFirstPane();
     m_pRouter->SetViewProvider([this] { return GetActiveView(); });
 
@@ -219,8 +219,8 @@ void CMainFrame::FillHistories()
             break;
         m_pReplaceBar->m_pReplacement->insertItem(i, text);
     }
-    for (QComboBox *combo : {m_pFindBar->m_pSearch, m_pReplaceBar->m_pSearch,
-                             m_pReplaceBar->m_pReplacement})
+    for (QComboBox *combo :
+         {m_pFindBar->m_pSearch, m_pReplaceBar->m_pSearch, m_pReplaceBar->m_pReplacement})
         combo->setCurrentIndex(-1);
 }
 
@@ -228,7 +228,8 @@ void CMainFrame::StoreHistories()
 {
     SettingsStore &store = *m_context.store;
     for (int i = 0; i < m_pFindBar->m_pSearch->count(); ++i)
-        store.WriteString(SectionName(Sections::Find), HistoryKey(i), m_pFindBar->m_pSearch->itemText(i));
+        store.WriteString(SectionName(Sections::Find), HistoryKey(i),
+                          m_pFindBar->m_pSearch->itemText(i));
     for (int i = 0; i < m_pReplaceBar->m_pReplacement->count(); ++i)
         store.WriteString(SectionName(Sections::Replace), HistoryKey(i),
                           m_pReplaceBar->m_pReplacement->itemText(i));
@@ -243,18 +244,19 @@ void CMainFrame::RegisterCommands()
     r.SetHandler(Cmd::FileOpen, [this] { OnFileOpen(); });
     r.SetHandler(Cmd::NewWindow, [this] { OnNewWindow(); });
     r.SetHandler(Cmd::OpenWindow, [this] { OnOpenWindow(); });
-    r.SetHandler(Cmd::FileSave,
-                 [this] {
-                     m_bTeXBarDecided = 0;
-                     if (m_bEnglish)
-                         m_pDoc->SaveEnglish();
-                     else
-                         m_pDoc->DoFileSave();
-                 },
-                 [this] {
-                     // The English Save is greyed while there is nothing to save.
-                     return CommandState{!m_bEnglish || m_pDoc->IsModified(), false};
-                 });
+    r.SetHandler(
+        Cmd::FileSave,
+        [this] {
+            m_bTeXBarDecided = 0;
+            if (m_bEnglish)
+                m_pDoc->SaveEnglish();
+            else
+                m_pDoc->DoFileSave();
+        },
+        [this] {
+            // The English Save is greyed while there is nothing to save.
+            return CommandState{!m_bEnglish || m_pDoc->IsModified(), false};
+        });
     r.SetHandler(Cmd::FileSaveAs, [this] {
         m_bTeXBarDecided = 0;
         m_pDoc->DoSaveAs();
@@ -264,18 +266,21 @@ void CMainFrame::RegisterCommands()
         m_context.appEnglish = m_context.appEnglish ? 0 : 1;
         WriteSetting(*m_context.store, Keys::English, m_context.appEnglish);
     });
-    r.SetHandler(Cmd::TeXBar, [this] { OnTeXBar(); },
-                 [this, checked] { return checked(m_pTeXBar->isVisible()); });
+    r.SetHandler(
+        Cmd::TeXBar, [this] { OnTeXBar(); },
+        [this, checked] { return checked(m_pTeXBar->isVisible()); });
     r.SetHandler(Cmd::RestoreWindow, [this] { OnRestoreWindow(); });
     r.SetHandler(Cmd::SetWindow, [this] { OnSetWindow(); });
     r.SetHandler(Cmd::InsertMode, [this] { OnInsertMode(); });
-    r.SetHandler(Cmd::BackupMode, [this] { m_pDoc->ToggleBackupMode(); },
-                 [this, checked] { return checked(m_pDoc->BackupMode()); });
-    r.SetViewHandler(Cmd::DeleteBackup, [](COrrindaleView &v) { v.OnDeleteBackup(); },
-                     [](const COrrindaleView &v) {
-                         const QString dir = v.Files().edited.dir;
-                         return CommandState{!dir.isEmpty() && FolderHasBackups(dir), false};
-                     });
+    r.SetHandler(
+        Cmd::BackupMode, [this] { m_pDoc->ToggleBackupMode(); },
+        [this, checked] { return checked(m_pDoc->BackupMode()); });
+    r.SetViewHandler(
+        Cmd::DeleteBackup, [](COrrindaleView &v) { v.OnDeleteBackup(); },
+        [](const COrrindaleView &v) {
+            const QString dir = v.Files().edited.dir;
+            return CommandState{!dir.isEmpty() && FolderHasBackups(dir), false};
+        });
     r.SetViewHandler(Cmd::Font, [](COrrindaleView &v) { v.OnFont(); });
     r.SetViewHandler(Cmd::SelectAll, [](COrrindaleView &v) { v.selectAll(); });
     RegisterPaneCommands(*m_pPanes, m_context, r);
@@ -299,7 +304,8 @@ void CMainFrame::UpdateTitle()
 QString CMainFrame::OpenFilter() const
 {
     const QFileInfo current(m_pDoc->PathName());
-    const QString ext = current.suffix().isEmpty() ? QString() : QLatin1Char('.') + current.suffix();
+    const QString ext =
+        current.suffix().isEmpty() ? QString() : QLatin1Char('.') + current.suffix();
     if (IsTeXExtension(ext) || !m_strTeXFile.isEmpty())
         return QStringLiteral(
             "TeX files (*.tex)|*.tex|TeX/Text files (*.tex;*.txt)|*.tex;*.txt|Log/MME/Backup "
@@ -364,7 +370,8 @@ void CMainFrame::OnFileOpen()
         StoreCaret();
     m_pPanes->Unsplit();
     m_strPrevTeXFile = m_strTeXFile;
-    m_strTeXFile = m_context.store->GetString(SectionName(Sections::TeXFile), QFileInfo(path).absoluteFilePath());
+    m_strTeXFile = m_context.store->GetString(SectionName(Sections::TeXFile),
+                                              QFileInfo(path).absoluteFilePath());
     ShowTeXBar(m_strExt == QLatin1String("tex") || m_strExt == QLatin1String("TEX")
                || !m_strTeXFile.isEmpty());
     OpenDocumentFile(path);
@@ -412,7 +419,8 @@ void CMainFrame::OnRecentFile(int index)
 void CMainFrame::OnNewWindow()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool started = m_context.launcher->StartDetached(m_strExePath, {QStringLiteral("-w1")}, QString());
+    const bool started =
+        m_context.launcher->StartDetached(m_strExePath, {QStringLiteral("-w1")}, QString());
     QApplication::restoreOverrideCursor();
     if (!started)
         m_context.prompter->Notice(MsgText(Msg::NewWindowFailed, m_bEnglish));
@@ -420,7 +428,8 @@ void CMainFrame::OnNewWindow()
 
 void CMainFrame::OnOpenWindow()
 {
-    const QString path = m_context.prompter->OpenFileName(OpenFilter(), QFileInfo(m_pDoc->PathName()).absolutePath());
+    const QString path = m_context.prompter->OpenFileName(
+        OpenFilter(), QFileInfo(m_pDoc->PathName()).absolutePath());
     if (path.isEmpty())
         return;
     const QFileInfo chosen(path);
@@ -456,8 +465,8 @@ void CMainFrame::OnRestoreWindow()
 
 void CMainFrame::OnSetWindow()
 {
-    const MsgAnswer answer = m_context.prompter->Ask(MsgText(Msg::SetWindowQuestion, m_bEnglish),
-                                                     MsgButtons::OkCancel);
+    const MsgAnswer answer =
+        m_context.prompter->Ask(MsgText(Msg::SetWindowQuestion, m_bEnglish), MsgButtons::OkCancel);
     if (answer != MsgAnswer::Ok) {
         StoreDefaultRestoredRect(*m_context.store, Metrics());
         return;
@@ -567,7 +576,8 @@ void CMainFrame::UpdateStatusPanes()
         m_nLastCharPos = s;
     }
     // The Japanese pane counts the characters up to the selection start wherever it is.
-    m_pLinePane->setText(LinePaneText(row, m_nLastCol, m_bEnglish ? m_nLastCharPos : s, m_bEnglish));
+    m_pLinePane->setText(
+        LinePaneText(row, m_nLastCol, m_bEnglish ? m_nLastCharPos : s, m_bEnglish));
     DecideTeXBar();
 }
 

@@ -72,8 +72,8 @@ void COrrindaleDoc::SetPathName(const QString &path)
 {
     m_strPath = path;
     SetFiles(DocumentFiles::Read(*m_context.store, m_strPath));
-    m_strTitle = path.isEmpty() ? MsgText(Msg::UntitledTitle, m_bEnglish)
-                                : QFileInfo(path).fileName();
+    m_strTitle =
+        path.isEmpty() ? MsgText(Msg::UntitledTitle, m_bEnglish) : QFileInfo(path).fileName();
     if (!path.isEmpty())
         AddToRecentFileList(path);
     Q_EMIT TitleChanged();
@@ -115,7 +115,8 @@ bool COrrindaleDoc::OnOpenDocument(const QString &path)
 {
     const LoadResult loaded = LoadTextFile(path);
     if (loaded.error != LoadError::None) {
-        m_context.prompter->Notice(LoadErrorMessage(loaded, path, m_bEnglish), MsgIcon::Exclamation);
+        m_context.prompter->Notice(LoadErrorMessage(loaded, path, m_bEnglish),
+                                   MsgIcon::Exclamation);
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -149,8 +150,8 @@ bool COrrindaleDoc::OnSaveDocument(const QString &path)
         return false;
     }
     if (result.backupFailed) // ownerless, with the system's caption
-        m_context.prompter->Message({MsgText(Msg::BackupFailed, m_bEnglish), QString(),
-                                     MsgButtons::Ok, MsgIcon::None, 0});
+        m_context.prompter->Message(
+            {MsgText(Msg::BackupFailed, m_bEnglish), QString(), MsgButtons::Ok, MsgIcon::None, 0});
     // The file now holds the text as it is: that snapshot is the unmodified one.
     UpdateAllViews(Hint::Saved);
     m_stamp = result.stamp;
@@ -182,8 +183,8 @@ bool COrrindaleDoc::DoSaveAs()
     QString initial = m_strPath;
     if (initial.isEmpty())
         initial = m_strTitle;
-    const QString path = m_context.prompter->SaveFileName(MsgText(Msg::AllFilesFilter, m_bEnglish),
-                                                          initial);
+    const QString path =
+        m_context.prompter->SaveFileName(MsgText(Msg::AllFilesFilter, m_bEnglish), initial);
     if (path.isEmpty())
         return false;
     const bool ok = OnSaveDocument(QFileInfo(path).absoluteFilePath());
@@ -198,8 +199,7 @@ bool COrrindaleDoc::SaveModified()
         return true;
     const QString name = m_strPath.isEmpty() ? m_strTitle : m_strPath;
     const MsgAnswer answer = m_context.prompter->Ask(MsgText(Msg::AskToSave, m_bEnglish).arg(name),
-                                                     MsgButtons::YesNoCancel,
-                                                     MsgIcon::Exclamation);
+                                                     MsgButtons::YesNoCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Cancel)
         return false;
     if (answer == MsgAnswer::No)
@@ -233,8 +233,8 @@ void COrrindaleDoc::AddView(COrrindaleView *view)
                                                if (pSender != view)
                                                    view->OnUpdate(hint);
                                            }));
-    m_viewConnections.insert(view, connect(view, &QObject::destroyed, this,
-                                           [this, view] { RemoveView(view); }));
+    m_viewConnections.insert(
+        view, connect(view, &QObject::destroyed, this, [this, view] { RemoveView(view); }));
 }
 
 void COrrindaleDoc::RemoveView(COrrindaleView *view)

@@ -29,7 +29,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-
 COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget *parent)
     : QPlainTextEdit(parent)
     , m_context(context)
@@ -46,7 +45,8 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     m_pGutter = new CViewMargin(this, CViewMargin::Kind::Gutter);
     m_pHeader = new CViewMargin(this, CViewMargin::Kind::Header);
     // The caret-line underline and the marks follow the caret and the selection.
-    connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(),
+            qOverload<>(&QWidget::update));
     connect(this, &QPlainTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
     connect(this, &QPlainTextEdit::updateRequest, this, [this] {
         m_pGutter->update();
@@ -216,19 +216,19 @@ void COrrindaleView::ReadZelSettings()
 void COrrindaleView::OnInitialUpdate()
 {
     SettingsStore &store = *m_context.store;
-    // 1. Fonts.
+    // The font of the process.
     ApplyScreenFont();
-    // 2. Printing as stored, unless the document's settings line says otherwise (8).
+    // Printing as stored, unless a calculation document's settings line says otherwise.
     const QString ext = Files().edited.ext;
     if (!IsLogPane())
         Settings().ShowDocumentPrint(Settings().StoredPrint(), -1);
-    // 5.
+    // Completion of TeX commands for a TeX target, as stored.
     m_options.inputSupport = IsTeXExtension(Files().target.ext) && ReadSetting(store, Keys::Input);
-    // 6. The encoding was decoded when the file was read (see TextFile.h).
-    // 7. A range taken in the previous text means nothing in this one.
+    // The encoding was decoded when the file was read (see TextFile.h). A range taken in the
+    // previous text means nothing in this one.
     m_pCalc->ForgetSelection();
     m_options.roundIndex = ReadSetting(store, Keys::Sho);
-    // 8. Calculation documents.
+    // Calculation documents: no wrap, the column header, their own tab width.
     if (ext == QLatin1String(".zel") || ext == QLatin1String(".ZEL")) {
         m_options.wordWrap = false;
         m_options.calcMode = true;
@@ -241,12 +241,11 @@ void COrrindaleView::OnInitialUpdate()
         m_options.calcMode = false;
         m_options.tabWidth = ReadSetting(store, Keys::TabStops);
     }
-    // 9.
+    // Tab stops and wrapping as the document type says.
     ApplyTabStops();
     ApplyWordWrap(m_options.wordWrap, true);
-    // 10. Logs are read-only and plain.
-    if (ext == QLatin1String(".log") || ext == QLatin1String(".LOG")
-        || IsLogPane()) {
+    // Logs are read-only and plain.
+    if (ext == QLatin1String(".log") || ext == QLatin1String(".LOG") || IsLogPane()) {
         setReadOnly(true);
         m_options.coloring = false;
         m_options.underlineCaretLine = false;
@@ -255,13 +254,13 @@ void COrrindaleView::OnInitialUpdate()
         m_options.coloring = ReadSetting(store, Keys::Enter);
         m_options.underlineCaretLine = true;
     }
-    // 11.
+    // Everything else a new text needs.
     OnUpdate(Hint::Initial);
-    // 13.
+    // Back to where the caret was when this file was last closed.
     RestoreCaretMemory();
-    // 14.
+    // Forget the places of files that are gone.
     PruneCaretMemoryOfMissingFiles(store);
-    // 15.
+    // A fresh undo history that starts at this text.
     m_pUndo->Start();
 }
 

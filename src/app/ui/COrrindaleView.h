@@ -94,7 +94,6 @@ public:
     int VisibleRows() const;
     void ApplyColors();
 
-
 Q_SIGNALS:
     void FocusGained();
     // A line number double-clicked in this log pane moved the other pane to that line.

@@ -17,12 +17,16 @@ struct AppContext;
 class CPaneSplitter : public QObject {
     Q_OBJECT
 public:
-    enum class Layout { Single, Rows, Columns };
+    enum class Layout {
+        Single,
+        Rows,
+        Columns
+    };
     // Makes a pane of the document, wired to the window (accelerators, status bar).
     using PaneFactory = std::function<COrrindaleView *()>;
 
-    CPaneSplitter(AppContext &context, QSplitter *splitter, COrrindaleDoc *doc,
-                  PaneFactory factory, QObject *parent = nullptr);
+    CPaneSplitter(AppContext &context, QSplitter *splitter, COrrindaleDoc *doc, PaneFactory factory,
+                  QObject *parent = nullptr);
 
     // The pane of a window that has just been made.
     COrrindaleView *CreateFirstPane();

@@ -25,8 +25,7 @@ QFont FontFromLogFont(const LogFont &lf)
     QFont font;
     const QStringList families = QFontDatabase::families();
     const bool known = !lf.faceName.isEmpty() && families.contains(lf.faceName);
-    font.setFamilies(known ? QStringList{lf.faceName}
-                           : QStringList{CjkMonospaceFamily()});
+    font.setFamilies(known ? QStringList{lf.faceName} : QStringList{CjkMonospaceFamily()});
     // A negative height is the character height, a positive one the cell height; both are
     // pixels on the screen the values were made for.
     font.setPixelSize(std::max(1, std::abs(lf.height)));

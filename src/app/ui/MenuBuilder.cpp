@@ -58,16 +58,26 @@ QIcon ButtonIcon(int id, const QString &tip)
     const std::optional<Cmd> cmd = CommandForId(id);
     if (cmd) {
         switch (*cmd) {
-        case Cmd::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
-        case Cmd::FileOpen: return style->standardIcon(QStyle::SP_DirOpenIcon);
-        case Cmd::FileSave: return style->standardIcon(QStyle::SP_DialogSaveButton);
-        case Cmd::Undo: return style->standardIcon(QStyle::SP_ArrowBack);
-        case Cmd::UndoForward: return style->standardIcon(QStyle::SP_ArrowForward);
-        case Cmd::RestoreWindow: return style->standardIcon(QStyle::SP_TitleBarNormalButton);
-        case Cmd::Description: return style->standardIcon(QStyle::SP_DialogHelpButton);
-        case Cmd::AppExit: return style->standardIcon(QStyle::SP_DialogCloseButton);
-        case Cmd::DeleteBackup: return style->standardIcon(QStyle::SP_TrashIcon);
-        default: break;
+        case Cmd::FileNew:
+            return style->standardIcon(QStyle::SP_FileIcon);
+        case Cmd::FileOpen:
+            return style->standardIcon(QStyle::SP_DirOpenIcon);
+        case Cmd::FileSave:
+            return style->standardIcon(QStyle::SP_DialogSaveButton);
+        case Cmd::Undo:
+            return style->standardIcon(QStyle::SP_ArrowBack);
+        case Cmd::UndoForward:
+            return style->standardIcon(QStyle::SP_ArrowForward);
+        case Cmd::RestoreWindow:
+            return style->standardIcon(QStyle::SP_TitleBarNormalButton);
+        case Cmd::Description:
+            return style->standardIcon(QStyle::SP_DialogHelpButton);
+        case Cmd::AppExit:
+            return style->standardIcon(QStyle::SP_DialogCloseButton);
+        case Cmd::DeleteBackup:
+            return style->standardIcon(QStyle::SP_TrashIcon);
+        default:
+            break;
         }
     }
     QString label = tip.isEmpty() ? QStringLiteral("·") : tip.left(2);

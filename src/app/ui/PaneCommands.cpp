@@ -41,22 +41,21 @@ void OnWinTpic(const COrrindaleView &view, AppContext &context)
         // Started as a program; where that is not possible the file's associated opener
         // (for example a compatibility layer) may still run it.
         started = context.launcher->StartDetached(program, {}, view.Files().edited.dir)
-               || context.launcher->Open(program);
+                  || context.launcher->Open(program);
     }
     QApplication::restoreOverrideCursor();
     if (!started)
-        context.prompter->Notice(
-            MsgText(Msg::WinTpicMissing, view.Settings().English())
-                .arg(QDir::toNativeSeparators(program)));
+        context.prompter->Notice(MsgText(Msg::WinTpicMissing, view.Settings().English())
+                                     .arg(QDir::toNativeSeparators(program)));
 }
 
 void OnCommandPrompt(const COrrindaleView &view, AppContext &context)
 {
     const QString target = view.Files().target.dir;
     const QString folder = target.isEmpty() ? QDir::currentPath() : target;
-    const ProgramCall call = TerminalCall(
-        CurrentTerminalPlatform(), folder, qEnvironmentVariable("TERMINAL"),
-        [](const QString &name) { return QStandardPaths::findExecutable(name); });
+    const ProgramCall call =
+        TerminalCall(CurrentTerminalPlatform(), folder, qEnvironmentVariable("TERMINAL"),
+                     [](const QString &name) { return QStandardPaths::findExecutable(name); });
     if (call.program.isEmpty()
         || !context.launcher->StartDetached(call.program, call.arguments, folder))
         context.prompter->Notice(MsgText(Msg::TerminalMissing, view.Settings().English()));
@@ -68,16 +67,17 @@ void RegisterPaneCommands(CPaneSplitter &splitter, AppContext &context, CommandR
     const auto texTarget = [](const COrrindaleView &v) { return ToolchainCommandState(&v); };
     router.SetHandler(Cmd::SplitRow, [panes] { panes->OnSplitRow(); });
     router.SetHandler(Cmd::SplitColumn, [panes] { panes->OnSplitColumn(); });
-    router.SetViewHandler(Cmd::LogColumn, [panes](COrrindaleView &) { panes->OnLogColumn(); },
-                          texTarget);
-    router.SetViewHandler(Cmd::LogRow, [panes](COrrindaleView &) { panes->OnLogRow(); },
-                          texTarget);
+    router.SetViewHandler(
+        Cmd::LogColumn, [panes](COrrindaleView &) { panes->OnLogColumn(); }, texTarget);
+    router.SetViewHandler(
+        Cmd::LogRow, [panes](COrrindaleView &) { panes->OnLogRow(); }, texTarget);
     router.SetViewHandler(Cmd::RegistAnotherFile,
                           [&context](COrrindaleView &v) { OnRegistAnotherFile(v, context); });
     router.SetViewHandler(
-        Cmd::UnregistAnotherFile,
-        [](COrrindaleView &v) { OnUnregistAnotherFile(v); },
-        [](const COrrindaleView &v) { return CommandState{!v.Files().anotherFile.isEmpty(), false}; });
+        Cmd::UnregistAnotherFile, [](COrrindaleView &v) { OnUnregistAnotherFile(v); },
+        [](const COrrindaleView &v) {
+            return CommandState{!v.Files().anotherFile.isEmpty(), false};
+        });
     router.SetViewHandler(Cmd::WinTpic, [&context](COrrindaleView &v) { OnWinTpic(v, context); });
     router.SetViewHandler(Cmd::CommandPrompt,
                           [&context](COrrindaleView &v) { OnCommandPrompt(v, context); });

@@ -28,7 +28,7 @@ bool ProcessLauncher::StartDetached(const QString &program, const QStringList &a
 
 bool ProcessLauncher::Open(const QString &fileOrUrl)
 {
-    const QUrl url = QFileInfo::exists(fileOrUrl) ? QUrl::fromLocalFile(fileOrUrl)
-                                                  : QUrl(fileOrUrl);
+    const QUrl url =
+        QFileInfo::exists(fileOrUrl) ? QUrl::fromLocalFile(fileOrUrl) : QUrl(fileOrUrl);
     return QDesktopServices::openUrl(url);
 }

@@ -25,17 +25,33 @@ MsgAnswer QtPrompter::Message(const MessageRequest &request)
     box.setWindowTitle(request.caption.isEmpty() ? QStringLiteral("Error") : request.caption);
     box.setText(request.text);
     switch (request.icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     QList<QMessageBox::StandardButton> buttons;
     switch (request.buttons) {
-    case MsgButtons::Ok: buttons = {QMessageBox::Ok}; break;
-    case MsgButtons::OkCancel: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
-    case MsgButtons::YesNo: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
+    case MsgButtons::Ok:
+        buttons = {QMessageBox::Ok};
+        break;
+    case MsgButtons::OkCancel:
+        buttons = {QMessageBox::Ok, QMessageBox::Cancel};
+        break;
+    case MsgButtons::YesNo:
+        buttons = {QMessageBox::Yes, QMessageBox::No};
+        break;
     case MsgButtons::YesNoCancel:
         buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
         break;
@@ -47,12 +63,15 @@ MsgAnswer QtPrompter::Message(const MessageRequest &request)
     box.setDefaultButton(buttons.value(request.defaultButton, buttons.first()));
     const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
     switch (pressed) {
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
     default:
         // Closing the box answers like its last button.
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok
+        return request.buttons == MsgButtons::Ok      ? MsgAnswer::Ok
                : request.buttons == MsgButtons::YesNo ? MsgAnswer::No
                                                       : MsgAnswer::Cancel;
     }

@@ -26,8 +26,7 @@ QString TextNow(QTextDocument *doc)
 }
 } // namespace
 
-CRecoveryController::CRecoveryController(COrrindaleDoc &doc, AppContext &context,
-                                         QObject *parent)
+CRecoveryController::CRecoveryController(COrrindaleDoc &doc, AppContext &context, QObject *parent)
     : QObject(parent)
     , m_doc(doc)
     , m_context(context)
@@ -140,8 +139,8 @@ void CRecoveryController::OfferCopies(const QString &path)
             continue;
         }
         const QString name = path.isEmpty() ? m_doc.Title() : QDir::toNativeSeparators(path);
-        const QString when = QFileInfo(copy.file).lastModified().toString(
-            QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QString when =
+            QFileInfo(copy.file).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (m_context.prompter->Ask(MsgText(Msg::RecoveryQuestion, english).arg(name, when),
                                     MsgButtons::YesNo, MsgIcon::Question)
             != MsgAnswer::Yes) {

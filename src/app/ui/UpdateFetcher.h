@@ -7,10 +7,10 @@ class QUrl;
 
 // What came back from the version file's address.
 struct FetchResult {
-    bool reached = false;   // an answer arrived (possibly too large)
-    bool tooLarge = false;  // the answer passed the limit and was cut off
+    bool reached = false;  // an answer arrived (possibly too large)
+    bool tooLarge = false; // the answer passed the limit and was cut off
     QByteArray body;
-    QString error;          // why nothing arrived
+    QString error; // why nothing arrived
 };
 
 // Fetches a small file from the network, always fresh, never from a cache. The window keeps

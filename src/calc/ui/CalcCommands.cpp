@@ -70,11 +70,10 @@ void RunArithmetic(COrrindaleView &view, AppContext &context, bool columns, bool
     const auto [first, second] =
         columns ? ArithmeticColumnsDefaults(in) : ArithmeticRowsDefaults(in);
     const IntSetting &key = columns ? Keys::SisokuR : Keys::SisokuG;
-    CArithmeticDialog dialog(view.Settings().English() != 0,
-                             columns ? CArithmeticDialog::Kind::Columns
-                                     : CArithmeticDialog::Kind::Rows,
-                             first, second, ReadSetting(*context.store, key), *context.prompter,
-                             view.window());
+    CArithmeticDialog dialog(
+        view.Settings().English() != 0,
+        columns ? CArithmeticDialog::Kind::Columns : CArithmeticDialog::Kind::Rows, first, second,
+        ReadSetting(*context.store, key), *context.prompter, view.window());
     if (dialog.exec() != QDialog::Accepted || dialog.First() == dialog.Second())
         return;
     calc.Apply(columns
@@ -91,7 +90,9 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
 
     router.SetViewHandler(
         Cmd::CalcMode, [](View &v) { v.CalcController()->ToggleCalcMode(); },
-        [](const View &v) { return CommandState{true, v.Options().calcMode}; });
+        [](const View &v) {
+            return CommandState{true, v.Options().calcMode};
+        });
     router.SetViewHandler(Cmd::TableWidth, [](View &v) {
         CTableWidthDialog dialog(v.Settings().English() != 0, v.Options().tabWidth, v.window());
         if (dialog.exec() == QDialog::Accepted)
@@ -108,7 +109,9 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
     });
     router.SetViewHandler(
         Cmd::RangeSelect, [](View &v) { v.CalcController()->ToggleTwoClickSelect(); },
-        [](const View &v) { return CommandState{true, v.CalcController()->TwoClickSelectArmed()}; });
+        [](const View &v) {
+            return CommandState{true, v.CalcController()->TwoClickSelectArmed()};
+        });
 
     // Totals: a new row of column totals needs two rows, a new column of row totals two
     // columns.
@@ -119,10 +122,10 @@ void RegisterCalcCommands(CommandRouter &router, AppContext &context)
         bool before;
     };
     const Total totals[] = {
-        {Cmd::SumColumnTop, false, true, true},   {Cmd::SumColumnBottom, false, true, false},
-        {Cmd::MeanColumnTop, true, true, true},   {Cmd::MeanColumnBottom, true, true, false},
-        {Cmd::SumRowLeft, false, false, true},    {Cmd::SumRowRight, false, false, false},
-        {Cmd::MeanRowLeft, true, false, true},    {Cmd::MeanRowRight, true, false, false},
+        {Cmd::SumColumnTop, false, true, true}, {Cmd::SumColumnBottom, false, true, false},
+        {Cmd::MeanColumnTop, true, true, true}, {Cmd::MeanColumnBottom, true, true, false},
+        {Cmd::SumRowLeft, false, false, true},  {Cmd::SumRowRight, false, false, false},
+        {Cmd::MeanRowLeft, true, false, true},  {Cmd::MeanRowRight, true, false, false},
     };
     for (const Total &t : totals) {
         router.SetViewHandler(

@@ -106,8 +106,8 @@ CTableWidthDialog::CTableWidthDialog(bool english, int tabWidth, QWidget *parent
                   parent)
 {
     setObjectName(QStringLiteral("TableWidthDialog"));
-    m_pWidth = AddCombo(QStringLiteral("1115"), {"4", "8", "12", "16", "20", "24"},
-                        tabWidth / 4 - 1);
+    m_pWidth =
+        AddCombo(QStringLiteral("1115"), {"4", "8", "12", "16", "20", "24"}, tabWidth / 4 - 1);
     Grid()->addWidget(m_pWidth, 0, 0);
     AddLabel(english ? QStringLiteral("characters (at most 24)") : Ja("文字（最大24文字まで）"), 0,
              1);
@@ -177,8 +177,7 @@ void CLinearDialog::accept()
     QDialog::accept();
 }
 
-CMapDialog::CMapDialog(bool english, const MapParams &params, Prompter &prompter,
-                       QWidget *parent)
+CMapDialog::CMapDialog(bool english, const MapParams &params, Prompter &prompter, QWidget *parent)
     : CCalcDialog(english, english ? QStringLiteral("Linear Transformation") : Ja("一次変換"),
                   parent)
     , m_prompter(prompter)
@@ -217,13 +216,12 @@ void CMapDialog::accept()
 
 CArithmeticDialog::CArithmeticDialog(bool english, Kind kind, int first, int second, int op,
                                      Prompter &prompter, QWidget *parent)
-    : CCalcDialog(english,
-                  kind == Kind::Columns
-                      ? (english ? QStringLiteral("Arithmetic Op. of Two Columns")
-                                 : Ja("列の四則計算"))
-                      : (english ? QStringLiteral("Arithmetic Op. of Two Rows")
-                                 : Ja("行の四則計算")),
-                  parent)
+    : CCalcDialog(
+        english,
+        kind == Kind::Columns
+            ? (english ? QStringLiteral("Arithmetic Op. of Two Columns") : Ja("列の四則計算"))
+            : (english ? QStringLiteral("Arithmetic Op. of Two Rows") : Ja("行の四則計算")),
+        parent)
     , m_kind(kind)
     , m_prompter(prompter)
     , m_nFirst(first)

@@ -93,9 +93,12 @@ private:
 class CArithmeticDialog : public CCalcDialog {
     Q_OBJECT
 public:
-    enum class Kind { Columns, Rows };
-    CArithmeticDialog(bool english, Kind kind, int first, int second, int op,
-                      Prompter &prompter, QWidget *parent = nullptr);
+    enum class Kind {
+        Columns,
+        Rows
+    };
+    CArithmeticDialog(bool english, Kind kind, int first, int second, int op, Prompter &prompter,
+                      QWidget *parent = nullptr);
     int First() const { return m_nFirst; }
     int Second() const { return m_nSecond; }
     ArithOp Op() const;

@@ -39,8 +39,8 @@ bool CEvaluatorHook::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (IsEnter(key) && !key->isAutoRepeat()) {
             const CCompletionController *completion = m_view.Completion();
-            m_bEnterDown = !m_view.isReadOnly() && !Composing()
-                           && !(completion && completion->IsPopupOpen());
+            m_bEnterDown =
+                !m_view.isReadOnly() && !Composing() && !(completion && completion->IsPopupOpen());
             m_nEnterAt = m_view.textCursor().selectionStart();
         } else if (!IsEnter(key)) {
             m_bEnterDown = false;
@@ -60,8 +60,7 @@ void CEvaluatorHook::OnKeyUp(QKeyEvent *e)
     // The caret must stand right after the line break the Enter typed; an Enter that typed
     // none (Ctrl+Enter) finished no line.
     const QTextCursor caret = m_view.textCursor();
-    if (caret.hasSelection() || caret.positionInBlock() != 0
-        || caret.position() != m_nEnterAt + 1)
+    if (caret.hasSelection() || caret.positionInBlock() != 0 || caret.position() != m_nEnterAt + 1)
         return;
     const QTextBlock finished = caret.block().previous();
     if (!finished.isValid())

@@ -100,8 +100,8 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const HtmlPage page = ExportHtml(shown.text, QFileInfo(shown.path).completeBaseName(),
-                                     view->Options().calcMode);
+    const HtmlPage page =
+        ExportHtml(shown.text, QFileInfo(shown.path).completeBaseName(), view->Options().calcMode);
     QApplication::restoreOverrideCursor();
     if (page.unclosedDecoration)
         context.prompter->Notice(MsgText(Msg::HtmlUnclosedDecoration, english));
@@ -118,8 +118,8 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
         ShowDocumentAgain(view, shown, true);
         return;
     }
-    const MsgAnswer answer = context.prompter->Ask(MsgText(Msg::HtmlReturnQuestion, english),
-                                                   MsgButtons::YesNoCancel);
+    const MsgAnswer answer =
+        context.prompter->Ask(MsgText(Msg::HtmlReturnQuestion, english), MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
         ShowDocumentAgain(view, shown, true);
         SetRestoreAfterHtml(context, 1);

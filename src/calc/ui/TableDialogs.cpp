@@ -128,8 +128,8 @@ bool CSortRowsDialog::AsValues() const
     return m_pAsValues->isChecked();
 }
 
-CRankingDialog::CRankingDialog(bool english, Prompter &prompter, int column, int fromRow,
-                               int toRow, bool rank, QWidget *parent)
+CRankingDialog::CRankingDialog(bool english, Prompter &prompter, int column, int fromRow, int toRow,
+                               bool rank, QWidget *parent)
     : CRowBlockDialog(english, prompter, column, fromRow, toRow, parent)
 {
     setObjectName(QStringLiteral("RankingDialog"));
@@ -170,9 +170,8 @@ CMakeTableDialog::CMakeTableDialog(bool english, Prompter &prompter, int rows, i
     // A new table is typed into by hand: a million rows would only freeze the window.
     m_pRows = NumberEdit(rows, "1116", this, 999999);
     m_pColumns = NumberEdit(columns, "1117", this, 999);
-    m_pLetters = new QCheckBox(Tr(english, "Insert A, B, C,... to the 1st Line ",
-                                  "第一行に A, B, C, ･･･を挿入"),
-                               this);
+    m_pLetters = new QCheckBox(
+        Tr(english, "Insert A, B, C,... to the 1st Line ", "第一行に A, B, C, ･･･を挿入"), this);
     m_pLetters->setObjectName(QStringLiteral("1032"));
     m_pLetters->setChecked(letters);
     m_pNumbering = new QButtonGroup(this);

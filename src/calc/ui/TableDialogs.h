@@ -51,8 +51,8 @@ public:
 class CRankingDialog : public CRowBlockDialog {
     Q_OBJECT
 public:
-    CRankingDialog(bool english, Prompter &prompter, int column, int fromRow, int toRow,
-                   bool rank, QWidget *parent = nullptr);
+    CRankingDialog(bool english, Prompter &prompter, int column, int fromRow, int toRow, bool rank,
+                   QWidget *parent = nullptr);
     bool Rank() const;
 
     QCheckBox *m_pRank;

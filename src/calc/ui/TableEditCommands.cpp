@@ -89,8 +89,8 @@ void RankingCommand(COrrindaleView &view, AppContext &context)
     }
     TableInput in = InputOf(view);
     in.selStart = s;
-    Show(view, NumberOrRankRows(in, dialog.Column(), dialog.FromRow(), dialog.ToRow(),
-                                dialog.Rank()));
+    Show(view,
+         NumberOrRankRows(in, dialog.Column(), dialog.FromRow(), dialog.ToRow(), dialog.Rank()));
 }
 
 void MakeTableCommand(COrrindaleView &view, AppContext &context)
@@ -162,7 +162,10 @@ void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
             RefreshSelection(v);
             Show(v, DeviationValues(InputOf(v)));
         },
-        [](const View &v) { return Enabled(v.CalcController()->Range().firstCol == v.CalcController()->Range().lastCol); });
+        [](const View &v) {
+            return Enabled(v.CalcController()->Range().firstCol
+                           == v.CalcController()->Range().lastCol);
+        });
 
     r.SetViewHandler(Cmd::CopyArea, &CopyAreaCommand);
     r.SetViewHandler(Cmd::CutArea, [](View &v) {
@@ -197,8 +200,9 @@ void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
             const CellRange &rg = v.CalcController()->Range();
             return Enabled(rg.Width() >= 1 && rg.Height() >= 1 && rg.Width() * rg.Height() >= 2);
         });
-    r.SetViewHandler(Cmd::DeleteArea, &DeleteAreaCommand,
-                     [](const View &v) { return Enabled(v.CalcController()->Range().Height() >= 2); });
+    r.SetViewHandler(Cmd::DeleteArea, &DeleteAreaCommand, [](const View &v) {
+        return Enabled(v.CalcController()->Range().Height() >= 2);
+    });
     const auto insertBlank = [](View &v) {
         RefreshSelection(v);
         Show(v, InsertBlankColumns(InputOf(v)));
@@ -224,6 +228,7 @@ void RegisterTableEditCommands(CommandRouter &r, AppContext &context)
             Show(v, InsertCopiedColumn(InputOf(v), StoreOf(v)));
         },
         [](const View &v) { return Enabled(!HasSelection(v)); });
-    r.SetViewHandler(Cmd::MakeTable, [&context](View &v) { MakeTableCommand(v, context); },
-                     [](const View &v) { return Enabled(!HasSelection(v)); });
+    r.SetViewHandler(
+        Cmd::MakeTable, [&context](View &v) { MakeTableCommand(v, context); },
+        [](const View &v) { return Enabled(!HasSelection(v)); });
 }

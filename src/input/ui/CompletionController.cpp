@@ -251,10 +251,9 @@ void CCompletionController::PositionPopup(int caretX, int caretY)
     const QMargins margins = TextMargins();
     const QRect viewport = m_pView->viewport()->geometry();
     const QPoint origin = viewport.topLeft() - QPoint(margins.left(), margins.top());
-    const PopupPlace place =
-        PlacePopup(caretX, caretY, m_pView->LineHeight(), m_pPopup->width(), m_pPopup->height(),
-                   viewport.right() + 1 - origin.x(), viewport.bottom() + 1 - origin.y(),
-                   margins.left());
+    const PopupPlace place = PlacePopup(caretX, caretY, m_pView->LineHeight(), m_pPopup->width(),
+                                        m_pPopup->height(), viewport.right() + 1 - origin.x(),
+                                        viewport.bottom() + 1 - origin.y(), margins.left());
     m_pPopup->move(m_pView->mapToGlobal(origin + QPoint(place.x, place.y)));
 }
 

@@ -46,7 +46,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Move { Character, Right, Back };
+    enum class Move {
+        Character,
+        Right,
+        Back
+    };
     void Reselect(Move move, QChar typed = QChar());
     void EnsurePopup();
     void PositionPopup(int caretX, int caretY);

@@ -40,9 +40,8 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
         return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString content = MakeCommandListText(
-        ReadCommandList(view->Settings().CommandListPath()), DocumentText(view->document()),
-        english);
+    const QString content = MakeCommandListText(ReadCommandList(view->Settings().CommandListPath()),
+                                                DocumentText(view->document()), english);
     QApplication::restoreOverrideCursor();
     context.prompter->Notice(MsgText(Msg::MakeInputDone, english), MsgIcon::Information);
 
@@ -77,8 +76,11 @@ void RegisterInputCommands(CommandRouter &router, AppContext &context,
 {
     using View = COrrindaleView;
     CAppSettings *settings = context.settings;
-    router.SetViewHandler(Cmd::TeXInput, [](View &v) { v.Completion()->OnTeXInput(); },
-                          [](const View &v) { return CommandState{true, v.Options().inputSupport}; });
+    router.SetViewHandler(
+        Cmd::TeXInput, [](View &v) { v.Completion()->OnTeXInput(); },
+        [](const View &v) {
+            return CommandState{true, v.Options().inputSupport};
+        });
     router.SetViewHandler(
         Cmd::InputListOrder,
         [settings](View &) {
@@ -86,7 +88,9 @@ void RegisterInputCommands(CommandRouter &router, AppContext &context,
             input.abc = input.abc ? 0 : 1;
             settings->SetInput(input);
         },
-        [settings](const View &) { return CommandState{true, settings->Input().abc != 0}; });
+        [settings](const View &) {
+            return CommandState{true, settings->Input().abc != 0};
+        });
     router.SetViewHandler(Cmd::InputLetterNo, [settings](View &v) {
         InputSettings input = settings->Input();
         CMinimumLettersDialog dialog(settings->English(), input.minimum, v.window());

@@ -22,8 +22,7 @@ QDialogButtonBox *OkCancel(QDialog *dialog)
 }
 } // namespace
 
-CPaperSizeDialog::CPaperSizeDialog(bool english, const PaperDialogValues &values,
-                                   QWidget *parent)
+CPaperSizeDialog::CPaperSizeDialog(bool english, const PaperDialogValues &values, QWidget *parent)
     : QDialog(parent)
     , m_pSizes(new QButtonGroup(this))
     , m_pNextTime(new QCheckBox(MsgText(Msg::PaperSizeNextTime, english), this))
@@ -32,8 +31,8 @@ CPaperSizeDialog::CPaperSizeDialog(bool english, const PaperDialogValues &values
     setWindowTitle(MsgText(Msg::PaperSizeTitle, english));
     // In tab order, which is the order of the indexes.
     static const char *const names[PaperSizeCount] = {
-        "A3", "A4", "A5", "A6", "Landscape", "B3", "B4",
-        "B5", "B6", "B5var", "Letter", "Legal", "Ledger", "Tabloid",
+        "A3", "A4", "A5",    "A6",     "Landscape", "B3",     "B4",
+        "B5", "B6", "B5var", "Letter", "Legal",     "Ledger", "Tabloid",
     };
     auto *sizes = new QGroupBox(this);
     auto *grid = new QGridLayout(sizes);

@@ -121,15 +121,26 @@ void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
             },
             update);
     };
-    bind(Cmd::TeXCompile, [](CToolchain &t) { return t.CompileTarget(); }, true);
-    bind(Cmd::DviShow, [](CToolchain &t) { t.ShowDvi(); }, true);
-    bind(Cmd::PdfShow, [](CToolchain &t) { t.ShowPdf(); }, true);
-    bind(Cmd::TeXPdfShow, [](CToolchain &t) { t.TeXPdfShow(); }, true);
-    bind(Cmd::TeXPdfMake, [](CToolchain &t) { return t.TeXPdfMake(); }, true);
-    bind(Cmd::PdfPaperSize, [](CToolchain &t) { return t.PaperSizeDialog(); }, true);
-    bind(Cmd::MakeIndexOptions, [](CToolchain &t) { return t.MakeIndexOptions(); }, true);
-    bind(Cmd::ChangeCompiler, [](CToolchain &t) { t.ChangeCompiler(); }, false);
-    bind(Cmd::SelectDviPdf, [](CToolchain &t) { return t.ChooseDviPdf(); }, false);
-    bind(Cmd::SelectBibTeX, [](CToolchain &t) { return t.ChooseBibTeX(); }, false);
-    bind(Cmd::SelectMakeIndex, [](CToolchain &t) { return t.ChooseMakeIndex(); }, false);
+    bind(
+        Cmd::TeXCompile, [](CToolchain &t) { return t.CompileTarget(); }, true);
+    bind(
+        Cmd::DviShow, [](CToolchain &t) { t.ShowDvi(); }, true);
+    bind(
+        Cmd::PdfShow, [](CToolchain &t) { t.ShowPdf(); }, true);
+    bind(
+        Cmd::TeXPdfShow, [](CToolchain &t) { t.TeXPdfShow(); }, true);
+    bind(
+        Cmd::TeXPdfMake, [](CToolchain &t) { return t.TeXPdfMake(); }, true);
+    bind(
+        Cmd::PdfPaperSize, [](CToolchain &t) { return t.PaperSizeDialog(); }, true);
+    bind(
+        Cmd::MakeIndexOptions, [](CToolchain &t) { return t.MakeIndexOptions(); }, true);
+    bind(
+        Cmd::ChangeCompiler, [](CToolchain &t) { t.ChangeCompiler(); }, false);
+    bind(
+        Cmd::SelectDviPdf, [](CToolchain &t) { return t.ChooseDviPdf(); }, false);
+    bind(
+        Cmd::SelectBibTeX, [](CToolchain &t) { return t.ChooseBibTeX(); }, false);
+    bind(
+        Cmd::SelectMakeIndex, [](CToolchain &t) { return t.ChooseMakeIndex(); }, false);
 }

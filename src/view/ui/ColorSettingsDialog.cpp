@@ -62,7 +62,7 @@ CColorSettingsDialog::CColorSettingsDialog(SettingsStore &store, bool english, Q
         english
             ? QStringLiteral("Set charcter colors. The lower and right hand side have priority. ")
             : QString::fromUtf8(
-                  "文字色の設定をします。もし同じ文字が含まれるときは右・下の方が優先されます。"),
+                "文字色の設定をします。もし同じ文字が含まれるときは右・下の方が優先されます。"),
         this));
 
     auto colorButton = [this](int id, unsigned *color) {
@@ -72,12 +72,14 @@ CColorSettingsDialog::CColorSettingsDialog(SettingsStore &store, bool english, Q
         return b;
     };
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(english ? QStringLiteral("Text") : QString::fromUtf8("テキスト"), this));
+    top->addWidget(
+        new QLabel(english ? QStringLiteral("Text") : QString::fromUtf8("テキスト"), this));
     top->addWidget(colorButton(1105, &m_colors.text));
     top->addWidget(new QLabel(english ? QStringLiteral("Back") : QString::fromUtf8("背景"), this));
     top->addWidget(colorButton(1106, &m_colors.back));
-    auto *resetTB = new QPushButton(
-        english ? QStringLiteral("RESET Text && Back") : QString::fromUtf8("左の2つをリセット"), this);
+    auto *resetTB = new QPushButton(english ? QStringLiteral("RESET Text && Back")
+                                            : QString::fromUtf8("左の2つをリセット"),
+                                    this);
     resetTB->setObjectName(QStringLiteral("1110"));
     top->addWidget(resetTB);
     top->addStretch();

@@ -136,34 +136,41 @@ void RegisterEditingCommands(CommandRouter &r, AppContext &context, CFindReplace
     using View = COrrindaleView;
     const auto enabled = [](bool on) { return CommandState{on, false}; };
 
-    r.SetViewHandler(Cmd::Undo, [](View &v) { v.UndoController()->Undo(); },
-                     [enabled](const View &v) { return enabled(v.UndoController()->CanUndo()); });
-    r.SetViewHandler(Cmd::UndoForward, [](View &v) { v.UndoController()->Redo(); },
-                     [enabled](const View &v) { return enabled(v.UndoController()->CanRedo()); });
-    r.SetViewHandler(Cmd::Cut,
-                     [](View &v) {
-                         v.cut();
-                         v.PushUndoSnapshot();
-                     },
-                     [enabled](const View &v) {
-                         return enabled(HasSelection(&v) && !v.isReadOnly());
-                     });
-    r.SetViewHandler(Cmd::Copy, [](View &v) { v.copy(); },
-                     [enabled](const View &v) { return enabled(HasSelection(&v)); });
-    r.SetViewHandler(Cmd::Paste, [](View &v) { v.paste(); },
-                     [enabled](const View &v) { return enabled(CanPaste(&v)); });
+    r.SetViewHandler(
+        Cmd::Undo, [](View &v) { v.UndoController()->Undo(); },
+        [enabled](const View &v) { return enabled(v.UndoController()->CanUndo()); });
+    r.SetViewHandler(
+        Cmd::UndoForward, [](View &v) { v.UndoController()->Redo(); },
+        [enabled](const View &v) { return enabled(v.UndoController()->CanRedo()); });
+    r.SetViewHandler(
+        Cmd::Cut,
+        [](View &v) {
+            v.cut();
+            v.PushUndoSnapshot();
+        },
+        [enabled](const View &v) { return enabled(HasSelection(&v) && !v.isReadOnly()); });
+    r.SetViewHandler(
+        Cmd::Copy, [](View &v) { v.copy(); },
+        [enabled](const View &v) { return enabled(HasSelection(&v)); });
+    r.SetViewHandler(
+        Cmd::Paste, [](View &v) { v.paste(); },
+        [enabled](const View &v) { return enabled(CanPaste(&v)); });
 
     const auto hasText = [enabled](const View &v) {
         return enabled(v.document()->characterCount() > 1);
     };
-    r.SetViewHandler(Cmd::Find, [bars](View &) { bars->OnFind(); }, hasText);
-    r.SetViewHandler(Cmd::Replace, [bars](View &) { bars->OnReplace(); }, hasText);
-    r.SetHandler(Cmd::RepeatFindReplace, [bars] { bars->OnRepeat(); },
-                 [bars, enabled] { return enabled(bars->CanRepeat()); });
+    r.SetViewHandler(
+        Cmd::Find, [bars](View &) { bars->OnFind(); }, hasText);
+    r.SetViewHandler(
+        Cmd::Replace, [bars](View &) { bars->OnReplace(); }, hasText);
+    r.SetHandler(
+        Cmd::RepeatFindReplace, [bars] { bars->OnRepeat(); },
+        [bars, enabled] { return enabled(bars->CanRepeat()); });
 
     r.SetViewHandler(Cmd::AddComment, [](View &v) { AddComment(&v); });
-    r.SetViewHandler(Cmd::RemoveComment, [](View &v) { RemoveComment(&v); },
-                     [enabled](const View &v) { return enabled(HasSelection(&v)); });
+    r.SetViewHandler(
+        Cmd::RemoveComment, [](View &v) { RemoveComment(&v); },
+        [enabled](const View &v) { return enabled(HasSelection(&v)); });
     r.SetViewHandler(Cmd::RemoveAllCommentLines,
                      [&context](View &v) { RemoveAllCommentLines(&v, *context.prompter); });
     const std::pair<Cmd, EnvTemplate> templates[] = {
@@ -181,12 +188,16 @@ void RegisterEditingCommands(CommandRouter &r, AppContext &context, CFindReplace
     };
     for (const auto &[cmd, which] : templates)
         r.SetViewHandler(cmd, [which](View &v) { InsertTemplate(&v, which); });
-    r.SetViewHandler(Cmd::WebSearch, [&context](View &v) { WebSearch(&v, context); },
-                     [enabled](const View &v) { return enabled(HasSelection(&v)); });
-    r.SetViewHandler(Cmd::TabStops, [&context](View &v) { TabStops(&v, context); },
-                     [enabled](const View &v) { return enabled(!v.Options().calcMode); });
+    r.SetViewHandler(
+        Cmd::WebSearch, [&context](View &v) { WebSearch(&v, context); },
+        [enabled](const View &v) { return enabled(HasSelection(&v)); });
+    r.SetViewHandler(
+        Cmd::TabStops, [&context](View &v) { TabStops(&v, context); },
+        [enabled](const View &v) { return enabled(!v.Options().calcMode); });
     r.SetViewHandler(Cmd::ReadWrite, [&context](View &v) { SwitchReadOnly(&v, context); });
-    r.SetViewHandler(Cmd::WordWrap, [](View &v) { SwitchWordWrap(&v); }, [](const View &v) {
-        return CommandState{true, v.lineWrapMode() != QPlainTextEdit::NoWrap};
-    });
+    r.SetViewHandler(
+        Cmd::WordWrap, [](View &v) { SwitchWordWrap(&v); },
+        [](const View &v) {
+            return CommandState{true, v.lineWrapMode() != QPlainTextEdit::NoWrap};
+        });
 }

@@ -75,7 +75,8 @@ CFindBar::CFindBar(bool english, QWidget *parent)
     m_pMatchCase = Control(new QCheckBox(T(english, "&Large/Small", "大/小文字"), this), 1022);
     m_pContinuity = Control(new QCheckBox(T(english, "&Continuity", "連続"), this), 1029);
     m_pRecord = Control(new QPushButton(T(english, "Record Po&sition", "位置記録"), this), 1024);
-    m_pBackToStart = Control(new QPushButton(T(english, "&Back to Start", "開始前位置に戻る"), this), 1021);
+    m_pBackToStart =
+        Control(new QPushButton(T(english, "&Back to Start", "開始前位置に戻る"), this), 1021);
     m_pClose = Control(new QPushButton(T(english, "&Close", "閉じる"), this), 1025);
     for (QWidget *w : {static_cast<QWidget *>(m_pNext), static_cast<QWidget *>(m_pPrev),
                        static_cast<QWidget *>(m_pMatchCase), static_cast<QWidget *>(m_pContinuity),
@@ -104,13 +105,15 @@ CReplaceBar::CReplaceBar(bool english, QWidget *parent)
     m_pReplaceAll = Control(new QPushButton(T(english, "Replace &All", "全置換"), this), 1004);
     m_pMatchCase = Control(new QCheckBox(T(english, "&Large/Small", "大/小文字区別"), this), 1040);
     m_pRecord = Control(new QPushButton(T(english, "Record Po&sition", "位置記録"), this), 1024);
-    m_pBackToStart = Control(new QPushButton(T(english, "&Back to Start Pos", "開始前位置に戻る"), this), 1021);
-    m_pUndo = Control(new QPushButton(T(english, "Undo", "元へ戻す"), this), english ? 32994 : 32992);
-    m_pUndoForward = Control(new QPushButton(T(english, "Undo Forward", "先へ戻す"), this), english ? 32995 : 32996);
+    m_pBackToStart =
+        Control(new QPushButton(T(english, "&Back to Start Pos", "開始前位置に戻る"), this), 1021);
+    m_pUndo =
+        Control(new QPushButton(T(english, "Undo", "元へ戻す"), this), english ? 32994 : 32992);
+    m_pUndoForward = Control(new QPushButton(T(english, "Undo Forward", "先へ戻す"), this),
+                             english ? 32995 : 32996);
     m_pClose = Control(new QPushButton(T(english, "&Close", "閉じる"), this), 1026);
     const QList<QWidget *> rows[] = {
-        {findLabel, m_pSearch, m_pFindNext, m_pFindPrev, m_pMatchCase, m_pRecord,
-         m_pBackToStart},
+        {findLabel, m_pSearch, m_pFindNext, m_pFindPrev, m_pMatchCase, m_pRecord, m_pBackToStart},
         {replaceLabel, m_pReplacement, m_pReplace, m_pReplaceAll, m_pUndo, m_pUndoForward,
          m_pClose},
     };

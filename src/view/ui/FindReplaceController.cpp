@@ -63,8 +63,7 @@ CFindReplaceController::CFindReplaceController(CMainFrame &frame)
         m_frame.Router()->Execute(IdOf(cmd, View()->Settings().English() != 0));
     };
     connect(replace->m_pUndo, &QPushButton::clicked, this, [run] { run(Cmd::Undo); });
-    connect(replace->m_pUndoForward, &QPushButton::clicked, this,
-            [run] { run(Cmd::UndoForward); });
+    connect(replace->m_pUndoForward, &QPushButton::clicked, this, [run] { run(Cmd::UndoForward); });
     // Enter in a search box searches on; in the replacement box it replaces. The keys come to
     // the box itself, which has the focus for its line edit and passes them on directly.
     for (QComboBox *combo : {find->m_pSearch, replace->m_pSearch, replace->m_pReplacement}) {
@@ -195,9 +194,9 @@ void CFindReplaceController::Search(bool forward)
                                    : m_frame.ReplaceBar()->m_pMatchCase->isChecked();
     COrrindaleView *view = View();
     QTextCursor c = view->textCursor();
-    const std::optional<TextMatch> match = FindInText(DocumentText(view->document()), text,
-                                                      c.selectionStart(), c.selectionEnd(),
-                                                      forward, matchCase);
+    const std::optional<TextMatch> match =
+        FindInText(DocumentText(view->document()), text, c.selectionStart(), c.selectionEnd(),
+                   forward, matchCase);
     if (match) {
         c.setPosition(match->start);
         c.setPosition(match->start + match->length, QTextCursor::KeepAnchor);

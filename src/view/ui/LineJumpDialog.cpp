@@ -19,8 +19,8 @@ CLineJumpDialog::CLineJumpDialog(bool english, int line, bool logical, QWidget *
     m_pLine->setObjectName(QStringLiteral("1000"));
     // Only whole numbers from 1 up can be confirmed.
     m_pLine->setValidator(new QIntValidator(1, INT_MAX, m_pLine));
-    m_pLogical = new QCheckBox(
-        english ? QStringLiteral("Logical Line") : QString::fromUtf8("論理行"), this);
+    m_pLogical =
+        new QCheckBox(english ? QStringLiteral("Logical Line") : QString::fromUtf8("論理行"), this);
     m_pLogical->setObjectName(QStringLiteral("1027"));
     m_pLogical->setChecked(logical);
     auto *buttons = new QDialogButtonBox(this);

@@ -152,8 +152,8 @@ void CUndoController::OnFocusGained()
 
 bool CUndoController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pView && (event->type() == QEvent::KeyPress
-                               || event->type() == QEvent::KeyRelease)) {
+    if (watched == m_pView
+        && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
             m_bEraseKeyDown = event->type() == QEvent::KeyPress;
@@ -190,8 +190,7 @@ void CUndoController::OnTextChanged()
     // that state is not a snapshot of its own. An input method's composition takes the
     // selection away when it starts, and the widget reports that together with a change of
     // the line's layout, so the caret standing where the selection began is what tells.
-    if (m_pView->textCursor().selectionEnd() == storedStart && storedSelection
-        && !m_bEraseKeyDown)
+    if (m_pView->textCursor().selectionEnd() == storedStart && storedSelection && !m_bEraseKeyDown)
         return;
     if (record->openGroups == 0)
         PushSnapshot();
@@ -238,8 +237,7 @@ void CUndoController::Show(const UndoStep &step)
         if (!e.removed.isEmpty() || !e.inserted.isEmpty()) {
             QTextCursor c(doc);
             c.setPosition(e.position);
-            c.setPosition(e.position + static_cast<int>(e.removed.size()),
-                          QTextCursor::KeepAnchor);
+            c.setPosition(e.position + static_cast<int>(e.removed.size()), QTextCursor::KeepAnchor);
             c.insertText(e.inserted);
         }
     } else {
@@ -286,8 +284,8 @@ void CUndoController::Undo()
     if (HasUnrecordedChange() && !m_pView->isReadOnly())
         PushSnapshot();
     const QTextCursor c = m_pView->textCursor();
-    if (const std::optional<UndoStep> step = Record()->history.Undo(c.selectionStart(),
-                                                                    c.selectionEnd()))
+    if (const std::optional<UndoStep> step =
+            Record()->history.Undo(c.selectionStart(), c.selectionEnd()))
         Show(*step);
 }
 

@@ -27,7 +27,6 @@ public:
     bool restoring = false;
     int openGroups = 0; // compound edits under way: their single changes record nothing
 
-
     void ResetChanges();
 
 private:
@@ -41,7 +40,10 @@ private:
 // or leaves it to the caller (a whole-text replacement records it through its update hint).
 class CUndoGroup {
 public:
-    enum class End { Snapshot, CallerRecords };
+    enum class End {
+        Snapshot,
+        CallerRecords
+    };
     explicit CUndoGroup(COrrindaleView *view, End end = End::Snapshot);
     ~CUndoGroup();
     CUndoGroup(const CUndoGroup &) = delete;

@@ -45,7 +45,8 @@ void LineJump(COrrindaleView &active, LineJumpMemory &memory)
             target->setFocus();
         }
     }
-    CLineJumpDialog dialog(target->Settings().English(), memory.line, memory.logical, active.window());
+    CLineJumpDialog dialog(target->Settings().English(), memory.line, memory.logical,
+                           active.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     memory.line = dialog.Line();
@@ -67,14 +68,18 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
             WriteSetting(store, Keys::Enter, v.Options().coloring ? 1 : 0);
             v.GetDocument()->UpdateAllViews(Hint::Initial);
         },
-        [](const View &v) { return CommandState{true, v.Options().coloring}; });
+        [](const View &v) {
+            return CommandState{true, v.Options().coloring};
+        });
     router.SetViewHandler(
         Cmd::PhysicalLineNo,
         [&store](View &v) {
             WriteSetting(store, Keys::Line, v.Options().lineNumberMode == 0 ? 1 : 0);
             RepaintAll(v);
         },
-        [](const View &v) { return CommandState{true, v.Options().lineNumberMode == 1}; });
+        [](const View &v) {
+            return CommandState{true, v.Options().lineNumberMode == 1};
+        });
     router.SetViewHandler(
         Cmd::LogicalLineNo,
         [&store](View &v) {
@@ -83,7 +88,9 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
             WriteSetting(store, Keys::Line, v.Options().lineNumberMode == 2 ? 0 : 2);
             RepaintAll(v);
         },
-        [](const View &v) { return CommandState{true, v.Options().lineNumberMode == 2}; });
+        [](const View &v) {
+            return CommandState{true, v.Options().lineNumberMode == 2};
+        });
     router.SetViewHandler(Cmd::SetColor, [&context](View &v) { SetColors(v, context); });
 
     router.SetViewHandler(Cmd::ToHead, &ToHead);
@@ -99,10 +106,14 @@ void RegisterViewCommands(CommandRouter &router, AppContext &context)
             editor.caretColumn = editor.caretColumn ? 0 : 1;
             settings->SetEditor(editor);
         },
-        [settings](const View &) { return CommandState{true, settings->Editor().caretColumn != 0}; });
+        [settings](const View &) {
+            return CommandState{true, settings->Editor().caretColumn != 0};
+        });
     router.SetViewHandler(
         Cmd::RightClickMenu, [](View &v) { v.SetRightClickMenu(!v.Options().rightClickMenu); },
-        [](const View &v) { return CommandState{true, v.Options().rightClickMenu}; });
+        [](const View &v) {
+            return CommandState{true, v.Options().rightClickMenu};
+        });
 
     auto memory = std::make_shared<LineJumpMemory>();
     router.SetViewHandler(Cmd::LineJump, [memory](View &v) { LineJump(v, *memory); });

@@ -247,8 +247,8 @@ bool SelectWordAtCaret(COrrindaleView &view)
     oc.setPosition(line.end, QTextCursor::KeepAnchor);
     other->setTextCursor(oc);
     other->ensureCursorVisible();
-    ScrollDisplayLines(*other, JumpScrollAdjustment(DisplayLineOf(*other, line.start),
-                                                    TopDisplayLine(*other), 2));
+    ScrollDisplayLines(
+        *other, JumpScrollAdjustment(DisplayLineOf(*other, line.start), TopDisplayLine(*other), 2));
     return true;
 }
 
@@ -258,7 +258,8 @@ bool ShowPopupMenu(COrrindaleView &view, CommandRouter *router, const QPoint &gl
         return false;
     const bool readMe = IsReadMeFile(
         view.GetDocument() ? view.GetDocument()->PathName() : QString(), view.Settings().InstDir());
-    const PopupChoice choice = PopupMenuFor(readMe, view.Options().calcMode, view.Options().rightClickMenu);
+    const PopupChoice choice =
+        PopupMenuFor(readMe, view.Options().calcMode, view.Options().rightClickMenu);
     if (choice == PopupChoice::None)
         return false;
     const MenuResource which =

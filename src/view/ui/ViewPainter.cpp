@@ -25,11 +25,11 @@ QString MarkFamily(bool english)
     // The Japanese marks come from the proportional gothic; the English ones from a Latin font
     // that has the return and tab arrows.
     static const QStringList families = QFontDatabase::families();
-    const QStringList wanted = english
-        ? QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
-                      QStringLiteral("Segoe UI Symbol"), QStringLiteral("Arial Unicode MS")}
-        : QStringList{QStringLiteral("MS PGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("Hiragino Sans"), QStringLiteral("IPAPGothic")};
+    const QStringList wanted =
+        english ? QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+                              QStringLiteral("Segoe UI Symbol"), QStringLiteral("Arial Unicode MS")}
+                : QStringList{QStringLiteral("MS PGothic"), QStringLiteral("Noto Sans CJK JP"),
+                              QStringLiteral("Hiragino Sans"), QStringLiteral("IPAPGothic")};
     for (const QString &f : wanted)
         if (families.contains(f))
             return f;
@@ -172,14 +172,16 @@ void CViewPainter::PaintText(QPainter &p)
             const int base = top.block.position() + topLayout->lineAt(top.lineInBlock).textStart();
             const QTextLine lastLine = bottomLayout->lineAt(bottom.lineInBlock);
             int end = bottom.block.position() + lastLine.textStart() + lastLine.textLength();
-            if (bottom.lineInBlock + 1 == bottomLayout->lineCount() && bottom.block.next().isValid())
+            if (bottom.lineInBlock + 1 == bottomLayout->lineCount()
+                && bottom.block.next().isValid())
                 ++end;
             QString text;
             for (QTextBlock b = top.block; b.isValid() && b.position() < end; b = b.next()) {
                 const int from = std::max(base, b.position()) - b.position();
                 const int to = std::min(end, b.position() + b.length()) - b.position();
                 const QString blockText = b.text();
-                text += blockText.mid(from, std::min(to, static_cast<int>(blockText.size())) - from);
+                text +=
+                    blockText.mid(from, std::min(to, static_cast<int>(blockText.size())) - from);
                 if (to > blockText.size())
                     text += QLatin1Char('\n');
             }
@@ -246,8 +248,8 @@ void CViewPainter::PaintEof(QPainter &p)
     if (at.x() < 0)
         return;
     const int width = v.viewport()->width();
-    const EofPlace place = EofPlacement(length, endsWithBreak,
-                                        qRound(at.x()) + 2 + fm.horizontalAdvance(mark), width);
+    const EofPlace place =
+        EofPlacement(length, endsWithBreak, qRound(at.x()) + 2 + fm.horizontalAdvance(mark), width);
     if (place == EofPlace::None)
         return;
     if (place == EofPlace::NextRow) {
@@ -301,8 +303,8 @@ void CViewPainter::PaintGutter(QPainter &p, int width, int height)
     for (const Row &r : rows)
         starts << (r.lineInBlock == 0);
     const bool wrap = v.lineWrapMode() != QPlainTextEdit::NoWrap;
-    const QStringList labels =
-        GutterLabels(v.Options().lineNumberMode, wrap, firstDisplayLine, topNumber, starts, rowCount);
+    const QStringList labels = GutterLabels(v.Options().lineNumberMode, wrap, firstDisplayLine,
+                                            topNumber, starts, rowCount);
     p.setFont(v.font());
     p.setPen(GutterTextColor);
     const QFontMetrics fm = v.fontMetrics();

@@ -51,7 +51,10 @@ private:
 // The strip left of the text and the row above it, painted by CViewPainter.
 class CViewMargin : public QWidget {
 public:
-    enum class Kind { Gutter, Header };
+    enum class Kind {
+        Gutter,
+        Header
+    };
     CViewMargin(COrrindaleView *view, Kind kind);
 
 protected:

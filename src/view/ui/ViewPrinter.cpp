@@ -247,8 +247,12 @@ CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
     // The document is never changed for printing: the comment lines are left out of a copy, so
     // there is nothing to put back, whether the printing runs or is cancelled.
     const PrintSettings &print = view.Settings().Print();
-    Job job{&view, PrintedText(DocumentText(view.document()), calc), view.Options().tabWidth,
-            print.margin, print.columns, {}};
+    Job job{&view,
+            PrintedText(DocumentText(view.document()), calc),
+            view.Options().tabWidth,
+            print.margin,
+            print.columns,
+            {}};
     return job;
 }
 
@@ -277,8 +281,8 @@ void CViewPrinter::Paginate(Job &job, QPrinter &printer)
     if (columns == job.laidColumns)
         return;
     const QFont font = PrinterFont(*job.view, &printer);
-    const qreal tab = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char(' '))
-                      * job.tabWidth;
+    const qreal tab =
+        QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char(' ')) * job.tabWidth;
     const QString &text = job.text.Text();
     WaitCursor wait;
     m_pages.Paginate(columns, static_cast<int>(text.size()),
@@ -300,8 +304,8 @@ bool CViewPrinter::Render(Job &job, QPrinter &printer, bool wholeDocument)
     painter.setFont(font);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(Qt::black);
-    const qreal tab = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char(' '))
-                      * job.tabWidth;
+    const qreal tab =
+        QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char(' ')) * job.tabWidth;
     const QString &text = job.text.Text();
     const int length = static_cast<int>(text.size());
     int from = 1;
@@ -382,7 +386,7 @@ void CViewPrinter::OnPrinterFont(COrrindaleView &active)
     }
     if (!printer) {
         const Msg text = failure == PrinterFailure::NoDeviceContext ? Msg::PrinterDcFailed
-                                                                     : Msg::PrinterDefaultsFailed;
+                                                                    : Msg::PrinterDefaultsFailed;
         m_context.prompter->Notice(MsgText(text, view->Settings().English()));
         return;
     }
@@ -433,10 +437,14 @@ CViewPrinter *RegisterPrintCommands(QWidget &window, CommandRouter &router, AppC
     for (int n = 1; n <= 4; ++n) {
         router.SetViewHandler(
             columnCmds[n - 1], [printer, n](View &v) { printer->OnColumns(v, n); },
-            [settings, n](const View &) { return CommandState{true, settings->Print().columns == n}; });
+            [settings, n](const View &) {
+                return CommandState{true, settings->Print().columns == n};
+            });
         router.SetViewHandler(
             marginCmds[n - 1], [printer, n](View &v) { printer->OnMargin(v, n); },
-            [settings, n](const View &) { return CommandState{true, settings->Print().margin == n}; });
+            [settings, n](const View &) {
+                return CommandState{true, settings->Print().margin == n};
+            });
     }
     return printer;
 }

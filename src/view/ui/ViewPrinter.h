@@ -31,7 +31,11 @@ public:
     // 1/600 inch, the unit of the printers they were first chosen for.
     static constexpr int Resolution = 600;
 
-    enum class PrinterFailure { None, NoDefaults, NoDeviceContext };
+    enum class PrinterFailure {
+        None,
+        NoDefaults,
+        NoDeviceContext
+    };
 
     // window owns the dialogs and this printer.
     CViewPrinter(QWidget &window, AppContext &context);
