@@ -14,6 +14,14 @@ bool IsFlag(const QString &arg)
 }
 } // namespace
 
+CommandLineSwitches CommandLineSwitches::Parse(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return Parse(arguments);
+}
+
 CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
 {
     CommandLineSwitches sw;

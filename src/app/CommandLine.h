@@ -29,6 +29,8 @@ struct CommandLineSwitches {
     QString texFile;
 
     static CommandLineSwitches Parse(const QStringList &arguments); // without the program name
+    // The arguments of main(), the program name left out, in the locale's encoding.
+    static CommandLineSwitches Parse(int argc, char *argv[]);
     QString ResolveFile(const QString &workingDir) const;
 };
 

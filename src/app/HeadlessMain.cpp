@@ -48,10 +48,7 @@ int RunWindowLibrary(int argc, char *argv[], const QString &windowLibrary, bool 
 
 int ProgramMain(int argc, char *argv[], const QString &windowLibrary)
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    const CommandLineSwitches sw = CommandLineSwitches::Parse(args);
+    const CommandLineSwitches sw = CommandLineSwitches::Parse(argc, argv);
     std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
     const int english = ReadSetting(*store, Keys::English);
     if (sw.version) {

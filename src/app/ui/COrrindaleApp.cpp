@@ -34,10 +34,7 @@ bool COrrindaleApp::InstallQtTexts(bool english)
 
 int COrrindaleApp::Main(int argc, char *argv[])
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    const CommandLineSwitches sw = CommandLineSwitches::Parse(args);
+    const CommandLineSwitches sw = CommandLineSwitches::Parse(argc, argv);
     std::unique_ptr<SettingsStore> store = SettingsStore::OpenDefault();
     const int english = ReadSetting(*store, Keys::English);
     QApplication app(argc, argv);

@@ -110,37 +110,33 @@ CommandState ToolchainCommandState(const COrrindaleView *view)
 
 void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
 {
-    const auto bind = [&router, &context](Cmd cmd, auto command, bool targetRule) {
+    // Each command with whether it follows the target's type (the choosers do not).
+    const struct {
+        Cmd cmd;
+        std::function<void(CToolchain &)> command;
+        bool targetRule;
+    } commands[] = {
+        {Cmd::TeXCompile, [](CToolchain &t) { t.CompileTarget(); }, true},
+        {Cmd::DviShow, [](CToolchain &t) { t.ShowDvi(); }, true},
+        {Cmd::PdfShow, [](CToolchain &t) { t.ShowPdf(); }, true},
+        {Cmd::TeXPdfShow, [](CToolchain &t) { t.TeXPdfShow(); }, true},
+        {Cmd::TeXPdfMake, [](CToolchain &t) { t.TeXPdfMake(); }, true},
+        {Cmd::PdfPaperSize, [](CToolchain &t) { t.PaperSizeDialog(); }, true},
+        {Cmd::MakeIndexOptions, [](CToolchain &t) { t.MakeIndexOptions(); }, true},
+        {Cmd::ChangeCompiler, [](CToolchain &t) { t.ChangeCompiler(); }, false},
+        {Cmd::SelectDviPdf, [](CToolchain &t) { t.ChooseDviPdf(); }, false},
+        {Cmd::SelectBibTeX, [](CToolchain &t) { t.ChooseBibTeX(); }, false},
+        {Cmd::SelectMakeIndex, [](CToolchain &t) { t.ChooseMakeIndex(); }, false},
+    };
+    for (const auto &c : commands) {
         CommandRouter::ViewUpdater update;
-        if (targetRule)
+        if (c.targetRule)
             update = [](const COrrindaleView &view) { return ToolchainCommandState(&view); };
         router.SetViewHandler(
-            cmd,
-            [&context, command](COrrindaleView &view) {
+            c.cmd,
+            [&context, command = c.command](COrrindaleView &view) {
                 command(CViewToolchain::Of(&view, context)->Tools());
             },
             update);
-    };
-    bind(
-        Cmd::TeXCompile, [](CToolchain &t) { return t.CompileTarget(); }, true);
-    bind(
-        Cmd::DviShow, [](CToolchain &t) { t.ShowDvi(); }, true);
-    bind(
-        Cmd::PdfShow, [](CToolchain &t) { t.ShowPdf(); }, true);
-    bind(
-        Cmd::TeXPdfShow, [](CToolchain &t) { t.TeXPdfShow(); }, true);
-    bind(
-        Cmd::TeXPdfMake, [](CToolchain &t) { return t.TeXPdfMake(); }, true);
-    bind(
-        Cmd::PdfPaperSize, [](CToolchain &t) { return t.PaperSizeDialog(); }, true);
-    bind(
-        Cmd::MakeIndexOptions, [](CToolchain &t) { return t.MakeIndexOptions(); }, true);
-    bind(
-        Cmd::ChangeCompiler, [](CToolchain &t) { t.ChangeCompiler(); }, false);
-    bind(
-        Cmd::SelectDviPdf, [](CToolchain &t) { return t.ChooseDviPdf(); }, false);
-    bind(
-        Cmd::SelectBibTeX, [](CToolchain &t) { return t.ChooseBibTeX(); }, false);
-    bind(
-        Cmd::SelectMakeIndex, [](CToolchain &t) { return t.ChooseMakeIndex(); }, false);
+    }
 }
