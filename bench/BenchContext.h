@@ -68,6 +68,18 @@ struct Timing {
     }
 };
 
+// A TeX text of at least that many bytes: sections, Japanese prose, comments and tables.
+inline QByteArray LargeTeXText(qsizetype bytes)
+{
+    const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
+                             "% コメント行\n\\begin{tabular}{lrr}\n国語 & 72 & 65 \\\\\n"
+                             "\\end{tabular}\n\n";
+    QByteArray text;
+    while (text.size() < bytes)
+        text += block;
+    return text;
+}
+
 // Writes bytes to a file of that name in the folder; its path, or "" when it cannot be written.
 inline QString WriteBenchFile(const QTemporaryDir &dir, const QString &name,
                               const QByteArray &bytes)

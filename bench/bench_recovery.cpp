@@ -24,12 +24,7 @@ int main(int argc, char *argv[])
     AppContext &context = workspace.bench.context;
     context.recoveryDir = RecoveryFolder(SettingsStore::DefaultFilePath());
 
-    const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
-                             "% コメント行\n\\begin{tabular}{lrr}\n国語 & 72 & 65 \\\\\n"
-                             "\\end{tabular}\n\n";
-    QByteArray text;
-    while (text.size() < 10 * 1024 * 1024)
-        text += block;
+    const QByteArray text = LargeTeXText(10 * 1024 * 1024);
     const QString path = WriteBenchFile(workspace.dir, QStringLiteral("large.tex"), text);
     if (path.isEmpty())
         return 1;

@@ -37,12 +37,7 @@ int main(int argc, char *argv[])
     BenchContext &bench = workspace.bench;
     AppContext &context = bench.context;
 
-    const QByteArray block = "\\section{計算}\n各教科の得点 $x_i$ から平均を求める。\n"
-                             "% コメント行\n\\begin{tabular}{lrr}\n国語 & 72 & 65 \\\\\n"
-                             "\\end{tabular}\n\n";
-    QByteArray text;
-    while (text.size() < 10 * 1024 * 1024)
-        text += block;
+    const QByteArray text = LargeTeXText(10 * 1024 * 1024);
     const QString path = WriteBenchFile(dir, QStringLiteral("large.tex"), text);
     if (path.isEmpty())
         return 1;
