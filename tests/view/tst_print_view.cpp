@@ -4,6 +4,7 @@
 #include "support/EditorFixture.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "view/PrintLayout.h"
+#include "view/ui/UndoController.h"
 #include "view/ui/ViewPrinter.h"
 
 #include <QFile>
@@ -149,7 +150,9 @@ private Q_SLOTS:
         const QString before = t.Text();
         const int b = int(before.indexOf(u"B\t2"_qs));
         t.Select(b, b + 3);
+        const int undoStep = t.view->UndoController()->History().CurrentIndex();
         QVERIFY(t.Run(Cmd::FilePrint));
+        QCOMPARE(t.view->UndoController()->History().CurrentIndex(), undoStep); // the line is no edit
         const QString expected = ZelSettingsLineText(8, t.PrintFontHeight(), 1, 1) + before;
         QCOMPARE(t.Text(), expected);
         QCOMPARE(t.view->textCursor().selectedText(), u"B\t2"_qs);
