@@ -330,7 +330,7 @@ void CUndoController::RewriteText(const QString &target)
     CUndoRecord *record = Record();
     QTextDocument *doc = m_pView->document();
     {
-        const QScopedValueRollback<int> group(record->openGroups, record->openGroups + 1);
+        const CUndoGroup group(m_pView, CUndoGroup::End::CallerRecords);
         ReplaceDocumentText(doc, DocumentText(doc), target);
     }
     record->history.Amend(target);
