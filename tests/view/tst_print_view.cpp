@@ -150,9 +150,8 @@ private Q_SLOTS:
         const QString before = t.Text();
         const int b = int(before.indexOf(u"B\t2"_qs));
         t.Select(b, b + 3);
-        const int undoStep = t.view->UndoController()->History().CurrentIndex();
         QVERIFY(t.Run(Cmd::FilePrint));
-        QCOMPARE(t.view->UndoController()->History().CurrentIndex(), undoStep); // the line is no edit
+        QVERIFY(!t.view->UndoController()->CanUndo()); // the line is no edit of the person's
         const QString expected = ZelSettingsLineText(8, t.PrintFontHeight(), 1, 1) + before;
         QCOMPARE(t.Text(), expected);
         QCOMPARE(t.view->textCursor().selectedText(), u"B\t2"_qs);
