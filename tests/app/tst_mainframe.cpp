@@ -145,15 +145,15 @@ private Q_SLOTS:
         FrameFixture f;
         auto frame = f.MakeFrame();
         QVERIFY(frame->OpenDocumentFile(f.WriteFile("long.txt", QByteArray(600, 'x'))));
-        COrrindaleView *view = frame->GetActiveView(); // wrapping words, as a .txt does
-        view->moveCursor(QTextCursor::End);
+        frame->GetActiveView()->moveCursor(QTextCursor::End); // a .txt wraps its words
         frame->resize(600, 400);
         frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get())); // no focus change comes later
         QTRY_VERIFY(!frame->LinePane()->text().startsWith("1 "));
         const QString narrow = frame->LinePane()->text();
         frame->resize(1200, 400);
         QTRY_VERIFY(frame->LinePane()->text() != narrow);
-        view->SetWordWrap(false);
+        frame->GetActiveView()->SetWordWrap(false);
         QTRY_VERIFY(frame->LinePane()->text().startsWith("1 "));
         // The lock keys show where the platform tells them (X11), and are hidden elsewhere.
         QCOMPARE(frame->findChild<QWidget *>("59137")->isHidden(), QGuiApplication::platformName() != "xcb");
