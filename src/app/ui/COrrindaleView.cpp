@@ -194,6 +194,7 @@ bool COrrindaleView::ApplyWordWrap(bool on, bool keepPosition)
         setTextCursor(c);
         ScrollToLine(firstLine);
     }
+    Q_EMIT Relaid();
     return true;
 }
 
@@ -462,6 +463,7 @@ void COrrindaleView::resizeEvent(QResizeEvent *e)
     QPlainTextEdit::resizeEvent(e);
     LayoutMargins();
     CheckGutterDigits();
+    Q_EMIT Relaid();
 }
 
 void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)
