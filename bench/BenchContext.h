@@ -13,7 +13,10 @@
 #include <QString>
 
 #include <algorithm>
+#include <ctime>
 #include <memory>
+
+#include <sys/resource.h>
 
 // The program's real prompter and launcher over a settings store of the benchmark's own.
 struct BenchContext {
@@ -78,6 +81,43 @@ inline QByteArray LargeTeXText(qsizetype bytes)
     while (text.size() < bytes)
         text += block;
     return text;
+}
+
+// A pLaTeX text of at least that many bytes in which nearly every line differs: Japanese and
+// ASCII prose, commands, inline and display math, comments, tables with tabs and full-width
+// spaces.
+inline QByteArray MixedTeXText(qsizetype bytes)
+{
+    const QString block = QStringLiteral(
+        "\\section{偏差値の計算 %1}\\label{sec:%1}\n"
+        "各教科の得点 $x_{%1}$ から平均 $\\mu$ と標準偏差 $\\sigma$ を求め、\t"
+        "偏差値 $T_i = 50 + 10 (x_i - \\mu) / \\sigma$ を計算する。% 注 {x} %1\n"
+        "The deviation value of test %1 follows from the mean and the spread [see \\ref{eq:%1}].\n"
+        "% この行はコメントです。%1\n"
+        "\\[ \\sum_{i=1}^{%1} (x_i - \\bar{x})^2 \\]\n"
+        "\\begin{tabular}{lrrr}\n国語\u3000& %1 & 65 & 80 \\\\\n"
+        "Math\t& 58 & %1 & 77 \\\\ % row %1\n\\end{tabular}\n\n");
+    QByteArray text;
+    text.reserve(bytes + 1024);
+    for (int i = 0; text.size() < bytes; ++i)
+        text += block.arg(i).toUtf8();
+    return text;
+}
+
+// The peak resident memory of this process.
+inline long PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024; // kilobytes on Linux
+}
+
+// The CPU time this process has used, all threads together.
+inline qint64 ProcessCpuNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 // Writes bytes to a file of that name in the folder; its path, or "" when it cannot be written.

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -23,20 +22,10 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString block =
-        QStringLiteral("\\section{偏差値の計算}\\label{sec:%1}\n"
-                       "各教科の得点 $x_i$ から平均 $\\mu$ と標準偏差 $\\sigma$ を求め、\t"
-                       "偏差値 $T_i = 50 + 10 (x_i - \\mu) / \\sigma$ を計算する。% 注 {x}\n"
-                       "% この行はコメントです。\n"
-                       "\\begin{tabular}{lrrr}\n国語 & 72 & 65 & 80 \\\\\n\\end{tabular}\n\n");
-    QByteArray bytes;
-    for (int i = 0; bytes.size() < 10 * 1024 * 1024; ++i)
-        bytes += block.arg(i).toUtf8();
-    const QString path = dir.filePath(QStringLiteral("big.tex"));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    const QString path =
+        WriteBenchFile(dir, QStringLiteral("big.tex"), MixedTeXText(10 * 1024 * 1024));
+    if (path.isEmpty())
         return 1;
-    f.close();
 
     IniSettingsStore store(dir.filePath(QStringLiteral("Velloquin.ini")));
     store.WriteInt(QStringLiteral("Settings"), QStringLiteral("Line"), 2);

@@ -2,6 +2,8 @@
 
 #include "app/TeXFile.h"
 
+#include <algorithm>
+
 namespace {
 constexpr QChar FullWidthSpace(0x3000);
 constexpr int PercentIndex = 3;
@@ -100,4 +102,60 @@ QList<PaintSpan> ComputePaintSpans(const QString &text, bool texDocument, const 
     }
     AddSymbol(text, PercentIndex, texDocument, out);
     return out;
+}
+
+namespace {
+int PaintOrder(const PaintSpan &span)
+{
+    // Marks, then the symbols but "%", the user strings, and "%" last.
+    constexpr int Symbols = 3;
+    constexpr int UserStrings = Symbols + ViewColors::SymbolCount;
+    switch (span.kind) {
+    case PaintKind::LineEnd:
+        return 0;
+    case PaintKind::Tab:
+        return 1;
+    case PaintKind::WideSpace:
+        return 2;
+    case PaintKind::Symbol:
+        return span.index == PercentIndex ? UserStrings + ViewColors::UserStringCount
+                                          : Symbols + span.index;
+    case PaintKind::UserString:
+        return UserStrings + span.index;
+    }
+    return 0;
+}
+} // namespace
+
+void SortIntoPaintOrder(QList<PaintSpan> &spans)
+{
+    // Stable: within one place the spans stay in text order, as one pass over the text finds
+    // them.
+    std::stable_sort(spans.begin(), spans.end(), [](const PaintSpan &a, const PaintSpan &b) {
+        return PaintOrder(a) < PaintOrder(b);
+    });
+}
+
+bool ColorsLineByLine(const ViewColors &colors)
+{
+    for (const QString &user : colors.userStrings)
+        if (user.contains(QLatin1Char('\n')))
+            return false;
+    return true;
+}
+
+const QList<PaintSpan> &LineSpanCache::Spans(const QString &line, bool texDocument,
+                                             const ViewColors &colors)
+{
+    // A screenful of lines is a few dozen; long scrolling must not keep every line it passed.
+    constexpr qsizetype MaxLines = 4096;
+    if (texDocument != m_bTeX || colors != m_colors || m_lines.size() >= MaxLines) {
+        m_lines.clear();
+        m_bTeX = texDocument;
+        m_colors = colors;
+    }
+    auto it = m_lines.find(line);
+    if (it == m_lines.end())
+        it = m_lines.insert(line, ComputePaintSpans(line, texDocument, colors));
+    return *it;
 }

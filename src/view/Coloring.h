@@ -2,6 +2,7 @@
 
 #include "view/ViewColors.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -42,3 +43,24 @@ bool InsideComment(const QString &text, int pos);
 // last, so that later spans paint over earlier ones. Marks are included only when asked.
 QList<PaintSpan> ComputePaintSpans(const QString &text, bool texDocument, const ViewColors &colors,
                                    bool withMarks = true);
+
+// Puts the spans of several lines, each line's in painting order and the lines in text order,
+// into the painting order of the text they make.
+void SortIntoPaintOrder(QList<PaintSpan> &spans);
+
+// True when the spans of a text are those of its lines, each with its line break, put in
+// painting order: no rule reaches over a line break unless a user string holds one.
+bool ColorsLineByLine(const ViewColors &colors);
+
+// The spans of lines of the examined text (the first and last may be cut where the examined
+// text is), kept by the line's text so that a repaint colours only lines it has not seen.
+// A change of the colours or of the kind of document forgets them all.
+class LineSpanCache {
+public:
+    const QList<PaintSpan> &Spans(const QString &line, bool texDocument, const ViewColors &colors);
+
+private:
+    bool m_bTeX = false;
+    ViewColors m_colors;
+    QHash<QString, QList<PaintSpan>> m_lines;
+};

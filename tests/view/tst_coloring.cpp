@@ -23,13 +23,38 @@ QStringList Describe(const QString &text, const QList<PaintSpan> &spans)
     return out;
 }
 
-// The spans of a text, with user strings and their colours, marks only when asked for.
-QStringList Spans(const QString &text, bool tex, const std::pair<QStringList, QList<unsigned>> &users = {}, bool marks = false)
+using Users = std::pair<QStringList, QList<unsigned>>; // user strings and their colours
+ViewColors With(const Users &users)
 {
     ViewColors colors = DefaultViewColors();
     for (int i = 0; i < users.first.size(); ++i)
         colors.userStrings[i] = users.first[i], colors.userColors[i] = users.second[i];
-    return Describe(text, ComputePaintSpans(text, tex, colors, marks));
+    return colors;
+}
+// The spans of a text, with user strings and their colours, marks only when asked for.
+QStringList Spans(const QString &text, bool tex, const Users &users = {}, bool marks = false)
+{
+    return Describe(text, ComputePaintSpans(text, tex, With(users), marks));
+}
+// The same coloured line by line, as a repaint of some rows does.
+QStringList ByLines(const QString &text)
+{
+    LineSpanCache cache;
+    QList<PaintSpan> spans;
+    for (qsizetype from = 0, to; from < text.size(); from = to) {
+        to = text.indexOf(u'\n', from) < 0 ? text.size() : text.indexOf(u'\n', from) + 1;
+        for (PaintSpan s : cache.Spans(text.mid(from, to - from), true, DefaultViewColors()))
+            s.start += from, spans << s;
+    }
+    SortIntoPaintOrder(spans);
+    return Describe(text, spans);
+}
+// A line's spans from a cache that coloured it before with the user strings before.
+QStringList Recoloured(const QString &line, const Users &before, bool tex, const Users &users)
+{
+    LineSpanCache cache;
+    cache.Spans(line, true, With(before));
+    return Describe(line, cache.Spans(line, tex, With(users)));
 }
 
 // Whether a colour stored under key, and a user string without a colour (light grey), read back.
@@ -127,6 +152,12 @@ private Q_SLOTS:
         Rule("user strings: empty strings skipped, numbering kept", Spans("xyxy", true, {{"", "xy"}, {grey, grey}}), {"U2@0:xy", "U2@2:xy"});
         Rule("user strings: string of the text colour skipped", Spans("ab cd", true, {{"ab", "cd"}, {0u, grey}}), {"U2@3:cd"});
         Rule("user strings: occurrences do not overlap", Spans("aaa", true, {{"aa"}, {grey}}), {"U1@0:aa"});
+        const QString mixed = "\\section{a} % {b}\n\t$x$\u3000\\[y\\]\n50\\% (z) \\foo\n%{\n\\";
+        Rule("lines: coloured one by one as the whole text", ByLines(mixed), Spans(mixed, true, {}, true));
+        Rule("lines: a user string over a line break needs the whole text", ColorsLineByLine(With({{"a\nb"}, {grey}})), false);
+        Rule("cache: recoloured as another kind of document", Recoloured("% {a}", {}, false, {}), Spans("% {a}", false));
+        Rule("cache: a new user string", Recoloured("ab {c}", {}, true, {{"ab"}, {grey}}), Spans("ab {c}", true, {{"ab"}, {grey}}));
+        Rule("cache: a user string now of the text colour", Recoloured("ab", {{"ab"}, {grey}}, true, {{"ab"}, {0u}}), {});
         // On an INI file, because the keys hold backslashes the file must keep apart.
         Rule("stored colour: dollar", StoredColour("$", 0), true);
         Rule("stored colour: backslash", StoredColour("\\", 4), true);

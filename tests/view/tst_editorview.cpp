@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -103,6 +104,32 @@ private Q_SLOTS:
         QVERIFY(e.State(Cmd::Coloring).checked && e.Run(Cmd::Coloring) && !e.State(Cmd::Coloring).checked);
         QCOMPARE(e.f.store->GetInt("Settings", "Enter", -1), 0);
         QVERIFY(!HasColorIn(Grab(e.view), RangeRect(e.view, from, to), colour));
+    }
+
+    // A change repaints only the rows it touched; the window then shows what a whole repaint
+    // shows: colours, marks, the caret-line underline, "[EOF]" and the line numbers.
+    void partialRepaints()
+    {
+        Editor e("\\section{a} $x$\tb\u3000{c}\nd {e} f\n");
+        QVERIFY(e.Run(Cmd::LogicalLineNo));
+        QApplication::setActiveWindow(e.frame.get());
+        QApplication::setCursorFlashTime(0); // a caret that blinks between two grabs differs
+        // The last line stops a few characters short of the right edge.
+        QTextCursor(e.view->document()->lastBlock()).insertText(QString(e.view->viewport()->width() / e.view->fontMetrics().horizontalAdvance('g') - 12, 'g'));
+        const QRect area(e.view->mapTo(e.frame.get(), QPoint()), e.view->size());
+        const auto shown = [&] { return e.frame->screen()->grabWindow(e.frame->winId()).toImage().copy(area); };
+        const auto rows = [&] { return e.view->document()->lastBlock().layout()->lineCount(); };
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Percent, Qt::Key_End, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_G}) {
+            for (int i = 0; i < (key == Qt::Key_G ? 20 : 1) && rows() == 1; ++i) {
+                QTest::keyClick(e.view, key);
+                QCoreApplication::processEvents();
+                const QImage partial = shown();
+                for (QWidget *w : e.view->findChildren<QWidget *>())
+                    w->repaint();
+                QCOMPARE(partial, shown());
+            }
+        }
+        QCOMPARE(rows(), 2); // "[EOF]" went below the line, then the line wrapped
     }
 
     void lineNumbers_data()

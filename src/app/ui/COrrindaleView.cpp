@@ -44,13 +44,15 @@ COrrindaleView::COrrindaleView(AppContext &context, COrrindaleDoc *doc, QWidget 
     setCursorWidth(2);
     m_pGutter = new CViewMargin(this, CViewMargin::Kind::Gutter);
     m_pHeader = new CViewMargin(this, CViewMargin::Kind::Header);
-    // The caret-line underline and the marks follow the caret and the selection.
-    connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(),
-            qOverload<>(&QWidget::update));
-    connect(this, &QPlainTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+    // Only what changed is repainted: the widget repaints the lines an edit touched and the
+    // rows a selection change covers; the caret-line underline and "[EOF]" are added here; the
+    // margins repaint when their numbers or letters move.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &COrrindaleView::UpdateCaretRows);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &COrrindaleView::UpdateCaretRows);
+    connect(this, &QPlainTextEdit::textChanged, this, &COrrindaleView::UpdateEndMark);
     connect(this, &QPlainTextEdit::updateRequest, this, [this] {
-        m_pGutter->update();
-        m_pHeader->update();
+        m_pGutter->UpdateIfChanged();
+        m_pHeader->UpdateIfChanged();
     });
     // The widget's own signal follows a text set later (the log pane has a text of its own).
     connect(this, &QPlainTextEdit::blockCountChanged, this, &COrrindaleView::CheckGutterDigits);
@@ -425,11 +427,34 @@ int COrrindaleView::GutterLineCount() const
     return m_nGutterLineCount > 0 ? m_nGutterLineCount : LineCount();
 }
 
+void COrrindaleView::UpdateCaretRows()
+{
+    const int width = viewport()->width();
+    const auto row = [this, width](const QTextCursor &c) {
+        const QRect r = cursorRect(c);
+        return QRect(0, r.top(), width, r.height());
+    };
+    if (!m_underlineAt.isNull() && m_underlineAt.document() == document())
+        viewport()->update(row(m_underlineAt));
+    m_underlineAt = textCursor();
+    viewport()->update(row(m_underlineAt));
+}
+
+void COrrindaleView::UpdateEndMark()
+{
+    // The mark goes to the row below the text when it no longer fits behind it; the widget's
+    // own repaint of the edited line leaves that row out.
+    const int top =
+        qFloor(blockBoundingGeometry(document()->lastBlock()).translated(contentOffset()).top());
+    if (top < viewport()->height())
+        viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+}
+
 void COrrindaleView::paintEvent(QPaintEvent *e)
 {
     QPlainTextEdit::paintEvent(e);
     QPainter p(viewport());
-    CViewPainter(*this).PaintText(p);
+    CViewPainter(*this).PaintText(p, e->region());
     m_pCalc->PaintHighlight(p);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "view/Coloring.h"
 #include "view/PaneOptions.h"
 
 #include <QHash>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 class CAppSettings;
 class COrrindaleDoc;
@@ -126,6 +128,10 @@ private:
     void LayoutMargins();
     void CheckGutterDigits();
     int GutterLineCount() const;
+    // Repaints the rows the caret-line underline leaves and comes to.
+    void UpdateCaretRows();
+    // Repaints from the last line down, where "[EOF]" stands.
+    void UpdateEndMark();
 
     PaneOptions m_options;
     CViewMargin *m_pGutter = nullptr;
@@ -135,6 +141,9 @@ private:
     int m_nGutterLineCount = 0;
     // The caret's x kept across lines of different length (ViewNavigator.h).
     int m_nDesiredCaretX = 0;
+    // Where the caret stood when its row was last repainted; it moves with edits of the text.
+    QTextCursor m_underlineAt;
+    LineSpanCache m_spanCache;
 
     // The command id bound to the key in the window's accelerator table; 0 when none is.
     int AcceleratorOf(const QKeyEvent *e) const;

@@ -221,7 +221,6 @@ void CUndoController::PushSnapshot()
         history.Push(DocumentText(doc), top, c.selectionStart(), c.selectionEnd());
     record->ResetChanges();
     SetDocumentModified(true);
-    m_pView->viewport()->update();
 }
 
 void CUndoController::Show(const UndoStep &step)

@@ -36,6 +36,21 @@ QString MarkFamily(bool english)
     return QString();
 }
 
+// The text from base to end, which starts in block b, with "\n" for each line break.
+QString ExaminedText(QTextBlock b, int base, int end)
+{
+    QString text;
+    for (; b.isValid() && b.position() < end; b = b.next()) {
+        const int from = std::max(base, b.position()) - b.position();
+        const int to = std::min(end, b.position() + b.length()) - b.position();
+        const QString blockText = b.text();
+        text += QStringView(blockText).mid(from, std::min(to, int(blockText.size())) - from);
+        if (to > blockText.size())
+            text += QLatin1Char('\n');
+    }
+    return text;
+}
+
 QFont MarkFont(bool english, double size)
 {
     QFont f;
@@ -156,7 +171,40 @@ void CViewPainter::PaintMark(QPainter &p, int position, const QString &glyph, co
     p.drawText(QPointF(at.x() + dx, at.y() + ascent + dy), glyph);
 }
 
-void CViewPainter::PaintText(QPainter &p)
+QList<PaintSpan> CViewPainter::SpansOfRows(const QList<Row> &rows, int base, int end,
+                                           const QRegion &dirty)
+{
+    COrrindaleView &v = m_view;
+    const ViewColors &colors = v.Settings().Colors();
+    const bool tex = v.IsTeXDocument();
+    QList<PaintSpan> spans;
+    const auto add = [&spans](const QList<PaintSpan> &some, int offset) {
+        for (PaintSpan s : some) {
+            s.start += offset;
+            spans.append(s);
+        }
+    };
+    if (!ColorsLineByLine(colors)) {
+        add(ComputePaintSpans(ExaminedText(rows.first().block, base, end), tex, colors), base);
+        return spans;
+    }
+    // The rules look no further than a line, so the lines of the rows to repaint are coloured
+    // alone, each cut where the examined text is, and their spans merged into painting order.
+    const int width = v.viewport()->width();
+    QTextBlock done;
+    for (const Row &r : rows) {
+        if (r.block == done || !dirty.intersects(QRect(0, r.top, width, r.height)))
+            continue;
+        done = r.block;
+        const int from = std::max(base, r.block.position());
+        const int to = std::min(end, r.block.position() + r.block.length());
+        add(v.m_spanCache.Spans(ExaminedText(r.block, from, to), tex, colors), from);
+    }
+    SortIntoPaintOrder(spans);
+    return spans;
+}
+
+void CViewPainter::PaintText(QPainter &p, const QRegion &dirty)
 {
     COrrindaleView &v = m_view;
     if (v.Options().coloring) {
@@ -175,16 +223,6 @@ void CViewPainter::PaintText(QPainter &p)
             if (bottom.lineInBlock + 1 == bottomLayout->lineCount()
                 && bottom.block.next().isValid())
                 ++end;
-            QString text;
-            for (QTextBlock b = top.block; b.isValid() && b.position() < end; b = b.next()) {
-                const int from = std::max(base, b.position()) - b.position();
-                const int to = std::min(end, b.position() + b.length()) - b.position();
-                const QString blockText = b.text();
-                text +=
-                    blockText.mid(from, std::min(to, static_cast<int>(blockText.size())) - from);
-                if (to > blockText.size())
-                    text += QLatin1Char('\n');
-            }
             const int lineHeight = v.LineHeight();
             const int width = v.viewport()->width();
             const int hWidth = v.fontMetrics().horizontalAdvance(QLatin1Char('h'));
@@ -192,9 +230,8 @@ void CViewPainter::PaintText(QPainter &p)
             const ViewColors &colors = v.Settings().Colors();
             const QFont lineEndFont = MarkFont(english, lineHeight * (english ? 0.6 : 0.5));
             const QFont tabFont = MarkFont(english, lineHeight * 0.7);
-            const QList<PaintSpan> spans = ComputePaintSpans(text, v.IsTeXDocument(), colors);
-            for (const PaintSpan &s : spans) {
-                const int pos = base + s.start;
+            for (const PaintSpan &s : SpansOfRows(rows, base, end, dirty)) {
+                const int pos = s.start;
                 switch (s.kind) {
                 case PaintKind::LineEnd:
                     if (english)
@@ -279,16 +316,16 @@ void CViewPainter::PaintUnderline(QPainter &p)
     p.drawLine(left, y, v.viewport()->width() - 10, y);
 }
 
-void CViewPainter::PaintGutter(QPainter &p, int width, int height)
+GutterContent CViewPainter::Gutter(int height) const
 {
     COrrindaleView &v = m_view;
-    p.fillRect(0, 0, width, height, v.palette().color(QPalette::Base));
+    GutterContent content;
     if (v.isReadOnly() || (v.Options().lineNumberMode == 0 && !v.Options().calcMode))
-        return;
-    const int right = v.GutterWidth() - 10;
-    p.fillRect(0, 0, right, height, GutterBackColor);
+        return content;
+    content.strip = true;
+    content.right = v.GutterWidth() - 10;
     if (v.Options().lineNumberMode == 0)
-        return;
+        return content;
     const QList<Row> rows = VisibleRows();
     const int rowHeight = rows.isEmpty() ? v.fontMetrics().lineSpacing() : rows.first().height;
     const int rowCount = height / std::max(1, rowHeight);
@@ -303,26 +340,42 @@ void CViewPainter::PaintGutter(QPainter &p, int width, int height)
     for (const Row &r : rows)
         starts << (r.lineInBlock == 0);
     const bool wrap = v.lineWrapMode() != QPlainTextEdit::NoWrap;
-    const QStringList labels = GutterLabels(v.Options().lineNumberMode, wrap, firstDisplayLine,
-                                            topNumber, starts, rowCount);
+    content.labels = GutterLabels(v.Options().lineNumberMode, wrap, firstDisplayLine, topNumber,
+                                  starts, rowCount);
+    for (int r = 0; r < content.labels.size(); ++r)
+        content.tops << (r < rows.size() ? rows[r].top : firstTop + r * rowHeight);
+    return content;
+}
+
+void CViewPainter::PaintGutter(QPainter &p, int width, int height, const GutterContent &content)
+{
+    COrrindaleView &v = m_view;
+    p.fillRect(0, 0, width, height, v.palette().color(QPalette::Base));
+    if (!content.strip)
+        return;
+    p.fillRect(0, 0, content.right, height, GutterBackColor);
     p.setFont(v.font());
     p.setPen(GutterTextColor);
     const QFontMetrics fm = v.fontMetrics();
-    for (int r = 0; r < labels.size(); ++r) {
-        if (labels[r].isEmpty())
+    for (int r = 0; r < content.labels.size(); ++r) {
+        if (content.labels[r].isEmpty())
             continue;
-        const int top = r < rows.size() ? rows[r].top : firstTop + r * rowHeight;
-        const int x = right - fm.horizontalAdvance(labels[r]);
-        p.drawText(x, top + fm.ascent(), labels[r]);
+        const int x = content.right - fm.horizontalAdvance(content.labels[r]);
+        p.drawText(x, content.tops[r] + fm.ascent(), content.labels[r]);
     }
+}
+
+double CViewPainter::HeaderLeft() const
+{
+    // The letters start where the first column starts, and move with horizontal scrolling.
+    return m_view.GutterWidth() + m_view.contentOffset().x() + m_view.document()->documentMargin();
 }
 
 void CViewPainter::PaintHeader(QPainter &p, int width, int height)
 {
     COrrindaleView &v = m_view;
     p.fillRect(0, 0, width, height, GutterBackColor);
-    // The letters start where the first column starts, and move with horizontal scrolling.
-    const double x0 = v.GutterWidth() + v.contentOffset().x() + v.document()->documentMargin();
+    const double x0 = HeaderLeft();
     QTextLayout layout(HeaderRowText(), v.font());
     QTextOption option;
     option.setTabStopDistance(v.tabStopDistance());
@@ -344,12 +397,25 @@ CViewMargin::CViewMargin(COrrindaleView *view, Kind kind)
 {
 }
 
+void CViewMargin::UpdateIfChanged()
+{
+    if (!isVisible())
+        return;
+    const CViewPainter painter(*m_pView);
+    if (m_kind == Kind::Gutter ? painter.Gutter(height()) != m_paintedGutter
+                               : painter.HeaderLeft() != m_paintedHeaderLeft)
+        update();
+}
+
 void CViewMargin::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     CViewPainter painter(*m_pView);
-    if (m_kind == Kind::Gutter)
-        painter.PaintGutter(p, width(), height());
-    else
+    if (m_kind == Kind::Gutter) {
+        m_paintedGutter = painter.Gutter(height());
+        painter.PaintGutter(p, width(), height(), m_paintedGutter);
+    } else {
+        m_paintedHeaderLeft = painter.HeaderLeft();
         painter.PaintHeader(p, width(), height());
+    }
 }

@@ -9,6 +9,8 @@
 
 class COrrindaleView;
 class QPainter;
+class QRegion;
+struct PaintSpan;
 
 // A COLORREF (0x00BBGGRR) as a colour.
 inline QColor ColorFromRef(unsigned c)
@@ -16,15 +18,28 @@ inline QColor ColorFromRef(unsigned c)
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
+// What the gutter shows: the numbers and the tops of their rows, right-aligned at right.
+struct GutterContent {
+    bool strip = false; // the tinted strip is drawn
+    int right = 0;
+    QStringList labels;
+    QList<int> tops;
+
+    bool operator==(const GutterContent &) const = default;
+};
+
 // Everything the editor paints beside the text itself: marks, symbol colours, "[EOF]" and the
 // caret-line underline over the text area, and the line-number gutter and the column-header row
-// in the margins. Only the rows on screen are looked at.
+// in the margins. Only the rows on screen are looked at, and of those only the rows to repaint.
 class CViewPainter {
 public:
     explicit CViewPainter(COrrindaleView &view);
 
-    void PaintText(QPainter &p);
-    void PaintGutter(QPainter &p, int width, int height);
+    void PaintText(QPainter &p, const QRegion &dirty);
+    GutterContent Gutter(int height) const;
+    void PaintGutter(QPainter &p, int width, int height, const GutterContent &content);
+    // Where the column letters start.
+    double HeaderLeft() const;
     void PaintHeader(QPainter &p, int width, int height);
 
     // One display row on screen, in viewport coordinates.
@@ -37,6 +52,7 @@ public:
     QList<Row> VisibleRows() const;
 
 private:
+    QList<PaintSpan> SpansOfRows(const QList<Row> &rows, int base, int end, const QRegion &dirty);
     void PaintRange(QPainter &p, int start, int length, const QColor &color);
     void PaintGlyphs(QPainter &p, int start, int end, const QColor &color);
     void PaintMark(QPainter &p, int position, const QString &glyph, const QFont &font,
@@ -56,6 +72,8 @@ public:
         Header
     };
     CViewMargin(COrrindaleView *view, Kind kind);
+    // Repaints when what the margin shows differs from what it painted last.
+    void UpdateIfChanged();
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -63,4 +81,6 @@ protected:
 private:
     COrrindaleView *m_pView;
     Kind m_kind;
+    GutterContent m_paintedGutter;
+    double m_paintedHeaderLeft = 0;
 };
