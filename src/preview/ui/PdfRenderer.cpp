@@ -2,45 +2,48 @@
 
 #include "preview/PdfFile.h"
 
-#include <QPdfDocument>
+#include <poppler-qt6.h>
 
-#include <cmath>
 #include <memory>
 
 class PdfWorker : public QObject {
     Q_OBJECT
 public:
-    explicit PdfWorker(std::atomic<quint64> &wanted)
-        : m_wanted(wanted)
+    explicit PdfWorker(CPdfRenderer &renderer)
+        : m_renderer(renderer)
     {
     }
 
     void Load(const QString &path)
     {
-        auto next = std::make_unique<QPdfDocument>();
         // A PDF still being written or cut short is not read at all: the library would make
         // what pages it can of it.
-        if (!PdfIsWhole(path) || next->load(path) != QPdfDocument::Error::None
-            || next->pageCount() < 1) {
+        std::unique_ptr<Poppler::Document> next =
+            PdfIsWhole(path) ? Poppler::Document::load(path) : nullptr;
+        if (!next || next->isLocked() || next->numPages() < 1) {
             Q_EMIT LoadFailed(path);
             return;
         }
+        next->setRenderHint(Poppler::Document::Antialiasing);
+        next->setRenderHint(Poppler::Document::TextAntialiasing);
         QList<QSizeF> sizes;
-        for (int page = 0; page < next->pageCount(); ++page)
-            sizes << next->pagePointSize(page);
+        for (int page = 0; page < next->numPages(); ++page) {
+            const std::unique_ptr<Poppler::Page> p = next->page(page);
+            sizes << (p ? p->pageSizeF() : QSizeF());
+        }
         m_document = std::move(next);
         Q_EMIT Loaded(++m_load, sizes);
     }
 
-    void Render(int page, double scale, quint64 request)
+    void Render(int page, double scale)
     {
-        if (!m_document || request != m_wanted.load() || page < 0
-            || page >= m_document->pageCount())
+        if (!m_document || !m_renderer.IsWanted(page, scale))
             return;
-        const QSizeF points = m_document->pagePointSize(page);
-        const QSize pixels(qMax(1, int(std::ceil(points.width() * scale))),
-                           qMax(1, int(std::ceil(points.height() * scale))));
-        Q_EMIT Rendered(m_load, page, scale, m_document->render(page, pixels));
+        const std::unique_ptr<Poppler::Page> p = m_document->page(page);
+        if (!p)
+            return;
+        const double dpi = 72.0 * scale;
+        Q_EMIT Rendered(m_load, page, scale, p->renderToImage(dpi, dpi));
     }
 
 Q_SIGNALS:
@@ -49,14 +52,14 @@ Q_SIGNALS:
     void Rendered(int load, int page, double scale, const QImage &image);
 
 private:
-    std::atomic<quint64> &m_wanted;
-    std::unique_ptr<QPdfDocument> m_document;
+    CPdfRenderer &m_renderer;
+    std::unique_ptr<Poppler::Document> m_document;
     int m_load = 0;
 };
 
 CPdfRenderer::CPdfRenderer(QObject *parent)
     : QObject(parent)
-    , m_pWorker(new PdfWorker(m_wanted))
+    , m_pWorker(new PdfWorker(*this))
 {
     m_pWorker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_pWorker, &QObject::deleteLater);
@@ -68,8 +71,8 @@ CPdfRenderer::CPdfRenderer(QObject *parent)
 
 CPdfRenderer::~CPdfRenderer()
 {
-    // Renders still queued are dropped; the one under way ends first.
-    ++m_wanted;
+    // Renders still queued are skipped; the one under way ends first.
+    Want({}, 0, 0, -1);
     m_thread.quit();
     m_thread.wait();
 }
@@ -79,12 +82,23 @@ void CPdfRenderer::Load(const QString &path)
     QMetaObject::invokeMethod(m_pWorker, [w = m_pWorker, path] { w->Load(path); });
 }
 
-void CPdfRenderer::Want(const QList<int> &pages, double scale)
+void CPdfRenderer::Want(const QList<int> &pages, double scale, int first, int last)
 {
-    const quint64 request = ++m_wanted;
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_nFirst = first;
+        m_nLast = last;
+        m_scale = scale;
+    }
     for (int page : pages)
-        QMetaObject::invokeMethod(
-            m_pWorker, [w = m_pWorker, page, scale, request] { w->Render(page, scale, request); });
+        QMetaObject::invokeMethod(m_pWorker,
+                                  [w = m_pWorker, page, scale] { w->Render(page, scale); });
+}
+
+bool CPdfRenderer::IsWanted(int page, double scale)
+{
+    const QMutexLocker lock(&m_mutex);
+    return page >= m_nFirst && page <= m_nLast && scale == m_scale;
 }
 
 #include "PdfRenderer.moc"

@@ -2,17 +2,16 @@
 
 #include <QImage>
 #include <QList>
+#include <QMutex>
 #include <QObject>
 #include <QSizeF>
 #include <QThread>
 
-#include <atomic>
-
 class PdfWorker;
 
 // Loads and renders a PDF on a thread of its own, so that a long or slow document never holds
-// up the editor. A load that fails keeps the document loaded before it; renders asked for
-// before the latest Want are dropped unless asked for again.
+// up the editor. A load that fails keeps the document loaded before it. A render asked for is
+// skipped when, by its turn, its page has left the pages wanted or the scale has changed.
 class CPdfRenderer : public QObject {
     Q_OBJECT
 public:
@@ -20,8 +19,12 @@ public:
     ~CPdfRenderer() override;
 
     void Load(const QString &path);
-    // Renders these pages at scale (pixels per point); Rendered follows for each.
-    void Want(const QList<int> &pages, double scale);
+    // The pages first..last are wanted at scale (pixels per point); of them, pages are rendered
+    // (Rendered follows for each).
+    void Want(const QList<int> &pages, double scale, int first, int last);
+
+    // What the worker asks before each render.
+    bool IsWanted(int page, double scale);
 
 Q_SIGNALS:
     // load counts the successful loads; images of an older load belong to the old document.
@@ -32,5 +35,8 @@ Q_SIGNALS:
 private:
     QThread m_thread;
     PdfWorker *m_pWorker;
-    std::atomic<quint64> m_wanted{0};
+    QMutex m_mutex;
+    int m_nFirst = 0;
+    int m_nLast = -1;
+    double m_scale = 0;
 };

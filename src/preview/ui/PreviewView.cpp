@@ -35,6 +35,9 @@ void CPreviewView::SetPages(int load, const QList<QSizeF> &pageSizes)
     const int page = CurrentPage();
     m_load = load;
     m_sizes = pageSizes;
+    // Asked of the document before: rendered from the new one when still wanted, then dropped
+    // as of the old load.
+    m_pending.clear();
     Relayout();
     GoToPage(std::min(page, int(m_sizes.size()) - 1));
     RequestVisible();
@@ -81,6 +84,12 @@ void CPreviewView::ShowPlace(int page, const QRectF &box)
     viewport()->update();
 }
 
+bool CPreviewView::HasPicture(int page) const
+{
+    const auto it = m_pictures.constFind(page);
+    return it != m_pictures.cend() && it->load == m_load && it->scale == m_layout.Scale();
+}
+
 QPointF CPreviewView::ContentOffset() const
 {
     return QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
@@ -105,33 +114,39 @@ void CPreviewView::RequestVisible()
     const double top = ContentOffset().y();
     const QList<int> visible = m_layout.PagesBetween(top, top + viewport()->height());
     const int page = CurrentPage();
-    if (page != m_lastPage) {
+    if (page != m_lastPage || m_layout.PageCount() != m_lastCount) {
         m_lastPage = page;
-        Q_EMIT PageChanged(page, int(m_sizes.size()));
+        m_lastCount = m_layout.PageCount();
+        Q_EMIT PageChanged(page, m_lastCount);
     }
     if (visible.isEmpty())
         return;
     // Forget pictures far from the view, so that memory stays that of a few pages.
-    const int first = visible.first() - kKeptAround;
-    const int last = visible.last() + kKeptAround;
+    const int first = std::max(0, visible.first() - kKeptAround);
+    const int last = std::min(visible.last() + kKeptAround, m_layout.PageCount() - 1);
     for (auto it = m_pictures.begin(); it != m_pictures.end();)
         it = it.key() < first || it.key() > last ? m_pictures.erase(it) : std::next(it);
+    // The renderer skips what left the range or was asked at another scale.
+    for (auto it = m_pending.begin(); it != m_pending.end();)
+        it = it.key() < first || it.key() > last || it.value() != m_layout.Scale()
+                 ? m_pending.erase(it)
+                 : std::next(it);
     QList<int> wanted;
-    for (int p = std::max(0, first); p <= std::min(last, m_layout.PageCount() - 1); ++p) {
-        const auto it = m_pictures.constFind(p);
-        if (it == m_pictures.cend() || it->load != m_load || it->scale != m_layout.Scale())
+    for (int p = first; p <= last; ++p)
+        if (!HasPicture(p) && !m_pending.contains(p))
             wanted << p;
-    }
     // The pages in view first, then their neighbours.
     std::stable_partition(wanted.begin(), wanted.end(), [&](int p) { return visible.contains(p); });
-    if (!wanted.isEmpty())
-        m_renderer.Want(wanted, m_layout.Scale());
+    for (int p : wanted)
+        m_pending.insert(p, m_layout.Scale());
+    m_renderer.Want(wanted, m_layout.Scale(), first, last);
 }
 
 void CPreviewView::Rendered(int load, int page, double scale, const QImage &image)
 {
     if (load != m_load || scale != m_layout.Scale() || image.isNull())
         return;
+    m_pending.remove(page);
     m_pictures.insert(page, Picture{image, load, scale});
     viewport()->update();
 }

@@ -26,8 +26,8 @@ public:
     void GoToPage(int page);
     // Brings box (points) of page into view and marks it for a moment.
     void ShowPlace(int page, const QRectF &box);
-    // What is marked now, in points; empty when nothing is.
-    QRectF Mark() const { return m_markPage >= 0 ? m_mark : QRectF(); }
+    // Whether the page's rendering at the current scale is in.
+    bool HasPicture(int page) const;
 
 Q_SIGNALS:
     void PageChanged(int page, int count);
@@ -61,7 +61,10 @@ private:
         double scale = 0;
     };
     QHash<int, Picture> m_pictures;
+    // Pages asked of the renderer and not yet in, with the scale asked for.
+    QHash<int, double> m_pending;
     int m_lastPage = -1;
+    int m_lastCount = -1;
     int m_markPage = -1;
     QRectF m_mark;
     QTimer m_markTimer;
