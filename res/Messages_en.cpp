@@ -90,7 +90,7 @@ constexpr MessageEntry kEnglish[] = {
      "The editor's window cannot be opened: %1 could not be loaded.\n%2\n"
      "The switches that need no window (velloquin --help) still work. Please reinstall."},
     {Msg::CompilerCannotRun,
-     "Can't execute a TeX compiler \"%1\" !! \nThe PATH may not be setted or Tex may not be "
+     "Can't execute a TeX compiler \"%1\" !! \nThe PATH may not be set or TeX may not be "
      "installed!! \nIf you installed TeX, then please choose by yourself. \nIf you push Cancel, "
      "then the default is restored; \"platex.exe\" with no path."},
     {Msg::CompilerHint,
@@ -103,14 +103,14 @@ constexpr MessageEntry kEnglish[] = {
      "\nCheck the log file!!"},
     {Msg::WarningCaption, "Warning!!"},
     {Msg::BibTeXError,
-     "There are some erros !! Eg. Selected \"bibtex.exe\" instead of \"jbibtex.exe\". \nAlso "
+     "There are some errors !! E.g. Selected \"bibtex.exe\" instead of \"jbibtex.exe\". \nAlso "
      "check the bibliography in DVI file."},
     {Msg::BibTeXCannotRun, "Can't execute BibTeX !!"},
     {Msg::BibTeXHint,
      "You can also choose BibTeX (\"jbibtex.exe\") by \n\"Help\"->\"Settings\"->\"Choose "
      "BibTeX\" in the menu. \nIf it does not work, then use \"Command Prompt Window\" !! "},
     {Msg::MakeIndexError,
-     "There are some erros !! Eg. Selected \"makeindex.exe\" instead of \"mendex.exe\"."},
+     "There are some errors !! E.g. Selected \"makeindex.exe\" instead of \"mendex.exe\"."},
     {Msg::MakeIndexCannotRun, "Can't execute MakeIndex (mendex.exe) !!"},
     {Msg::MakeIndexHint,
      "You can also choose MakeIndex (\"mendex.exe\") by \n\"Help\"->\"Settings\"->\"Choose "
@@ -119,18 +119,16 @@ constexpr MessageEntry kEnglish[] = {
      "Cannot open the DVI file!! Please relate the file to dviout. \nYou can find "
      "\"dviout.exe\" in C:\\dviout, C:\\w32tex\\dviout, C;\\tex\\dviout and so on."},
     {Msg::PdfMakeRetry,
-     "Cannnot make a PDF file. \nIf Acrobat (Adobe Reader) is executing, \nthen Close it and "
+     "Cannot make a PDF file. \nIf Acrobat (Adobe Reader) is executing, \nthen Close it and "
      "push \"OK\" button."},
-    {Msg::PdfMakeFailed, "Cannnot make a PDF file"},
+    {Msg::PdfMakeFailed, "Cannot make a PDF file"},
     {Msg::PdfOpenFailed, "Cannot open the PDF file!"},
     {Msg::ChangeCompilerQuestion,
      "Change TeX compiler. You can choose Exe file if you push OK. \nIf you push Cancel, then "
-     "the default is restored; \"platex.exe\". \nAnother TeX may be found in  \"C:\\tex\\bin\", "
-     "\"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\", ... etc."},
+     "the default is restored; \"platex.exe\". \nAnother TeX may be found in %1 ... etc."},
     {Msg::ChooseDviPdfQuestion,
      "If cannot make PDF, then push OK. \nFind and choose the program file \"dvipdfmx.exe\". "
-     "\nIt may be found in \"C:\\tex\\bin\", \"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\", ... "
-     "etc.\n If you push Cancel, then the default is restored. "},
+     "\nIt may be found in %1 ... etc.\n If you push Cancel, then the default is restored. "},
     {Msg::ChooseBibTeXQuestion,
      "If it failed to execute BibTeX, then jbibtex.exe file may not be specified. \nFind and "
      "select jbibtex.exe or bibtex.exe. \nIf you push Cancel, then the default is restored; "
@@ -158,16 +156,16 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::MakeIndexOptionsTitle, "MakeIndex のオプション"},
     {Msg::MakeIndexOptionsNote,
      "Input options of MakeIndex (mendex.exe) \n(Ex.) If you want to use an index style; "
-     "myindex.ist, inout as follows: "},
+     "myindex.ist, input as follows: "},
     {Msg::MakeIndexOptionsExample, "-s myindex"},
     {Msg::MakeIndexOptionsMore, "(The other options by \"mendex -?\" in Command Line. "},
     {Msg::MakeIndexOptionsMenuNote,
-     "Changable also by [Opt of MkIndex] of [TeX] in the menu. "},
+     "Changeable also by [Opt of MkIndex] of [TeX] in the menu. "},
     {Msg::MakeIndexOptionsNever, "Never show this message automatically. "},
     {Msg::PaperSizeTitle, "PDF Paper Size"},
     {Msg::PaperSizeNote, "Choose a paper size from the following: \n(Default is A4.)"},
-    {Msg::PaperSizeMenuNote, "Changable also by [PDF paper] of [TeX] in the menu. "},
-    {Msg::PaperSizeDontShow, "Don't show this daialog to make [PDF]"},
+    {Msg::PaperSizeMenuNote, "Changeable also by [PDF paper] of [TeX] in the menu. "},
+    {Msg::PaperSizeDontShow, "Don't show this dialog to make [PDF]"},
     {Msg::PaperSizeNextTime, "to the next time. (Reset settings in the time.) "},
     {Msg::PaperSizeAnyMore, "any more. (Save settings.)"},
     {Msg::RemoveCommentLinesQuestion, "Remove all comment lines (lines starting %)"},
@@ -193,8 +191,8 @@ constexpr MessageEntry kEnglish[] = {
      "it!! Edit according to the description, if you need."},
     {Msg::ChangeInputQuestion,
      "Change the TeX input auxiliary file \"input_tex.mme\". \nChoose a file, if you put the file "
-     "to the another place or if you change the file name. \nIf you push Cancel, then then the "
-     "default is restored; \"C:\\Orrindale\\input_tex.mme\"."},
+     "in another folder than \"%1\" or if you change the file name. \nIf you push Cancel, then "
+     "the default is restored; \"%2\"."},
     {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
     {Msg::MinimumLettersTitle, "Minimum Letter Number "},
     {Msg::MinimumLettersText,

@@ -129,10 +129,10 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::ChangeCompilerQuestion,
      "TeX の compiler を変更します。OK ボタンを押せば実行ファイルが選択できます。\n"
      "キャンセルすれば、元の platex に戻ります。（パス名無しの \"platex\" のみ）\n他の TeX は "
-     "\"C:\\tex\\bin\", \"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。"},
+     "%1 等に・・・。"},
     {Msg::ChooseDviPdfQuestion,
      "もし PDF が作れないときは、OK ボタンを押して実行ファイル dvipdfmx.exe を見つけて選択して"
-     "下さい。\n恐らく、\"C:\\tex\\bin\", \"C:\\w32tex\\bin\", \"C:\\usr\\local\\bin\" 等に"
+     "下さい。\n恐らく、%1 等に"
      "・・・。\nキャンセルすれば、パス名無しの dvipdfmx のみに戻ります。"},
     {Msg::ChooseBibTeXQuestion,
      "BibTeX が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、"
@@ -208,9 +208,9 @@ constexpr MessageEntry kJapanese[] = {
      "補助ファイル \"input_tex.mme\" を作りましたので、表示します。\n保存して下さい。また、必要なら、"
      "説明に従って、編集して下さい。"},
     {Msg::ChangeInputQuestion,
-     "TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"C:\\Orrindale\" 以外に置いた場合や、"
+     "TeX の入力支援補助ファイル input_tex.mme を変更します。\n\"%1\" 以外に置いた場合や、"
      "ファイル名を変更した場合など\nここでそのファイルを選択して下さい。キャンセルすればデフォルトの\n"
-     "\"C:\\Orrindale\\input_tex.mme\" に戻ります。"},
+     "\"%2\" に戻ります。"},
     {Msg::MmeFilter, "Mme files (*.mme)|*.mme||"},
     {Msg::MinimumLettersTitle, "最低文字数の設定"},
     {Msg::MinimumLettersText,

@@ -71,12 +71,7 @@ QString StatusTipOf(int id, bool english)
 
 QString ToolTipOf(int id, bool english)
 {
-    const PromptEntry *p = FindPrompt(id, english);
-    if (!p)
-        return {};
-    if (p->toolTip)
-        return QString::fromUtf8(p->toolTip);
-    const QString text = QString::fromUtf8(p->text);
+    const QString text = PromptString(id, english);
     const qsizetype lf = text.indexOf(QLatin1Char('\n'));
     return lf < 0 ? QString() : text.mid(lf + 1);
 }

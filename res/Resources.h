@@ -53,8 +53,6 @@ const LanguageResources &EnglishResources();
 struct PromptEntry {
     int id;
     const char *text; // UTF-8; status-bar text, then "\n" and the tool tip
-    // Set where the toolbar shows a tool tip other than the one after "\n".
-    const char *toolTip = nullptr;
 };
 std::span<const PromptEntry> JapanesePrompts();
 std::span<const PromptEntry> EnglishPrompts();

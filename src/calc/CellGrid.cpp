@@ -67,7 +67,8 @@ QString FormatNumber(double value, int decimals)
         return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
     // Qt's fixed notation rounds the exact binary value, so a half rounds away from zero.
     QString digits = QString::number(std::fabs(value), 'f', qMax(0, decimals));
-    if (value < 0)
+    // With no decimals a small negative value rounds to nothing, which is "0", never "-0".
+    if (value < 0 && (decimals > 0 || digits != u"0"))
         digits.prepend(u'-');
     return digits;
 }

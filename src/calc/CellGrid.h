@@ -29,8 +29,8 @@ double CAtof(QStringView text);
 
 // A computed value as every table command writes it: rounded half away from zero on the
 // decimal expansion of the double to `decimals` places, trailing zeros kept, "-" in front of a
-// negative value. A value that rounds to nothing with no decimals is written "0"; infinities
-// and NaN are written "inf", "-inf" and "nan".
+// negative value. A value that rounds to nothing with no decimals is written "0", never "-0";
+// infinities and NaN are written "inf", "-inf" and "nan".
 QString FormatNumber(double value, int decimals);
 
 // Position helpers over the whole text.

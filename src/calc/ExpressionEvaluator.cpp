@@ -17,9 +17,9 @@ namespace {
 constexpr QChar Man(0x4E07); // 万
 constexpr int PartDecimals = 4;
 constexpr int MaxVariables = 65535;
-// Beyond this many multiplications a power is finished with pow(): only a base within a hair
-// of 1 gets that far without reaching 0 or infinity, where both ways give the same 4 decimals.
-constexpr qint64 MaxPowerSteps = qint64(1) << 24;
+// A power is multiplied out up to this exponent; beyond it one pow() keeps a line of long
+// powers quick, and is the more exact of the two where they differ.
+constexpr qint64 MaxPowerSteps = 64;
 
 // The messages exist in Japanese only, whatever the interface's language.
 QString Text(Msg id)
@@ -128,25 +128,13 @@ bool ExpressionEvaluator::PowerText(QStringView base, QStringView exponent, QStr
         return false;
     }
     const double b = CAtof(base);
+    const qint64 count = std::llabs(qint64(n));
     double value = 1.0;
-    // Multiplying on past 0, an infinity or exactly ±1 changes nothing but the sign of ±1,
-    // which the parity of the remaining count decides.
-    qint64 left = std::llabs(qint64(n));
-    while (left > 0) {
-        if (value == 0.0 || std::isinf(value) || std::isnan(value))
-            break;
-        if (std::fabs(value) == 1.0 && std::fabs(b) == 1.0) {
-            if (b < 0 && left % 2 == 1)
-                value = -value;
-            break;
-        }
-        if (left > MaxPowerSteps) {
-            value *= std::pow(b, double(left));
-            break;
-        }
-        value *= b;
-        --left;
-    }
+    if (count > MaxPowerSteps)
+        value = std::pow(b, double(count));
+    else
+        for (qint64 i = 0; i < count; ++i)
+            value *= b;
     out = FormatNumber(value, PartDecimals);
     if (n < 0)
         out.prepend(QStringLiteral("1/"));

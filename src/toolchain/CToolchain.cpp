@@ -116,7 +116,15 @@ void CToolchain::Notice(Msg id)
 
 bool CToolchain::AskOk(Msg id)
 {
-    return m_prompter.Ask(Text(id), MsgButtons::OkCancel) == MsgAnswer::Ok;
+    QString text = Text(id);
+    // The choosers' questions name the folders the programs are looked for in.
+    if (id == Msg::ChangeCompilerQuestion || id == Msg::ChooseDviPdfQuestion) {
+        QStringList folders = m_compilerFolders;
+        if (!m_s.texInstDir.isEmpty())
+            folders.prepend(m_s.texInstDir);
+        text = text.arg(u'"' + folders.join(QStringLiteral("\", \"")) + u'"');
+    }
+    return m_prompter.Ask(text, MsgButtons::OkCancel) == MsgAnswer::Ok;
 }
 
 void CToolchain::StoreEditedFileTime()

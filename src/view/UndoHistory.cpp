@@ -84,6 +84,16 @@ bool UndoHistory::PushEdit(const TextEdit &edit, int topLine, int selStart, int 
     return true;
 }
 
+void UndoHistory::Amend(const QString &text)
+{
+    // The neighbours' differences are taken again, now to and from the new text.
+    if (m_nCurrent < m_nTop)
+        m_entries[m_nCurrent + 1].fromPrevious = Difference(text, TextAt(m_nCurrent + 1));
+    if (m_nCurrent > 0)
+        m_entries[m_nCurrent].fromPrevious = Difference(TextAt(m_nCurrent - 1), text);
+    m_strCurrent = text;
+}
+
 void UndoHistory::Record(const TextEdit &edit, int topLine, int selStart, int selEnd)
 {
     Entry entry;

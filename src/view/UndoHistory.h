@@ -40,6 +40,9 @@ public:
     // The same when the caller knows which part changed: edit turns the current snapshot's
     // text into the present text. Returns false (recording nothing) when the edit does not fit.
     bool PushEdit(const TextEdit &edit, int topLine, int selStart, int selEnd);
+    // The current snapshot becomes text in place, without a step of its own: the program changed
+    // the text, not the person.
+    void Amend(const QString &text);
 
     // Steps back; the present selection is stored into the current snapshot first.
     std::optional<UndoStep> Undo(int presentSelStart, int presentSelEnd);

@@ -55,9 +55,17 @@ private Q_SLOTS:
         auto frame = f.MakeFrame();
         QStringList shown, table;
         QList<QAction *> items;
-        for (QAction *a : frame->MainToolBar()->actions() + frame->TeXBar()->actions())
-            if (ActionId(a) != 0) // widgets on the bars are no commands
-                items << a;
+        QHash<QByteArray, int> pictures; // each button's own, drawn sharp at twice the size
+        for (QAction *a : frame->MainToolBar()->actions() + frame->TeXBar()->actions()) {
+            if (ActionId(a) == 0) // widgets on the bars are no commands
+                continue;
+            items << a;
+            QCOMPARE(a->toolTip(), ToolTipOf(ActionId(a), english));
+            const QImage image = a->icon().pixmap(QSize(16, 16), 2.0).toImage();
+            const QByteArray bits(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+            QVERIFY2(image.size() == QSize(32, 32) && bits.count('\0') < bits.size() * 15 / 16 && pictures.value(bits, ActionId(a)) == ActionId(a), qPrintable(a->toolTip()));
+            pictures.insert(bits, ActionId(a));
+        }
         Flatten(frame->menuBar()->actions(), 0, shown, items);
         for (const MenuEntry &e : MenuTable(MenuResource::Main, english))
             table << QStringLiteral("%1 ").arg(e.depth)
@@ -65,9 +73,6 @@ private Q_SLOTS:
                        : e.kind == MenuEntryKind::Popup   ? QStringLiteral("[%1]").arg(QString::fromUtf8(e.text))
                                                           : QStringLiteral("%1 %2").arg(QString::fromUtf8(e.text)).arg(e.id));
         QCOMPARE(shown, table);
-        for (QAction *a : frame->MainToolBar()->actions())
-            if (!a->isSeparator())
-                QCOMPARE(a->toolTip(), ToolTipOf(ActionId(a), english));
         QHash<QString, int> bound;
         for (QAction *a : frame->actions())
             bound.insert(a->shortcut().toString(QKeySequence::PortableText), ActionId(a));

@@ -114,6 +114,8 @@ private Q_SLOTS:
         e.UseCommandList(e.f.FilePath("list.mme"));
         e.Type("\\s");
         QVERIFY(!e.Open() && !e.State(Cmd::TeXInput).checked && !e.Enabled(Cmd::MakeInputFile));
+        e.f.prompter.answers << MsgAnswer::Cancel; // the question names the list of the data folder
+        QVERIFY(e.Run(Cmd::ChangeInputFile) && e.f.prompter.Texts().last().contains(QDir(ReadSetting(*e.f.store, Keys::InstDir)).filePath(CommandListFileName)));
     }
 
     void makeInputFile_data()

@@ -19,7 +19,7 @@ using Answer = FakeToolchainHost::SaveAnswer;
 namespace {
 const QString Jp = QString::fromUtf8("論文 第2版");
 
-// The notices by tool and letter; %1 is the compiler.
+// The notices by tool and letter; %1 is the compiler, or the folders a chooser names.
 QString Notice(const QString &tool, QChar letter, const QString &compiler)
 {
     static const QHash<QString, Msg> ids{{"bibA", Msg::BibTeXError}, {"bibB", Msg::BibTeXCannotRun}, {"bibC", Msg::BibTeXHint}, {"bibQ", Msg::ChooseBibTeXQuestion},
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QCOMPARE(kit.Calls().join(u','), runs.replace(u',', file + u',') + file);
         QStringList expected;
         for (QChar n : notices)
-            expected << Notice(kind, n, compiler);
+            expected << Notice(kind, n, n == u'Q' ? u"\"/f1/\", \"/f2/\", \"/f3/\""_qs : compiler); // the folders searched
         QCOMPARE(kit.prompter.Texts(), expected);
         // The program in use after, its setting, and its name when none was found or chosen.
         const QHash<QString, std::tuple<const StringSetting *, QString, QString>> program{
@@ -398,7 +398,7 @@ private Q_SLOTS:
             QCOMPARE(kit.Stored(*keys[i]), values[i]->contains(u'/') ? *values[i] : "-");
         }
         QCOMPARE(now.join(u'|'), after);
-        QCOMPARE(kit.prompter.Texts(), chooser == "tex" ? QStringList{} : QStringList{Notice(chooser, u'Q', {})});
+        QCOMPARE(kit.prompter.Texts(), chooser == "tex" ? QStringList{} : QStringList{Notice(chooser, u'Q', u"\"/old/bin/\", \"/f1/\", \"/f2/\", \"/f3/\""_qs)});
         QCOMPARE(kit.prompter.openFilters.size(), int(answers != "C"));
         // The dialog opens in the old TeX folder, which stays the current one; the new one is kept.
         if (chooser == "tex")

@@ -4,6 +4,7 @@
 #include "support/EditorFixture.h"
 #include "app/ui/COrrindaleDoc.h"
 #include "view/PrintLayout.h"
+#include "view/ui/UndoController.h"
 #include "view/ui/ViewPrinter.h"
 
 #include <QFile>
@@ -136,6 +137,7 @@ private Q_SLOTS:
         Columns<bool, bool>({"modifyFirst", "print"});
         QTest::newRow("unmodified: printed and saved with the line") << false << true;
         QTest::newRow("print cancelled: the line all the same") << false << false;
+        QTest::newRow("modified: the line, not saved") << true << true;
     }
     void calculationDocument()
     {
@@ -150,6 +152,7 @@ private Q_SLOTS:
         const int b = int(before.indexOf(u"B\t2"_qs));
         t.Select(b, b + 3);
         QVERIFY(t.Run(Cmd::FilePrint));
+        QCOMPARE(t.view->UndoController()->History().CurrentIndex(), int(modifyFirst)); // the line is no step
         const QString expected = ZelSettingsLineText(8, t.PrintFontHeight(), 1, 1) + before;
         QCOMPARE(t.Text(), expected);
         QCOMPARE(t.view->textCursor().selectedText(), u"B\t2"_qs);

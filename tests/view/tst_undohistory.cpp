@@ -27,7 +27,7 @@ struct Model {
 
 // Runs a script of steps on a history and on the model, with a third copy of the text that is
 // changed only by the edits the history hands out (what the editor widget would show).
-// Steps: "=TEXT" records TEXT, "u" undo, "r" undo forward, "s" marks the saved state.
+// Steps: "=TEXT" records TEXT, "~TEXT" makes it the current one's, "u" undo, "r" undo forward, "s" saved.
 void RunScript(const QString &script, int capacity)
 {
     const QStringList steps = script.split(QLatin1Char(' '));
@@ -42,6 +42,8 @@ void RunScript(const QString &script, int capacity)
             shown = step.mid(1).replace(QLatin1Char('_'), QLatin1Char(' '));
             history.Push(shown, n, n, n + 1);
             model.Push(shown, n, n, n + 1);
+        } else if (step.startsWith(QLatin1Char('~'))) {
+            history.Amend(model.slots[model.current].text = shown = step.mid(1));
         } else if (step == QLatin1String("u") || step == QLatin1String("r")) {
             const bool undo = step == QLatin1String("u");
             const std::optional<UndoStep> result = undo ? history.Undo(n, n) : history.Redo();
@@ -84,6 +86,7 @@ private Q_SLOTS:
         QTest::newRow("changes at the start, in the middle and at the end") << "=s_t_a_r_t =X_t_a_r_t_Y =X_t__Y =_Y = u u u u u r r r r r" << 100;
         QTest::newRow("saved marks follow the saved state") << "=a =ab s =abc u u s r r u u u" << 100;
         QTest::newRow("saved in the middle, then overwritten") << "=a =ab =abc u s =Q r u" << 100;
+        QTest::newRow("an amended snapshot is no step; its neighbours still come back") << "~%start =a =ab =abc u ~%ab u r r u ~%%ab u r" << 100;
         QTest::newRow("past the last slot the oldest goes") << "=1 =2 =3 =4 =5 =6 u u u u u r r r r r" << 4;
         QTest::newRow("oldest goes with saved marks and undo in play") << "s =1 =2 =3 u u =x =y =z =w u u u u r r r r" << 3;
     }

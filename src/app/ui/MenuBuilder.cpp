@@ -4,11 +4,9 @@
 #include "res/Commands.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -51,48 +49,12 @@ void FillMenus(QWidget *root, std::span<const MenuEntry> entries, bool english,
     }
 }
 
-// Toolbar pictures: the platform's standard icons where one fits, otherwise a small label.
-QIcon ButtonIcon(int id, const QString &tip)
+// The toolbar pictures are the SVG files of res/icons, named after their commands.
+QIcon ButtonIcon(int id)
 {
-    QStyle *style = QApplication::style();
     const std::optional<Cmd> cmd = CommandForId(id);
-    if (cmd) {
-        switch (*cmd) {
-        case Cmd::FileNew:
-            return style->standardIcon(QStyle::SP_FileIcon);
-        case Cmd::FileOpen:
-            return style->standardIcon(QStyle::SP_DirOpenIcon);
-        case Cmd::FileSave:
-            return style->standardIcon(QStyle::SP_DialogSaveButton);
-        case Cmd::Undo:
-            return style->standardIcon(QStyle::SP_ArrowBack);
-        case Cmd::UndoForward:
-            return style->standardIcon(QStyle::SP_ArrowForward);
-        case Cmd::RestoreWindow:
-            return style->standardIcon(QStyle::SP_TitleBarNormalButton);
-        case Cmd::Description:
-            return style->standardIcon(QStyle::SP_DialogHelpButton);
-        case Cmd::AppExit:
-            return style->standardIcon(QStyle::SP_DialogCloseButton);
-        case Cmd::DeleteBackup:
-            return style->standardIcon(QStyle::SP_TrashIcon);
-        default:
-            break;
-        }
-    }
-    QString label = tip.isEmpty() ? QStringLiteral("·") : tip.left(2);
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QFont font = QApplication::font();
-    font.setPixelSize(label.at(0).unicode() > 0x2E80 ? 13 : 9);
-    if (label.at(0).unicode() > 0x2E80)
-        label = label.left(1);
-    painter.setFont(font);
-    painter.setPen(QApplication::palette().color(QPalette::ButtonText));
-    painter.drawRect(0, 0, 15, 15);
-    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, label);
-    return QIcon(pixmap);
+    return QIcon(
+        QStringLiteral(":/icons/%1.svg").arg(QLatin1String(cmd ? IdsOf(*cmd).name : "NoCommand")));
 }
 
 } // namespace
@@ -121,7 +83,7 @@ void FillToolbar(QToolBar *toolbar, ToolbarResource which, bool english, Command
         }
         const QString tip = ToolTipOf(id, english);
         QAction *action = MakeAction(tip, id, english, router, toolbar);
-        action->setIcon(ButtonIcon(id, tip));
+        action->setIcon(ButtonIcon(id));
         toolbar->addAction(action);
     }
 }

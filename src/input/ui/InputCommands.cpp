@@ -19,9 +19,9 @@
 #include <QFileInfo>
 
 namespace {
-QString DefaultListPath(const COrrindaleView *view)
+QString DefaultListPath(const CAppSettings &settings)
 {
-    return QDir(view->Settings().InstDir()).filePath(QString::fromLatin1(CommandListFileName));
+    return QDir(settings.InstDir()).filePath(QString::fromLatin1(CommandListFileName));
 }
 } // namespace
 
@@ -47,7 +47,7 @@ void MakeTeXInputFile(COrrindaleView *view, AppContext &context,
 
     // Always made in the installation folder; the file on disk stays as it is until the
     // user saves.
-    const QString path = DefaultListPath(view);
+    const QString path = DefaultListPath(view->Settings());
     doc->ShowUnsavedText(path, content);
     doc->SetFileTime(FileTimeOf(path));
     view->OnInitialUpdate();
@@ -59,8 +59,11 @@ void ChangeTeXInputFile(AppContext &context)
 {
     CAppSettings &settings = *context.settings;
     const bool english = settings.English();
-    if (context.prompter->Ask(MsgText(Msg::ChangeInputQuestion, english), MsgButtons::OkCancel)
-        != MsgAnswer::Ok) {
+    // The question names the data folder and the list that ships there.
+    const QString question = MsgText(Msg::ChangeInputQuestion, english)
+                                 .arg(QDir::toNativeSeparators(settings.InstDir()),
+                                      QDir::toNativeSeparators(DefaultListPath(settings)));
+    if (context.prompter->Ask(question, MsgButtons::OkCancel) != MsgAnswer::Ok) {
         settings.SetCommandList(QString());
         return;
     }

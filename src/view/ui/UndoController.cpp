@@ -322,6 +322,21 @@ void CUndoController::OnWholeTextReplaced()
     SetDocumentModified(true);
 }
 
+void CUndoController::RewriteText(const QString &target)
+{
+    // A change of the person's still without a snapshot keeps a step of its own.
+    if (HasUnrecordedChange() && !m_pView->isReadOnly())
+        PushSnapshot();
+    CUndoRecord *record = Record();
+    QTextDocument *doc = m_pView->document();
+    {
+        const CUndoGroup group(m_pView, CUndoGroup::End::CallerRecords);
+        ReplaceDocumentText(doc, DocumentText(doc), target);
+    }
+    record->history.Amend(target);
+    record->ResetChanges();
+}
+
 CUndoGroup::CUndoGroup(COrrindaleView *view, End end)
     : m_pView(view)
     , m_pRecord(CUndoRecord::Of(view->document()))

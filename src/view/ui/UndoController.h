@@ -73,6 +73,9 @@ public:
     void MarkSaved();
     // The whole text was replaced (Replace All and the like): one snapshot, text modified.
     void OnWholeTextReplaced();
+    // The program rewrites the text (a .zel file's settings line): no change of the person's,
+    // so the current snapshot takes it in place and Undo steps over it.
+    void RewriteText(const QString &target);
 
     const UndoHistory &History() const { return Record()->history; }
     // The pane whose edits these are: the one with the focus, else the one that had it last.

@@ -225,7 +225,7 @@ void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
     const int position = view.textCursor().position();
     const int rows = doc->lineCount();
     const int scroll = view.verticalScrollBar()->value();
-    ReplaceDocumentText(doc, current, edit.text);
+    view.UndoController()->RewriteText(edit.text);
     QTextCursor c = view.textCursor();
     c.setPosition(edit.Shift(anchor));
     c.setPosition(edit.Shift(position), QTextCursor::KeepAnchor);
@@ -235,8 +235,12 @@ void CViewPrinter::WriteSettingsLine(COrrindaleView &view)
         view.verticalScrollBar()->setValue(scroll + doc->lineCount() - rows);
     // An unmodified document stays unmodified: the line is saved with it at once.
     const QString path = document->PathName();
-    if (!wasModified && !path.isEmpty() && document->OnSaveDocument(path))
+    if (wasModified)
+        return;
+    if (!path.isEmpty() && document->OnSaveDocument(path))
         document->SetFileTime(FileTimeOf(path));
+    else
+        document->SetModifiedFlag(true); // the line is still to be saved
 }
 
 CViewPrinter::Job CViewPrinter::Prepare(COrrindaleView &view)
