@@ -79,6 +79,8 @@ CPdfRenderer::~CPdfRenderer()
 
 void CPdfRenderer::Load(const QString &path)
 {
+    // Pages still queued are of the old document: the new one comes first.
+    Want({}, 0, 0, -1);
     QMetaObject::invokeMethod(m_pWorker, [w = m_pWorker, path] { w->Load(path); });
 }
 

@@ -18,6 +18,7 @@ public:
     explicit CPdfRenderer(QObject *parent = nullptr);
     ~CPdfRenderer() override;
 
+    // Reads path; the renders still queued are dropped (Loaded asks for the pages again).
     void Load(const QString &path);
     // The pages first..last are wanted at scale (pixels per point); of them, pages are rendered
     // (Rendered follows for each).

@@ -84,8 +84,9 @@ CPreviewDock::CPreviewDock(bool english, QWidget *parent)
         Q_EMIT PdfLoaded();
     });
     connect(m_pRenderer, &CPdfRenderer::LoadFailed, this, [this](const QString &path) {
-        // Read again when the writer is done with it.
+        // Read again when the writer is done with it; until then the old pages stay.
         m_nLoadedSize = -1;
+        m_pView->AskAgain();
         SetNote(Text(Msg::PreviewBrokenPdf).arg(QDir::toNativeSeparators(path)));
         Q_EMIT PdfFailed();
     });

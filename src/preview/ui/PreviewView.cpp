@@ -35,11 +35,14 @@ void CPreviewView::SetPages(int load, const QList<QSizeF> &pageSizes)
     const int page = CurrentPage();
     m_load = load;
     m_sizes = pageSizes;
-    // Asked of the document before: rendered from the new one when still wanted, then dropped
-    // as of the old load.
-    m_pending.clear();
     Relayout();
     GoToPage(std::min(page, int(m_sizes.size()) - 1));
+    AskAgain();
+}
+
+void CPreviewView::AskAgain()
+{
+    m_pending.clear();
     RequestVisible();
 }
 

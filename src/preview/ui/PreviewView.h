@@ -18,6 +18,8 @@ public:
 
     // The pages of a newly loaded document; page and zoom stay where they were.
     void SetPages(int load, const QList<QSizeF> &pageSizes);
+    // A load drops the renders asked for before it: the pages in view are asked for again.
+    void AskAgain();
     void SetZoom(PreviewZoom zoom);
     PreviewZoom Zoom() const { return m_zoom; }
     const PreviewLayout &Layout() const { return m_layout; }
