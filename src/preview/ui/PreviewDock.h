@@ -11,7 +11,6 @@ class CPdfRenderer;
 class CPreviewView;
 class QComboBox;
 class QLabel;
-class QToolButton;
 enum class Msg;
 
 // The PDF of the compile target beside the text: a dock on the right of the window that can
