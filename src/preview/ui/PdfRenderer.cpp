@@ -1,7 +1,5 @@
 #include "preview/ui/PdfRenderer.h"
 
-#include "preview/PdfFile.h"
-
 #include <poppler-qt6.h>
 
 #include <memory>
@@ -16,10 +14,8 @@ public:
 
     void Load(const QString &path)
     {
-        // A PDF still being written or cut short is not read at all: the library would make
-        // what pages it can of it.
-        std::unique_ptr<Poppler::Document> next =
-            PdfIsWhole(path) ? Poppler::Document::load(path) : nullptr;
+        // A PDF still being written or cut short has no trailer yet, and Poppler refuses it.
+        std::unique_ptr<Poppler::Document> next = Poppler::Document::load(path);
         if (!next || next->isLocked() || next->numPages() < 1) {
             Q_EMIT LoadFailed(path);
             return;
