@@ -14,6 +14,8 @@ enum class Msg {
     FileChangedQuestion,
     NewWindowFailed,
     OpenWindowFailed,
+    LanguageNextStartEnglish,
+    LanguageNextStartJapanese,
     // Help texts, web page and update check.
     DescriptionFailed,
     UpdateFound,
@@ -21,6 +23,8 @@ enum class Msg {
     UpdateNewest,
     UpdateUnreachable,
     UpdateNotVersion,
+    UpdateChecking,
+    BrowserOpenFailed,
     // Document.
     BackupFailed,
     DeleteBackupAskMode,
@@ -80,6 +84,7 @@ enum class Msg {
     ConsoleSend,
     ConsoleStop,
     ConsoleClose,
+    ConsoleStopped,
     TargetNameUnreadable,
     TeXRunNotTeXFile,
     TeXRunPdfMade,
@@ -129,6 +134,8 @@ enum class Msg {
     MinimumLettersTitle,
     MinimumLettersText,
     MinimumLettersCancel,
+    InputSupportOn,
+    InputSupportOff,
     // Printing.
     PrinterDefaultsFailed,
     PrinterDcFailed,

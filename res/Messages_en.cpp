@@ -14,6 +14,8 @@ constexpr MessageEntry kEnglish[] = {
      "This file is edited in others and is updated. \nWould you like to open again?"},
     {Msg::NewWindowFailed, "Failed to open the another new file"},
     {Msg::OpenWindowFailed, "Failed to open the another file"},
+    {Msg::LanguageNextStartEnglish, "The menus and messages will be in English from the next start."},
+    {Msg::LanguageNextStartJapanese, "The menus and messages will be in Japanese from the next start."},
     {Msg::DescriptionFailed, "Failed to show the description"},
     {Msg::UpdateFound, "Found a new version of Velloquin.exe."},
     {Msg::UpdateNoBrowser, "Cannot execute \"internet Browser\""},
@@ -23,6 +25,10 @@ constexpr MessageEntry kEnglish[] = {
      "connection and try again later."},
     {Msg::UpdateNotVersion,
      "The answer from\n%1\nis not a version file, so no newer version was looked for."},
+    {Msg::UpdateChecking, "Looking for a newer version at\n%1"},
+    {Msg::BrowserOpenFailed,
+     "Could not open %1: no web browser is set. Choose one as the default web browser in the "
+     "desktop's settings, or with: xdg-settings set default-web-browser BROWSER.desktop"},
     {Msg::BackupFailed, "Failed to make the back up file !!"},
     {Msg::DeleteBackupAskMode,
      "Delete all backup file of the current folder\n%1\nDo you want to check each deleting "
@@ -116,13 +122,17 @@ constexpr MessageEntry kEnglish[] = {
      "You can also choose MakeIndex (\"mendex.exe\") by \n\"Help\"->\"Settings\"->\"Choose "
      "MakeIndex\" in the menu. \nIf it does not work, then use \"Command Prompt Window\" !! "},
     {Msg::DviOpenFailed,
-     "Cannot open the DVI file!! Please relate the file to dviout. \nYou can find "
-     "\"dviout.exe\" in C:\\dviout, C:\\w32tex\\dviout, C;\\tex\\dviout and so on."},
+     "Cannot open the DVI file \"%1\": no program is set to open DVI files.\nChoose a DVI "
+     "viewer as the default application for DVI files in the desktop's settings, or with\n"
+     "xdg-mime default VIEWER.desktop application/x-dvi\n\"TeX-PDF\" makes a PDF instead."},
     {Msg::PdfMakeRetry,
      "Cannot make a PDF file. \nIf Acrobat (Adobe Reader) is executing, \nthen Close it and "
      "push \"OK\" button."},
     {Msg::PdfMakeFailed, "Cannot make a PDF file"},
-    {Msg::PdfOpenFailed, "Cannot open the PDF file!"},
+    {Msg::PdfOpenFailed,
+     "Cannot open the PDF file \"%1\": no program is set to open PDF files.\nChoose a PDF "
+     "viewer as the default application for PDF files in the desktop's settings, or with\n"
+     "xdg-mime default VIEWER.desktop application/pdf"},
     {Msg::ChangeCompilerQuestion,
      "Change TeX compiler. You can choose Exe file if you push OK. \nIf you push Cancel, then "
      "the default is restored; \"platex.exe\". \nAnother TeX may be found in %1 ... etc."},
@@ -147,6 +157,7 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::ConsoleSend, "Send"},
     {Msg::ConsoleStop, "Stop"},
     {Msg::ConsoleClose, "Close"},
+    {Msg::ConsoleStopped, "%1 was stopped as you asked (x or Stop)."},
     {Msg::TargetNameUnreadable,
      "TeX cannot read the file name \"%1\".\nPlease rename the file without double quotes, "
      "\"%\", \"~\", \"\\\" and control characters."},
@@ -171,7 +182,10 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::RemoveCommentLinesQuestion, "Remove all comment lines (lines starting %)"},
     {Msg::TabStopsTo4Question, "Change Tab Stops from 8 (default) to 4."},
     {Msg::TabStopsTo8Question, "Restore Tab Stops from 4 to 8 (default)."},
-    {Msg::WebSearchFailed, "No web browser could be started for the search:\n%1"},
+    {Msg::WebSearchFailed,
+     "No web browser could be started for the search:\n%1\nChoose one as the default web "
+     "browser in the desktop's settings, or with\nxdg-settings set default-web-browser "
+     "BROWSER.desktop"},
     {Msg::CalcDenominatorZero, "n and q must be integers other than 0."},
     {Msg::CalcSameBounds, "A and B must be different."},
     {Msg::CalcIntegerNeeded, "Please enter an integer."},
@@ -198,6 +212,8 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::MinimumLettersText,
      "Choose the minimum  letter number of TeX commands. \n(Default is 4 letters.)"},
     {Msg::MinimumLettersCancel, "CANCEL"},
+    {Msg::InputSupportOn, "TeX input (completion of command names) is on."},
+    {Msg::InputSupportOff, "TeX input (completion of command names) is off. Esc turns it on."},
     {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
     {Msg::PrinterDcFailed, "Failed to get printer DC"},
     {Msg::PrintNotStarted, "Printing could not be started."},

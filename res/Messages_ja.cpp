@@ -14,6 +14,8 @@ constexpr MessageEntry kJapanese[] = {
     // These two have one text in both languages.
     {Msg::NewWindowFailed, "Failed to open the another new file"},
     {Msg::OpenWindowFailed, "Failed to open the another file"},
+    {Msg::LanguageNextStartEnglish, "次回の起動から、メニューとメッセージが英語になります。"},
+    {Msg::LanguageNextStartJapanese, "次回の起動から、メニューとメッセージが日本語になります。"},
     {Msg::DescriptionFailed, "Failed to show the description"},
     {Msg::UpdateFound, "Velloquin の新しいバージョンが見つかりましたので、ダウンロードします。"},
     {Msg::UpdateNoBrowser, "インターネット ブラウザが起動できないので、ダウンロードできません。"},
@@ -23,6 +25,10 @@ constexpr MessageEntry kJapanese[] = {
      "後でもう一度お試しください。"},
     {Msg::UpdateNotVersion,
      "次の場所からの応答はバージョン情報ではないため、更新を確認できませんでした。\n%1"},
+    {Msg::UpdateChecking, "新しいバージョンを確認しています。\n%1"},
+    {Msg::BrowserOpenFailed,
+     "%1 を開けませんでした。Web ブラウザが設定されていません。デスクトップの設定で既定の Web "
+     "ブラウザを選ぶか、xdg-settings set default-web-browser ブラウザ.desktop で設定して下さい。"},
     {Msg::BackupFailed, "Failed to make the back up file !!"},
     {Msg::DeleteBackupAskMode,
      "%1 \nにある全てのバックアップファイルを削除します。\n1つずつ確認しながら削除しますか？\n"
@@ -119,13 +125,18 @@ constexpr MessageEntry kJapanese[] = {
      "MakeIndex (\"mendex.exe\") はメニューの「ﾍﾙﾌﾟ」→「設定」→「makeIndex の選択」からも"
      "選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。"},
     {Msg::DviOpenFailed,
-     "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout.exe は "
-     "C:\\dviout や C:\\w32tex\\dviout, C;\\tex\\dviout などにあるでしょう。"},
+     "DVI ファイル \"%1\" が開けません。DVI ファイルを開くプログラムが設定されていません。\n"
+     "デスクトップの設定で DVI ファイルの既定のアプリケーションを選ぶか、\n"
+     "xdg-mime default ビューア.desktop application/x-dvi\nで設定して下さい。"
+     "「TeX-PDF」で PDF を作ることもできます。"},
     {Msg::PdfMakeRetry,
      "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、"
      "「OK」ボタンを下さい。"},
     {Msg::PdfMakeFailed, "PDF file が作れません！"},
-    {Msg::PdfOpenFailed, "PDF file が開けません！"},
+    {Msg::PdfOpenFailed,
+     "PDF ファイル \"%1\" が開けません。PDF ファイルを開くプログラムが設定されていません。\n"
+     "デスクトップの設定で PDF ファイルの既定のアプリケーションを選ぶか、\n"
+     "xdg-mime default ビューア.desktop application/pdf\nで設定して下さい。"},
     {Msg::ChangeCompilerQuestion,
      "TeX の compiler を変更します。OK ボタンを押せば実行ファイルが選択できます。\n"
      "キャンセルすれば、元の platex に戻ります。（パス名無しの \"platex\" のみ）\n他の TeX は "
@@ -152,6 +163,7 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::ConsoleSend, "送信"},
     {Msg::ConsoleStop, "中止"},
     {Msg::ConsoleClose, "閉じる"},
+    {Msg::ConsoleStopped, "%1 を中止しました（x または中止ボタン）。"},
     {Msg::TargetNameUnreadable,
      "ファイル名 \"%1\" は TeX が読めません。\n二重引用符、\"%\"、\"~\"、\"\\\" や制御文字を含まない"
      "名前に変えて下さい。"},
@@ -175,7 +187,9 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::RemoveCommentLinesQuestion, "コメント行（% で始まる行）を全て削除します。"},
     {Msg::TabStopsTo4Question, "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"},
     {Msg::TabStopsTo8Question, "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。"},
-    {Msg::WebSearchFailed, "検索のための Web ブラウザを起動できませんでした。\n%1"},
+    {Msg::WebSearchFailed,
+     "検索のための Web ブラウザを起動できませんでした。\n%1\nデスクトップの設定で既定の Web "
+     "ブラウザを選ぶか、\nxdg-settings set default-web-browser ブラウザ.desktop で設定して下さい。"},
     {Msg::CalcNoRange, "選択が無いか、選択に誤りがあります。\n計算したい行列の左上から右下までを、"
                        "マウスで選択して下さい。"},
     {Msg::CalcCaution, "注意！"},
@@ -216,6 +230,8 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::MinimumLettersText,
      "リストに表示する TeX コマンドの最低文字数を選んで下さい。\n（デフォルトは 4 文字です。）"},
     {Msg::MinimumLettersCancel, "キャンセル"},
+    {Msg::InputSupportOn, "TeX 入力支援（コマンド名の補完）をオンにしました。"},
+    {Msg::InputSupportOff, "TeX 入力支援（コマンド名の補完）をオフにしました。Esc でオンに戻ります。"},
     // The two printer messages have only their English text.
     {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
     {Msg::PrinterDcFailed, "Failed to get printer DC"},

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 // Windows programs also take "/x" as a flag; elsewhere "/" begins an absolute path.
@@ -70,10 +71,9 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
         sw.help = sw.htmlFile.isEmpty();
         return sw;
     }
-    sw.rawLine = arguments.join(QLatin1Char(' '));
-    sw.viewer = sw.rawLine.contains(QLatin1String("-w0"));
-    sw.secondWindow = sw.rawLine.contains(QLatin1String("-w1"));
-    sw.noLineNumbers = sw.rawLine.contains(QLatin1String("-m0"));
+    sw.viewer = arguments.contains(QLatin1String("-w0"));
+    sw.secondWindow = arguments.contains(QLatin1String("-w1"));
+    sw.noLineNumbers = arguments.contains(QLatin1String("-m0"));
     for (const QString &a : arguments) {
         if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             sw.help = true;
@@ -90,4 +90,14 @@ QString CommandLineSwitches::ResolveFile(const QString &workingDir) const
     if (file.isEmpty())
         return {};
     return QDir::cleanPath(QDir(workingDir).absoluteFilePath(file));
+}
+
+StartFile StartFileKind(const QString &absolutePath)
+{
+    if (absolutePath.isEmpty())
+        return StartFile::None;
+    const QFileInfo info(absolutePath);
+    if (info.exists() || info.isSymLink() || !info.dir().exists())
+        return StartFile::Open;
+    return StartFile::New;
 }

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The switches are found as substrings anywhere in the command line; the first argument that
-// is not a flag is the file to open.
+// The switches count only as whole arguments (a file "report-w0.tex" is a file); the first
+// argument that is not a flag is the file to open.
 struct CommandLineSwitches {
     bool viewer = false;        // -w0
     bool secondWindow = false;  // -w1
@@ -12,7 +12,6 @@ struct CommandLineSwitches {
     bool help = false;          // --help
     bool version = false;       // --version
     QString file;               // as given; ResolveFile makes it absolute
-    QString rawLine;            // the arguments joined by spaces, for later substring tests
     // --merge-commands LIST DOC...: the list file, then the documents to merge into it; no
     // window is opened.
     QStringList mergeCommands;
@@ -33,5 +32,16 @@ struct CommandLineSwitches {
     static CommandLineSwitches Parse(int argc, char *argv[]);
     QString ResolveFile(const QString &workingDir) const;
 };
+
+// What starting with a file means: a file that exists, or that cannot be a new one (its folder
+// is missing, the name is a folder or a broken link), is opened, so that a failure says why;
+// a name that does not exist yet in an existing folder starts an empty document of that name,
+// which the first save creates.
+enum class StartFile {
+    None,
+    Open,
+    New
+};
+StartFile StartFileKind(const QString &absolutePath);
 
 inline constexpr const char *VersionText = "Velloquin 2.5.0.0";

@@ -79,9 +79,17 @@ CompletionInsertion InsertionFor(const QString &item)
     const qsizetype percent = item.indexOf(QLatin1Char('%'));
     result.text = percent < 0 ? item : item.left(percent);
     result.caret = static_cast<int>(result.text.size());
+    result.brace = result.text.endsWith(QLatin1Char('{'));
     if (result.text.startsWith(QLatin1String("begin")))
         result.text += QStringLiteral("\n\n\\end") + result.text.mid(5) + QLatin1Char('\n');
     return result;
+}
+
+bool EnterTakesName(const QString &typed, const QString &item)
+{
+    const qsizetype percent = item.indexOf(QLatin1Char('%'));
+    const QString name = percent < 0 ? item : item.left(percent);
+    return name.startsWith(typed, Qt::CaseInsensitive);
 }
 
 int PopupListHeight(int count, int createdHeight)

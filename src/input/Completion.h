@@ -32,12 +32,19 @@ int FirstNameStartingWith(const QStringList &names, const QString &word);
 int TypedWordEnd(const QString &text, int wordStart);
 
 // What accepting a name writes: the name up to its first "%"; for a "begin..." name also an
-// empty line and the matching "\end..." line. caret is the offset of the caret in text.
+// empty line and the matching "\end..." line. caret is the offset of the caret in text;
+// brace tells that the name ends in "{", so that the caret stands right after one.
 struct CompletionInsertion {
     QString text;
     int caret = 0;
+    bool brace = false;
 };
 CompletionInsertion InsertionFor(const QString &item);
+
+// Whether Enter takes the selected item: only while what was typed still begins its name
+// (compared without regard to case). After a miss Enter breaks the line instead, so that
+// typed text is never replaced by a name that does not continue it.
+bool EnterTakesName(const QString &typed, const QString &item);
 
 // The list's size in pixels for count names whose longest has longest characters, given the
 // height createdHeight the list has as it is made.

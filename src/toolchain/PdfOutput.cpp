@@ -50,7 +50,7 @@ void CToolchain::ShowDvi()
             return;
     }
     if (!OpenBusy(m_host, m_launcher, dvi))
-        Notice(Msg::DviOpenFailed);
+        m_prompter.Notice(Text(Msg::DviOpenFailed).arg(QFileInfo(dvi).fileName()));
 }
 
 int CToolchain::MakePdf()
@@ -107,7 +107,7 @@ void CToolchain::ShowPdf()
     if (!QFileInfo::exists(pdf) && made != 1)
         return;
     if (!OpenBusy(m_host, m_launcher, pdf))
-        Notice(Msg::PdfOpenFailed);
+        m_prompter.Notice(Text(Msg::PdfOpenFailed).arg(QFileInfo(pdf).fileName()));
 }
 
 int CToolchain::TeXPdfMake()

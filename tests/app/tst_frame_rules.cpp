@@ -144,8 +144,8 @@ private Q_SLOTS:
         Rule("command line: nothing", Switches(QStringList{}), "");
         Rule("command line: open window, blanks around", Switches(QStringList{"", "-w1", "", "b.tex"}), "w1 file:b.tex");
         Rule("command line: both, reversed, file first", Switches(QStringList{"x.tex", "-w1", "-m0", "-w0"}), "w0 w1 m0 file:x.tex");
-        Rule("command line: switches glued in one word", Switches(QStringList{"-w0-m0"}), "w0 m0");
-        Rule("command line: switch inside a file name", Switches(QStringList{"notes-m0.tex"}), "m0 file:notes-m0.tex");
+        Rule("command line: switches glued in one word are none", Switches(QStringList{"-w0-m0"}), "");
+        Rule("command line: switch inside a file name", Switches(QStringList{"report-w0.tex"}), "file:report-w0.tex");
         Rule("command line: first file wins", Switches(QStringList{"one.tex", "two.tex"}), "file:one.tex");
         Rule("command line: unknown flag skipped", Switches(QStringList{"-x", "c.zel"}), "file:c.zel");
         Rule("command line: upper case is not a switch", Switches(QStringList{"-W0", "-M0"}), "");
@@ -163,8 +163,13 @@ private Q_SLOTS:
         const auto resolved = [](const QStringList &arguments, const char *dir) { return CommandLineSwitches::Parse(arguments).ResolveFile(dir); };
         Rule("resolve: no file", resolved({"-w1"}, "/home/u"), QString());
         Rule("resolve: relative", resolved({"a.tex"}, "/home/u/doc"), "/home/u/doc/a.tex");
-        Rule("resolve: relative with dot dot", resolved({"../b.tex"}, "/home/u/doc"), "/home/u/b.tex");
         Rule("resolve: absolute ignores working folder", resolved({"-w0", "/tmp/x.tex"}, "/home/u"), "/tmp/x.tex");
+        QTemporaryDir tmp;
+        const auto start = [&](const char *name) { return int(StartFileKind(tmp.filePath(name))); };
+        WriteBytes(tmp.filePath("old.tex"), "x");
+        Rule("start: an existing file opens", start("old.tex"), int(StartFile::Open));
+        Rule("start: a new name in an existing folder is a new document", start("new.tex"), int(StartFile::New));
+        Rule("start: a missing folder is reported by the open", start("missing/new.tex"), int(StartFile::Open));
         const QRect stored(40, 50, 900, 700), viewer(320, 25, 1600, 1028), offScreen(-8, -8, 1936, 1056);
         Rule("window: default on 1366x768 truncates the width", DefaultWindowRect({1366, 768}), QRect(0, 0, 1138, 741));
         Rule("window: viewer", Initial({"-w0", "-m0", "ReadMe.log"}, stored), viewer);

@@ -7,8 +7,12 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTcpServer>
+#include <QStatusBar>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -17,9 +21,11 @@ class TinyHttpServer : public QTcpServer {
 public:
     QByteArray status = "200 OK";
     QByteArray body;
+    enum Mode { Answer, Silent, Trickle } mode = Answer; // Trickle: a byte now and then, never done
     int requests = 0;
 
-    TinyHttpServer()
+    explicit TinyHttpServer(Mode m = Answer)
+        : mode(m)
     {
         listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, this, [this] {
@@ -28,6 +34,14 @@ public:
                     if (!(m_requests[socket] += socket->readAll()).contains("\r\n\r\n"))
                         return;
                     ++requests;
+                    if (mode == Trickle) {
+                        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 99999\r\n\r\n");
+                        auto *t = new QTimer(socket);
+                        connect(t, &QTimer::timeout, socket, [socket] { socket->write("2"); });
+                        t->start(50);
+                    }
+                    if (mode != Answer)
+                        return;
                     socket->write("HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size())
                                   + "\r\nConnection: close\r\n\r\n" + body);
                     socket->disconnectFromHost();
@@ -89,7 +103,8 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.Texts(), starts && !file.isEmpty() ? QStringList() : QStringList{"Failed to show the description"});
     }
 
-    // The web page and the calculator are started without a word when they cannot be.
+    // The web page and the calculator are started without a box when they cannot be; the
+    // page's failure is told in the status bar.
     void programsStartedSilently()
     {
         FrameFixture f;
@@ -100,6 +115,7 @@ private Q_SLOTS:
         QCOMPARE(f.launcher.calls.size(), 2);
         QCOMPARE(f.launcher.calls[0].program, QStringLiteral("https://example.org/v/"));
         QCOMPARE(f.launcher.calls[1].arguments, QStringList{"https://example.org/v/"});
+        QCOMPARE(frame->statusBar()->currentMessage(), MsgText(Msg::BrowserOpenFailed, false).arg("https://example.org/v/"));
         f.launcher.startResults << false << true;
         QVERIFY(RunCommand(*frame, Cmd::Calculator));
         QCOMPARE(f.launcher.calls.size(), 4);
@@ -134,6 +150,7 @@ private Q_SLOTS:
         if (!browser)
             f.launcher.startResults << false << false;
         QVERIFY(RunCommand(*frame, Cmd::CheckUpdate));
+        QTRY_VERIFY(!f.prompter.messages.isEmpty());
         QStringList expected{"2501", english ? "Found a new version of Velloquin.exe." : "Velloquin の新しいバージョンが見つかりましたので、ダウンロードします。"};
         if (!browser)
             expected << (english ? "Cannot execute \"internet Browser\"" : "インターネット ブラウザが起動できないので、ダウンロードできません。");
@@ -144,6 +161,33 @@ private Q_SLOTS:
         QCOMPARE(frame->isVisible(), !closed);
         if (!closed)
             QVERIFY(frame->GetActiveView()->toPlainText().contains(QStringLiteral("unsaved words")));
+    }
+
+    // The check runs behind a note while the window takes typing; a server that never answers
+    // or never finishes is given up at the limit; Cancel ends the wait without a word.
+    void updateCheckInBackground_data()
+    {
+        Columns<int, bool>({"mode", "cancel"});
+        QTest::newRow("silent server: the limit") << int(TinyHttpServer::Silent) << false;
+        QTest::newRow("trickling server: the limit") << int(TinyHttpServer::Trickle) << false;
+        QTest::newRow("Cancel") << int(TinyHttpServer::Silent) << true;
+    }
+    void updateCheckInBackground()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, cancel);
+        TinyHttpServer server{TinyHttpServer::Mode(mode)};
+        FrameFixture f;
+        auto frame = Frame(f, true, server.Url());
+        f.context.updateTimeoutMs = 500;
+        auto *note = RunCommand(*frame, Cmd::CheckUpdate) ? frame->findChild<QProgressDialog *>() : nullptr;
+        QVERIFY(note && note->isVisible()); // the command is over, the check goes on
+        QTest::keyClicks(frame->GetActiveView(), "typed");
+        QCOMPARE(frame->GetActiveView()->toPlainText(), QStringLiteral("typed"));
+        if (cancel)
+            QTest::mouseClick(note->findChild<QPushButton *>(), Qt::LeftButton);
+        QTRY_VERIFY(!frame->findChild<QProgressDialog *>());
+        QCOMPARE(f.prompter.Texts(), cancel ? QStringList() : QStringList{MsgText(Msg::UpdateUnreachable, true).arg(server.Url(), "no answer in time")});
     }
 
     // The box shows this machine's figures; their form is tested in the core.

@@ -8,8 +8,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -127,12 +129,34 @@ private Q_SLOTS:
             QVERIFY(!frame->Router()->StateOf(Cmd::SelectAll).enabled && !RunCommand(*frame, Cmd::SelectAll));
             QVERIFY(frame->Router()->StateOf(Cmd::TeXBar).enabled);
             QVERIFY(RunCommand(*frame, Cmd::SwitchLanguage));
+            QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("次回の起動から、メニューとメッセージが英語になります。"));
             QCOMPARE(frame->menuBar()->actions().at(1)->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
         }
         f.Restart(); // the switch takes effect at the next start
         auto frame = f.MakeFrame();
         QCOMPARE(frame->menuBar()->actions().at(1)->text(), QStringLiteral("File(&F)"));
         QCOMPARE(frame->GetDocument()->Title(), QStringLiteral("Untitled"));
+    }
+
+    // The line pane follows every new layout, not only caret moves: the first one, a resize,
+    // word wrap switched.
+    void linePaneFollowsLayout()
+    {
+        FrameFixture f;
+        auto frame = f.MakeFrame();
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile("long.txt", QByteArray(600, 'x'))));
+        frame->GetActiveView()->moveCursor(QTextCursor::End); // a .txt wraps its words
+        frame->resize(600, 400);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get())); // no focus change comes later
+        QTRY_VERIFY(!frame->LinePane()->text().startsWith("1 "));
+        const QString narrow = frame->LinePane()->text();
+        frame->resize(1200, 400);
+        QTRY_VERIFY(frame->LinePane()->text() != narrow);
+        frame->GetActiveView()->SetWordWrap(false);
+        QTRY_VERIFY(frame->LinePane()->text().startsWith("1 "));
+        // The lock keys show where the platform tells them (X11), and are hidden elsewhere.
+        QCOMPARE(frame->findChild<QWidget *>("59137")->isHidden(), QGuiApplication::platformName() != "xcb");
     }
 
     // The find bars start hidden with the stored histories; closing stores the window, the

@@ -36,9 +36,24 @@ class TestSaving : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void save();
+    void newFileMadeByTheFirstSave();
     void recoveryAfterAKill_data();
     void recoveryAfterAKill();
 };
+
+// A file named at start that does not exist yet is an empty document of that name, in the mode
+// of its extension; the first save makes it.
+void TestSaving::newFileMadeByTheFirstSave()
+{
+    FrameFixture f;
+    std::unique_ptr<CMainFrame> frame = f.MakeFrame();
+    const QString path = f.FilePath("new.tex");
+    frame->NewDocument(path);
+    QVERIFY(frame->GetDocument()->Title() == "new.tex" && frame->GetActiveView()->IsTeXDocument() && !QFile::exists(path));
+    QTest::keyClicks(frame->GetActiveView(), "x");
+    QVERIFY(RunCommand(*frame, Cmd::FileSave) && ReadFile(path) == "x");
+    QVERIFY(f.prompter.messages.isEmpty() && !QFile::exists(path + ".bak"));
+}
 
 // Every character reaches the file as UTF-8; the .bak keeps the bytes from before the first
 // save, however often the text is saved; without backups none is made.

@@ -94,6 +94,10 @@ private Q_SLOTS:
         Rule("insert: begin alone", Insertion("begin{"), "begin{\n\n\\end{\n@6");
         Rule("insert: begin with description", Insertion("begin{center}%centre"), "begin{center}\n\n\\end{center}\n@13");
         Rule("insert: only a description", Insertion("%nothing"), "@0");
+        Rule("insert: a name ending in a brace", InsertionFor("section{").brace && InsertionFor("begin{").brace && !InsertionFor("begin{itemize}").brace, true);
+        Rule("enter: the typed word begins the name, any case", EnterTakesName("SEC", "section"), true);
+        Rule("enter: the whole name typed", EnterTakesName("setlength", "setlength%space"), true);
+        Rule("enter: typed past the name is a miss", EnterTakesName("section{結論}", "section{"), false);
         // A list of 200 x 100 in a client 420 high, lines of 20, a gutter of 40: below the caret
         // line a little left of the caret; left of it (not past the gutter) at the right edge;
         // above the line at the bottom.
@@ -112,7 +116,6 @@ private Q_SLOTS:
         Rule("completion: lower case prefix, four letters", Names(list, "s", 4), {"section", "subsection", "setlength%space", "smallskip", "sqrt["});
         Rule("completion: upper case prefix", Names(list, "S", 4), {"Section"});
         Rule("completion: two letters", Names(list, "s", 2), {"section", "sec", "subsection", "setlength%space", "smallskip", "sqrt["});
-        Rule("completion: seven letters", Names(list, "s", 7), {"section", "subsection", "setlength%space", "smallskip"});
         Rule("completion: no match", Names(list, "q", 2), {});
         Rule("completion: the free text before the marker is not read", Names("\nsimple\t3\n\\COMMANDS\n%a\nsigma\t1\n", "s", 2), {"sigma"});
         Rule("completion: a file without markers is read whole", Names("\nsimple\t3\nsigma\t1", "s", 2), {"simple", "sigma"});

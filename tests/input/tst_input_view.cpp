@@ -11,12 +11,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
 const char *kList = "Notes.\n\\COMMANDS \t marker\n%a \t\t marker\nalpha\t9\n\n\n%A\n\n\n%b\n"
                     "begin{\t20\nbeta\t3\nbegin{itemize}\t2\n\n\n%B\n\n\n%s\nsection\t30\n"
-                    "subsection\t20\nsec\t5\nsetlength\t4\nsqrt[\t3\n\n\n%S\nSection\t1\n";
+                    "subsection\t20\nsec\t5\nsetlength\t4\nsqrt[\t3\nsection{\t2\n\n\n%S\nSection\t1\n";
 
 struct Completing : EditorFixture {
     explicit Completing(const QByteArray &doc = "\\documentclass{jarticle}\n\\begin{document}\n"
@@ -34,18 +35,20 @@ struct Completing : EditorFixture {
         return Open() && p->currentItem() ? p->currentItem()->text() : QString();
     }
     // Characters as they stand; ^ Backspace, < Left, > Right, v Down, A Up, H Home, S Shift+S,
-    // and | Enter.
+    // | Enter and TAB Tab.
     void Type(const QString &keys)
     {
         static const QHash<QChar, Qt::Key> special{
             {u'^', Qt::Key_Backspace}, {u'<', Qt::Key_Left}, {u'>', Qt::Key_Right},
             {u'v', Qt::Key_Down},      {u'A', Qt::Key_Up},   {u'H', Qt::Key_Home},
-            {u'|', Qt::Key_Return}};
+            {u'|', Qt::Key_Return}, {u'\t', Qt::Key_Tab}};
         for (QChar k : keys)
             if (k == u'S')
                 QTest::keyClick(view, 'S', Qt::ShiftModifier);
             else if (special.contains(k))
                 QTest::keyClick(view, special.value(k));
+            else if (k.unicode() > 127) // typed as text, with no key of its own
+                QTest::sendKeyEvent(QTest::Click, view, Qt::Key_unknown, QString(k), {});
             else
                 QTest::keyClick(view, k.toLatin1());
     }
@@ -62,7 +65,9 @@ private Q_SLOTS:
         QTest::newRow("backslash and a letter open the list") << "\\s" << "\\s" << 2 << "section";
         QTest::newRow("Shift+S offers upper-case names") << "\\S" << "\\S" << 2 << "Section";
         QTest::newRow("Enter writes the name, no new line") << "\\sec|" << "\\section" << 8 << "";
-        QTest::newRow("begin gets its end line") << "\\b|" << "\\begin{\n\n\\end{\n" << 7 << "";
+        QTest::newRow("begin gets its end line, a brace typed after it is not doubled") << "\\b|{" << "\\begin{\n\n\\end{\n" << 7 << "";
+        QTest::newRow("after a miss Enter keeps the text and breaks the line") << "\\section{結論}|" << "\\section{結論}\n" << 13 << "";
+        QTest::newRow("after a miss Tab still chooses") << "\\sx\t" << "\\section" << 8 << "";
         QTest::newRow("Up from the first wraps to the last") << "\\bA" << "\\b" << 2 << "begin{itemize}";
         QTest::newRow("a fourth miss closes it") << "\\sxyzw" << "\\sxyzw" << 6 << "";
         QTest::newRow("Backspace inside the name narrows back") << "\\sub^^" << "\\s" << 2 << "section";
@@ -96,12 +101,13 @@ private Q_SLOTS:
         e.Type("\\s");
         QVERIFY(e.Open() && e.State(Cmd::TeXInput).checked);
         const CCompletionPopup *p = e.view->Completion()->Popup();
-        QCOMPARE(p->count(), 3);
-        QCOMPARE(p->item(1)->text(), QStringLiteral("setlength"));
+        QCOMPARE(p->count(), 4);
+        QCOMPARE(p->item(2)->text(), QStringLiteral("setlength"));
         QVERIFY(e.Run(Cmd::TeXInput));
         QVERIFY(!e.Open() && e.State(Cmd::TeXInput).checked);
         QVERIFY(e.Run(Cmd::TeXInput));
         QCOMPARE(ReadSetting(*e.f.store, Keys::Input), 0);
+        QCOMPARE(e.frame->statusBar()->currentMessage(), MsgText(Msg::InputSupportOff, false));
         e.Type("\\b");
         QVERIFY(!e.Open());
         QVERIFY(e.Run(Cmd::TeXInput));
@@ -177,7 +183,7 @@ private Q_SLOTS:
     }
 
     // Changes that do not come through the list's keys leave the typed name where it was not;
-    // Enter then keeps the text as it is instead of writing over other characters.
+    // Enter then breaks the line as without the list instead of writing over other characters.
     void textChangedUnderTheList_data()
     {
         Columns<QString, int>({"typed", "change"});
@@ -199,7 +205,7 @@ private Q_SLOTS:
             edit.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
             edit.removeSelectedText();
         }
-        const QString changed = e.Text();
+        const QString changed = e.Text().insert(e.view->textCursor().position(), u'\n');
         e.Type("|");
         QCOMPARE(e.Text(), changed);
         QVERIFY(!e.Open());

@@ -13,6 +13,8 @@
 
 #include <QDockWidget>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -60,7 +62,8 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QFETCH(QString, output);
         QTemporaryDir dir;
-        CConsoleDialog console(true);
+        QMainWindow owner;
+        CConsoleDialog console(true, &owner);
         QTimer::singleShot(script.isEmpty() ? 0 : 200, &console, [&] {
             if (exitCode == 9)
                 console.StopButton()->click();
@@ -72,6 +75,8 @@ private Q_SLOTS:
         const QStringList args = script.isEmpty() ? QStringList{} : QStringList{"-c", script};
         QCOMPARE(console.Run(program, args, dir.path()), exitCode);
         QCOMPARE(closer.closed, int(exitCode == 7 || exitCode == 1));
+        // Only a run the user ended says so in the window's status bar.
+        QCOMPARE(owner.statusBar()->currentMessage().contains("was stopped"), exitCode == 9 || exitCode == 1);
         QVERIFY(console.isHidden());
         const QString text = console.Output()->toPlainText();
         QVERIFY2(text.startsWith("> " + program) && text.contains(output), qPrintable(text));

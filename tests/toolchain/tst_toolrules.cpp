@@ -332,7 +332,7 @@ private Q_SLOTS:
     {
         RuleColumns();
         Rule("PDF shown as it is, even unsaved", Show("pdf", "Y", true, true), "shown 0 ");
-        Rule("PDF viewer missing", Show("pdf", "", true, false), "shown 0 " + Notice("pdf", u'O', {}));
+        Rule("PDF viewer missing", Show("pdf", "", true, false), "shown 0 " + Notice("pdf", u'O', "paper.pdf"));
         Rule("no PDF, no DVI: compile fails, nothing shown", Show("pdf", "", false, true), "- 1 ");
         Rule("saved, existing DVI: shown without compiling", Show("dvi", "", true, true), "shown 0 ");
         Rule("unsaved, answered No: the old DVI", Show("dvi", "N", true, true), "shown 0 ");
@@ -340,7 +340,7 @@ private Q_SLOTS:
         Rule("unsaved, saved: a failed compile shows nothing", Show("dvi", "Y", true, true), "- 1 ");
         Rule("unsaved, answered No, no DVI: nothing", Show("dvi", "N", false, true), "- 0 ");
         Rule("no DVI: compiled first", Show("dvi", "", false, true), "- 1 ");
-        Rule("DVI viewer missing", Show("dvi", "", true, false), "shown 0 " + Notice("dvi", u'F', {}));
+        Rule("DVI viewer missing", Show("dvi", "", true, false), "shown 0 " + Notice("dvi", u'F', "paper.dvi"));
     }
     void show() { CompareRule(); }
 

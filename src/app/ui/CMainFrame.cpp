@@ -14,6 +14,7 @@
 #include "app/ui/CPaneSplitter.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/HelpMenuCommands.h"
+#include "app/ui/LockKeyPanes.h"
 #include "app/ui/MenuBuilder.h"
 #include "app/ui/PaneCommands.h"
 #include "app/ui/RecoveryController.h"
@@ -117,6 +118,10 @@ COrrindaleView *CMainFrame::CreatePane()
     connect(view, &QPlainTextEdit::cursorPositionChanged, m_pRouter,
             &CommandRouter::ScheduleRefresh);
     connect(view, &COrrindaleView::FocusGained, this, &CMainFrame::UpdateStatusPanes);
+    // A new layout moves the caret's row without moving the caret; the layout is done once
+    // the event that changed it is over.
+    connect(view, &COrrindaleView::Relaid, this, &CMainFrame::UpdateStatusPanes,
+            Qt::QueuedConnection);
     return view;
 }
 
@@ -166,13 +171,14 @@ void CMainFrame::CreateBars()
     m_pLinePane->setObjectName(QStringLiteral("59143"));
     m_pSizePane = pane(QStringLiteral("All bites No. "));
     m_pSizePane->setObjectName(QStringLiteral("59145"));
-    // Lock-key states cannot be read portably; the panes stand greyed, as they do while off.
+    // The lock keys: greyed while off, hidden where the platform cannot tell their state.
     m_pCapPane = pane(QStringLiteral("CAP"));
     m_pCapPane->setText(QStringLiteral("CAP"));
-    m_pCapPane->setEnabled(false);
+    m_pCapPane->setObjectName(QStringLiteral("59137"));
     m_pNumPane = pane(QStringLiteral("NUM"));
     m_pNumPane->setText(QStringLiteral("NUM"));
-    m_pNumPane->setEnabled(false);
+    m_pNumPane->setObjectName(QStringLiteral("59138"));
+    new CLockKeyPanes(m_pCapPane, m_pNumPane, this);
     m_pInsertPane = pane(QStringLiteral(" INS "));
     m_pInsertPane->setObjectName(QStringLiteral("59140"));
 
@@ -266,6 +272,10 @@ void CMainFrame::RegisterCommands()
     r.SetHandler(Cmd::SwitchLanguage, [this] {
         m_context.appEnglish = m_context.appEnglish ? 0 : 1;
         WriteSetting(*m_context.store, Keys::English, m_context.appEnglish);
+        // Nothing else changes before the next start; the user is told so.
+        statusBar()->showMessage(MsgText(m_context.appEnglish ? Msg::LanguageNextStartEnglish
+                                                              : Msg::LanguageNextStartJapanese,
+                                         m_bEnglish));
     });
     r.SetHandler(
         Cmd::TeXBar, [this] { OnTeXBar(); },
@@ -335,13 +345,13 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
     return true;
 }
 
-void CMainFrame::NewDocument()
+void CMainFrame::NewDocument(const QString &path)
 {
-    m_pDoc->OnNewDocument();
+    m_pDoc->OnNewDocument(path);
     m_bTeXBarDecided = 0;
     GetActiveView()->OnInitialUpdate();
     UpdateStatusPanes();
-    m_pRecovery->OfferCopies(QString()); // what untitled windows that died left
+    m_pRecovery->OfferCopies(path); // untitled: what untitled windows that died left
 }
 
 void CMainFrame::OnFileNew()
@@ -557,6 +567,8 @@ void CMainFrame::UpdateStatusPanes()
     m_pSizePane->setText(SizePaneText(view->document()->characterCount() - 1, m_bEnglish));
     // Lines and columns are those of the display, as the edit control counts them: with word
     // wrap a long line is several lines here.
+    // Asking for the caret's place lays its line out first when a new layout is pending.
+    const QRect caret = view->cursorRect(view->textCursor());
     const int s = view->textCursor().selectionStart();
     const QTextBlock block = view->document()->findBlock(s);
     int row = block.firstLineNumber();
@@ -568,7 +580,6 @@ void CMainFrame::UpdateStatusPanes()
             rowStart += line.textStart();
         }
     }
-    const QRect caret = view->cursorRect(view->textCursor());
     const QRect client = view->viewport()->rect();
     // The column and offset follow the caret only while it is visible.
     if (caret.x() >= 0 && caret.x() < client.right() && caret.y() + 2 >= 1

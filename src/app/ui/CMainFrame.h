@@ -50,8 +50,9 @@ public:
 
     // Opens a file in this window (the framework's OpenDocumentFile); false when it cannot.
     bool OpenDocumentFile(const QString &path);
-    // Start-up without a file: an empty document.
-    void NewDocument();
+    // Start-up without a file: an empty document; with path, an empty document of that name
+    // (a file that does not exist yet, which the first save creates).
+    void NewDocument(const QString &path = QString());
 
     void OnFileNew();
     void OnFileOpen();

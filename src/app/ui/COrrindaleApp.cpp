@@ -65,11 +65,16 @@ int COrrindaleApp::Main(int argc, char *argv[])
 
     CMainFrame frame(context);
     prompter.SetOwner(&frame);
-    if (!sw.file.isEmpty()) {
-        if (!frame.OpenDocumentFile(sw.ResolveFile(QDir::currentPath())))
+    const QString file = sw.ResolveFile(QDir::currentPath());
+    switch (StartFileKind(file)) {
+    case StartFile::Open:
+        if (!frame.OpenDocumentFile(file))
             return 1; // the reason was shown; the process ends as a failed start does
-    } else {
-        frame.NewDocument();
+        break;
+    case StartFile::New:
+    case StartFile::None:
+        frame.NewDocument(file);
+        break;
     }
     frame.show();
     return QApplication::exec();

@@ -98,16 +98,13 @@ void COrrindaleDoc::AddToRecentFileList(const QString &path)
                                      RecentFileKey(i + 1), files[i]);
 }
 
-bool COrrindaleDoc::OnNewDocument()
+bool COrrindaleDoc::OnNewDocument(const QString &path)
 {
     SetText(QString());
-    m_strPath.clear();
-    SetFiles(DocumentFiles::Read(*m_context.store, m_strPath));
-    m_strTitle = MsgText(Msg::UntitledTitle, m_bEnglish);
     m_strEncoding.clear();
     m_stamp = {};
+    SetPathName(path);
     SetModifiedFlag(false);
-    Q_EMIT TitleChanged();
     return true;
 }
 

@@ -55,7 +55,8 @@ public:
     qint64 FileTime() const { return m_tFileTime; }
     void SetFileTime(qint64 seconds) { m_tFileTime = seconds; }
 
-    bool OnNewDocument();
+    // An empty text; with path, one that bears that name (a file still to be made).
+    bool OnNewDocument(const QString &path = QString());
     // Reads path into the text; false (after telling why) when it cannot be opened.
     bool OnOpenDocument(const QString &path);
     bool OnSaveDocument(const QString &path);

@@ -192,6 +192,7 @@ bool COrrindaleView::ApplyWordWrap(bool on, bool keepPosition)
         setTextCursor(c);
         ScrollToLine(firstLine);
     }
+    Q_EMIT Relaid();
     return true;
 }
 
@@ -437,6 +438,7 @@ void COrrindaleView::resizeEvent(QResizeEvent *e)
     QPlainTextEdit::resizeEvent(e);
     LayoutMargins();
     CheckGutterDigits();
+    Q_EMIT Relaid();
 }
 
 void COrrindaleView::contextMenuEvent(QContextMenuEvent *e)

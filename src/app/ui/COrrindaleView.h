@@ -96,6 +96,8 @@ public:
 
 Q_SIGNALS:
     void FocusGained();
+    // The text was laid out anew (a resize, word wrap switched): rows may have moved.
+    void Relaid();
     // A line number double-clicked in this log pane moved the other pane to that line.
     void LogLineShown();
 

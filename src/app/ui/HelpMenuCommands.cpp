@@ -9,6 +9,7 @@
 #include "app/ui/AppContext.h"
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
+#include "app/ui/StatusMessage.h"
 #include "app/ui/UpdateFetcher.h"
 #include "res/Commands.h"
 #include "res/Messages.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QUrl>
 
 namespace {
@@ -64,9 +66,12 @@ void OnShowHelp(const COrrindaleView *view, AppContext &context, HelpText which)
         context.prompter->Notice(MsgText(Msg::DescriptionFailed, english));
 }
 
-void OnWebPage(AppContext &context)
+void OnWebPage(QWidget &window, const COrrindaleView *view, AppContext &context)
 {
-    OpenInBrowser(context, WebPageUrl(*context.store));
+    const QString url = WebPageUrl(*context.store);
+    if (!OpenInBrowser(context, url))
+        ShowStatusMessage(&window,
+                          MsgText(Msg::BrowserOpenFailed, IsEnglish(view, context)).arg(url));
 }
 
 void OnCalculator(AppContext &context)
@@ -77,13 +82,12 @@ void OnCalculator(AppContext &context)
     }
 }
 
-void OnCheckUpdate(QWidget &window, const COrrindaleView *view, AppContext &context)
+namespace {
+void ShowUpdateAnswer(QWidget &window, bool english, AppContext &context, const QString &url,
+                      const FetchResult &fetched)
 {
-    const bool english = IsEnglish(view, context);
-    const QString url = VersionFileUrl(*context.store);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FetchResult fetched = FetchSmallFile(QUrl(url), UpdateTimeoutMs, VersionFileLimit);
-    QApplication::restoreOverrideCursor();
+    if (fetched.cancelled)
+        return;
     if (!fetched.reached) {
         context.prompter->Notice(MsgText(Msg::UpdateUnreachable, english).arg(url, fetched.error),
                                  MsgIcon::Exclamation);
@@ -112,6 +116,32 @@ void OnCheckUpdate(QWidget &window, const COrrindaleView *view, AppContext &cont
     // runs; cancelling it keeps the window (the download has started all the same).
     window.close();
 }
+} // namespace
+
+void OnCheckUpdate(QWidget &window, const COrrindaleView *view, AppContext &context)
+{
+    if (window.findChild<CSmallFileFetch *>())
+        return; // one check at a time; its note is showing
+    const bool english = IsEnglish(view, context);
+    const QString url = VersionFileUrl(*context.store);
+    auto *fetch =
+        new CSmallFileFetch(QUrl(url), context.updateTimeoutMs, VersionFileLimit, &window);
+    // A note beside the window, which stays usable; its Cancel (or closing it) ends the wait.
+    auto *note = new QProgressDialog(&window);
+    note->setLabelText(MsgText(Msg::UpdateChecking, english).arg(url));
+    note->setRange(0, 0);
+    note->setWindowModality(Qt::NonModal);
+    note->show();
+    QObject::connect(note, &QProgressDialog::canceled, fetch, &CSmallFileFetch::Cancel);
+    QObject::connect(note, &QDialog::rejected, fetch, &CSmallFileFetch::Cancel);
+    QObject::connect(fetch, &CSmallFileFetch::Finished, &window,
+                     [&window, &context, english, url, fetch, note](const FetchResult &fetched) {
+                         fetch->setParent(nullptr); // a new check may start at once
+                         fetch->deleteLater();
+                         note->deleteLater();
+                         ShowUpdateAnswer(window, english, context, url, fetched);
+                     });
+}
 
 void RegisterHelpCommands(QWidget &window, AppContext &context, CommandRouter &router)
 {
@@ -124,7 +154,7 @@ void RegisterHelpCommands(QWidget &window, AppContext &context, CommandRouter &r
                       [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::CalcHelp); });
     router.SetHandler(Cmd::HtmlManual,
                       [r, c] { OnShowHelp(r->ActiveView(), *c, HelpText::HtmlManual); });
-    router.SetHandler(Cmd::WebPage, [c] { OnWebPage(*c); });
+    router.SetHandler(Cmd::WebPage, [w, r, c] { OnWebPage(*w, r->ActiveView(), *c); });
     router.SetHandler(Cmd::CheckUpdate, [w, r, c] { OnCheckUpdate(*w, r->ActiveView(), *c); });
     router.SetHandler(Cmd::Calculator, [c] { OnCalculator(*c); });
     router.SetHandler(Cmd::About, [w] { OnAbout(*w); });

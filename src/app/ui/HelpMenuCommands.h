@@ -17,12 +17,12 @@ void RegisterHelpCommands(QWidget &window, AppContext &context, CommandRouter &r
 // The command handlers, for the registration above and for tests; view is the active pane,
 // or nullptr.
 void OnShowHelp(const COrrindaleView *view, AppContext &context, HelpText which);
-void OnWebPage(AppContext &context);
+// A page that cannot be opened is reported in the status bar, as the web page has no box.
+void OnWebPage(QWidget &window, const COrrindaleView *view, AppContext &context);
+// The version file is fetched in the background behind a progress note with Cancel; the answer
+// is judged when it arrives.
 void OnCheckUpdate(QWidget &window, const COrrindaleView *view, AppContext &context);
 void OnCalculator(AppContext &context);
 // The platform's opener first, then a browser by name started in workDir; false when none
 // starts.
 bool OpenInBrowser(AppContext &context, const QString &url, const QString &workDir = QString());
-
-// How long the update check waits for a silent server.
-inline constexpr int UpdateTimeoutMs = 10000;

@@ -10,4 +10,7 @@ public:
     bool StartDetached(const QString &program, const QStringList &arguments,
                        const QString &workDir) override;
     bool Open(const QString &fileOrUrl) override;
+
+    // How long opening waits for the desktop's opener to say that nothing can open a file.
+    static constexpr int OpenerAnswerMs = 3000;
 };

@@ -8,10 +8,12 @@
 #include "app/ui/COrrindaleView.h"
 #include "app/ui/CommandRouter.h"
 #include "app/ui/HelpMenuCommands.h"
+#include "app/ui/StatusMessage.h"
 #include "calc/HtmlExport.h"
 #include "res/Messages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextCursor>
 
@@ -112,7 +114,9 @@ void OnExportHtml(COrrindaleView &active, AppContext &context)
         ShowDocumentAgain(view, shown, false);
         return;
     }
-    OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath());
+    if (!OpenInBrowser(context, htmlPath, QFileInfo(shown.path).absolutePath()))
+        ShowStatusMessage(
+            view, MsgText(Msg::BrowserOpenFailed, english).arg(QDir::toNativeSeparators(htmlPath)));
 
     if (context.settings->Editor().restoreAfterHtml == 1) {
         ShowDocumentAgain(view, shown, true);

@@ -3,9 +3,11 @@
 #include "app/AppSettings.h"
 #include "app/SettingsKeys.h"
 #include "app/ui/COrrindaleView.h"
+#include "app/ui/StatusMessage.h"
 #include "input/CommandList.h"
 #include "input/Completion.h"
 #include "input/ui/CompletionPopup.h"
+#include "res/Messages.h"
 #include "view/ui/UndoController.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <utility>
 
 namespace {
 bool IsAsciiLetter(QChar c)
@@ -83,6 +87,7 @@ void CCompletionController::Disarm()
 {
     ClosePopup();
     m_bArmed = false;
+    m_nBraceAt = -1;
 }
 
 bool CCompletionController::KeyPress(QKeyEvent *e)
@@ -99,9 +104,27 @@ bool CCompletionController::KeyPress(QKeyEvent *e)
         EnsurePopup();
         return false;
     }
+    // A "{" typed right after a chosen name that ends in one is already there.
+    const int braceAt = std::exchange(m_nBraceAt, -1);
+    if (typed == QLatin1Char('{') && braceAt == Caret() && !m_pView->textCursor().hasSelection()
+        && m_pView->document()->characterAt(braceAt - 1) == QLatin1Char('{'))
+        return true;
     if (IsEnter(key) && m_bPopupOpen) {
-        InsertSelected();
-        return true; // the Enter makes no new line
+        // What was typed is the range, unless the text changed under the list in ways its keys
+        // do not follow (undo, paste, an input method), and anything typed past it.
+        const QListWidgetItem *selected = m_pPopup->currentItem();
+        const QString word = TextBetween(m_nRangeStart, std::max(m_nRangeEnd, Caret()));
+        if (selected && TextBetween(m_nRangeStart, m_nRangeEnd) == m_strRangeText
+            && EnterTakesName(word, selected->text())) {
+            InsertSelected();
+            return true; // the Enter makes no new line
+        }
+        Disarm();
+        return false; // a miss: the Enter breaks the line as it does without the list
+    }
+    if (key == Qt::Key_Tab && m_bPopupOpen) {
+        InsertSelected(); // Tab chooses even after a miss
+        return true;
     }
 
     bool opened = false;
@@ -305,6 +328,7 @@ void CCompletionController::ClosePopup()
 void CCompletionController::InsertSelected()
 {
     QListWidgetItem *selected = m_bPopupOpen ? m_pPopup->currentItem() : nullptr;
+    int braceAt = -1;
     // The text may have changed under the open list in ways its keys do not follow (undo,
     // paste, a replace); then the range no longer holds the typed name and writing over it
     // would overwrite the user's text.
@@ -326,10 +350,12 @@ void CCompletionController::InsertSelected()
                 m_pView->setTextCursor(c);
             }
             m_pView->ensureCursorVisible();
+            braceAt = insertion.brace ? start + insertion.caret : -1;
         }
     }
     m_pView->setFocus();
     Disarm();
+    m_nBraceAt = braceAt;
 }
 
 void CCompletionController::OnTeXInput()
@@ -341,16 +367,16 @@ void CCompletionController::OnTeXInput()
         m_pView->setFocus();
         return;
     }
-    if (!m_pView->Options().inputSupport) {
-        m_pView->SetInputSupport(true);
-        WriteSetting(m_store, Keys::Input, 1);
-    } else if (!m_bPopupOpen) {
-        m_pView->SetInputSupport(false);
-        m_bArmed = false;
-        WriteSetting(m_store, Keys::Input, 0);
-    } else {
+    if (m_bPopupOpen) {
         Disarm();
+        return;
     }
+    const bool on = !m_pView->Options().inputSupport;
+    m_pView->SetInputSupport(on);
+    m_bArmed = false;
+    WriteSetting(m_store, Keys::Input, on ? 1 : 0);
+    ShowStatusMessage(m_pView, MsgText(on ? Msg::InputSupportOn : Msg::InputSupportOff,
+                                       m_pView->Settings().English()));
 }
 
 bool CCompletionController::eventFilter(QObject *watched, QEvent *event)

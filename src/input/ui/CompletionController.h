@@ -14,7 +14,8 @@ class SettingsStore;
 
 // Completion of TeX command names in one editor view: a backslash arms it, the next letter
 // opens the list of names from the command list file that begin with it, typing narrows the
-// selection, Up and Down move it, Enter or a double click writes the chosen name.
+// selection, Up and Down move it, Enter (while the typed word begins the name), Tab or a
+// double click writes the chosen name.
 class CCompletionController : public QObject {
     Q_OBJECT
 public:
@@ -74,4 +75,5 @@ private:
     int m_nRangeStart = 0;
     int m_nRangeEnd = 0;
     QString m_strRangeText; // what the range holds once the key being handled is typed
+    int m_nBraceAt = -1;    // just after the "{" that the last chosen name ended in
 };

@@ -1,5 +1,6 @@
 #include "toolchain/ui/CConsoleDialog.h"
 
+#include "app/ui/StatusMessage.h"
 #include "res/Messages.h"
 #include "toolchain/ToolLookup.h"
 
@@ -92,9 +93,14 @@ int CConsoleDialog::Run(const QString &program, const QStringList &arguments,
         m_process.waitForFinished(-1);
         m_bStopped = true;
     }
+    int result = m_process.exitCode();
     if (m_bStopped || m_process.exitStatus() != QProcess::NormalExit)
-        return m_process.exitCode() != 0 ? m_process.exitCode() : 1;
-    return m_process.exitCode();
+        result = result != 0 ? result : 1;
+    if (result != 0 && (m_bStopped || m_bQuitAnswered))
+        ShowStatusMessage(
+            parentWidget(),
+            MsgText(Msg::ConsoleStopped, m_bEnglish).arg(QFileInfo(program).fileName()));
+    return result;
 }
 
 void CConsoleDialog::ReadOutput()
@@ -112,6 +118,8 @@ void CConsoleDialog::SendInput()
 {
     const QString line = m_pInput->text();
     m_pInput->clear();
+    m_bQuitAnswered =
+        m_bQuitAnswered || line.trimmed().compare(QLatin1String("x"), Qt::CaseInsensitive) == 0;
     QTextCursor c(m_pOutput->document());
     c.movePosition(QTextCursor::End);
     c.insertText(line + QLatin1Char('\n'));

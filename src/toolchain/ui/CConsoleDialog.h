@@ -20,7 +20,8 @@ public:
     CConsoleDialog(bool english, QWidget *parent = nullptr);
 
     // Runs program and waits: its exit code, -1 when it cannot be started; a program that
-    // crashed or was stopped counts as a failure.
+    // crashed or was stopped counts as a failure. A run the user ended (Stop, or "x" to TeX's
+    // question) says so in the status bar of the owner's window.
     int Run(const QString &program, const QStringList &arguments, const QString &workDir);
 
     QPlainTextEdit *Output() const { return m_pOutput; }
@@ -43,6 +44,7 @@ private:
     QPushButton *m_pClose;
     QStringDecoder m_decoder{QStringDecoder::System};
     bool m_bStopped = false;
+    bool m_bQuitAnswered = false; // "x" sent to TeX's question
 };
 
 // The window's launcher: programs that are waited for run in the console dialog; starting
