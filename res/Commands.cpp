@@ -144,6 +144,8 @@ constexpr CommandIds kCommands[] = {
     {Cmd::CutColumn, 32965, 33063, "CutColumn"},
     {Cmd::InsertCopiedColumn, 32966, 33064, "InsertCopiedColumn"},
     {Cmd::Ranking, 33098, 33099, "Ranking"},
+    {Cmd::PdfPreview, 33130, 33131, "PdfPreview"},
+    {Cmd::ForwardSearch, 33132, 33133, "ForwardSearch"},
 };
 } // namespace
 

@@ -149,6 +149,8 @@ enum class Cmd {
     CutColumn,
     InsertCopiedColumn,
     Ranking,
+    PdfPreview,
+    ForwardSearch,
 };
 
 struct CommandIds {

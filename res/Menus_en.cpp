@@ -94,6 +94,8 @@ constexpr MenuEntry kMainMenu[] = {
         Item(1, 32930, "TeX-PDF(&D or &P) \tCtrl+&D_or_Ctrl+&P"),
         Item(1, 33045, "TeX (&T or &M) \tCtrl+&T_or_Ctrl+&M"),
         Item(1, 32832, "PDF (&P)"),
+        Item(1, 33131, "PDF Preview (&V)"),
+        Item(1, 33133, "Show in PDF (&F) \tCtrl+&E"),
         Separator(1),
         Item(1, 32790, "Log Row (&L) \tCtrl+&L"),
         Item(1, 32786, "Log Column (&K) \tCtrl+&K"),
@@ -201,6 +203,7 @@ constexpr MenuEntry kContextTeX[] = {
             Item(2, 32832, "PDF (show)"),
             Item(2, 33045, "TeX-PDF (make)"),
             Item(2, 32930, "TeX-PDF (show)"),
+            Item(2, 33133, "Show in PDF \tCtrl+&E"),
             Item(2, 32790, "Log Row\tCtrl+&L"),
             Item(2, 32786, "Log Column \tCtrl+&K"),
             Item(2, 32793, "WinTpic \tCtrl+&W"),
@@ -294,6 +297,7 @@ constexpr AccelEntry kAccelerators[] = {
     {"Ctrl+A", 57649},
     {"Ctrl+B", 32857},
     {"Ctrl+D", 32930},
+    {"Ctrl+E", 33133},
     {"Ctrl+F", 32854},
     {"Ctrl+G", 33097},
     {"Ctrl+I", 32795}, // no command
@@ -349,7 +353,7 @@ constexpr int kMainToolbar[] = {
 };
 
 constexpr int kTeXToolbar[] = {
-    32930, 33045, 32832, 32803, 32786, 0,
+    32930, 33045, 32832, 33131, 32803, 32786, 0,
     32790, 32803, 0,
     32803, 32830, 32831,
 };

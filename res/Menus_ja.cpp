@@ -97,6 +97,8 @@ constexpr MenuEntry kMainMenu[] = {
         Item(1, 32928, "TeX-PDF (&D or &P) （表示まで） \tCtrl+&D_or_Ctrl+&P"),
         Item(1, 33044, "TeX (&T or &M) \tCtrl+&T_or_Ctrl+&M"),
         Item(1, 32819, "PDF (&P)"),
+        Item(1, 33130, "PDF プレビュー (&V)"),
+        Item(1, 33132, "PDF で位置を表示 (&F) \tCtrl+&E"),
         Separator(1),
         Item(1, 32778, "Log 横 (&L) \tCtrl+&L"),
         Item(1, 32777, "Log 縦 (&K) \tCtrl+&K"),
@@ -206,6 +208,7 @@ constexpr MenuEntry kContextTeX[] = {
             Item(2, 32819, "PDF （表示）"),
             Item(2, 33044, "TeX-PDF （作成まで）"),
             Item(2, 32928, "TeX-PDF （表示まで）"),
+            Item(2, 33132, "PDF で位置を表示 \tCtrl+&E"),
             Item(2, 32778, "Log 横\tCtrl+&L"),
             Item(2, 32777, "Log 縦 \tCtrl+&K"),
             Item(2, 32787, "WinTpic \tCtrl+&W"),
@@ -300,6 +303,7 @@ constexpr AccelEntry kAccelerators[] = {
     {"Ctrl+A", 57642},
     {"Ctrl+B", 32855},
     {"Ctrl+D", 32928},
+    {"Ctrl+E", 33132},
     {"Ctrl+F", 32853},
     {"Ctrl+G", 33096},
     {"Alt+H", 33014},
@@ -357,7 +361,7 @@ constexpr int kMainToolbar[] = {
 };
 
 constexpr int kTeXToolbar[] = {
-    32928, 33044, 32819, 32803, 0,
+    32928, 33044, 32819, 33130, 32803, 0,
     32777, 0,
     32778, 0,
     32803, 32814, 32815,

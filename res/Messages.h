@@ -140,6 +140,18 @@ enum class Msg {
     PrinterDefaultsFailed,
     PrinterDcFailed,
     PrintNotStarted,
+    // The PDF preview.
+    PreviewTitle,
+    PreviewNoPdf,
+    PreviewBrokenPdf,
+    PreviewNoSyncTeX,
+    PreviewStaleSyncTeX,
+    PreviewNoPlace,
+    PreviewFitWidth,
+    PreviewFitPage,
+    PreviewPageOf,
+    PreviewPreviousPage,
+    PreviewNextPage,
     Count
 };
 

@@ -217,6 +217,20 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
     {Msg::PrinterDcFailed, "Failed to get printer DC"},
     {Msg::PrintNotStarted, "Printing could not be started."},
+    {Msg::PreviewTitle, "PDF Preview"},
+    {Msg::PreviewNoPdf, "There is no PDF yet: %1\nMake it with TeX-PDF (Ctrl+T)."},
+    {Msg::PreviewBrokenPdf,
+     "The PDF %1 cannot be read (it is being written or is broken); the last good pages stay."},
+    {Msg::PreviewNoSyncTeX,
+     "The PDF has no SyncTeX data: compile again while the preview is shown."},
+    {Msg::PreviewStaleSyncTeX,
+     "The SyncTeX data is older than the PDF: compile again while the preview is shown."},
+    {Msg::PreviewNoPlace, "Line %1 has no place in the PDF."},
+    {Msg::PreviewFitWidth, "Fit width"},
+    {Msg::PreviewFitPage, "Fit page"},
+    {Msg::PreviewPageOf, "%1 / %2"},
+    {Msg::PreviewPreviousPage, "Previous page"},
+    {Msg::PreviewNextPage, "Next page"},
 };
 } // namespace
 

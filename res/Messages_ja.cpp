@@ -236,6 +236,20 @@ constexpr MessageEntry kJapanese[] = {
     {Msg::PrinterDefaultsFailed, "Failed to get device defaults!"},
     {Msg::PrinterDcFailed, "Failed to get printer DC"},
     {Msg::PrintNotStarted, "印刷を開始できませんでした。"},
+    {Msg::PreviewTitle, "PDF プレビュー"},
+    {Msg::PreviewNoPdf, "PDF がまだありません：%1\nTeX-PDF (Ctrl+T) で作ってください。"},
+    {Msg::PreviewBrokenPdf,
+     "PDF %1 が読めません（書き込み中か壊れています）。前に読めたページを表示しています。"},
+    {Msg::PreviewNoSyncTeX,
+     "PDF に SyncTeX の情報がありません。プレビューを表示したままコンパイルし直してください。"},
+    {Msg::PreviewStaleSyncTeX,
+     "SyncTeX の情報が PDF より古くなっています。プレビューを表示したままコンパイルし直してください。"},
+    {Msg::PreviewNoPlace, "%1 行目に当たる位置は PDF にありません。"},
+    {Msg::PreviewFitWidth, "幅に合わせる"},
+    {Msg::PreviewFitPage, "ページ全体"},
+    {Msg::PreviewPageOf, "%1 / %2 ページ"},
+    {Msg::PreviewPreviousPage, "前のページ"},
+    {Msg::PreviewNextPage, "次のページ"},
 };
 } // namespace
 

@@ -29,6 +29,8 @@ constexpr PromptEntry kPrompts[] = {
     {32830, "Registry of Another File for TeX \nReg Another File"},
     {32831, "Release Another File \nUnregister"},
     {32832, "Show PDF file \nShow PDF"},
+    {33131, "Show the PDF beside the text; TeX writes SyncTeX data while it is shown\nPDF Preview"},
+    {33133, "Show the place of the caret's line in the PDF preview\nShow in PDF"},
     {32833, "Add %% to Head of each lines in a selection part \nAdd %%"},
     {32834, "Remove %% from selection \nRemove %%"},
     {32835, "Change TeX compiler. Default is \"platex\"."},

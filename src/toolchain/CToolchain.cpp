@@ -77,6 +77,11 @@ int CToolchain::RunTool(const QString &command, const QString &file, const QStri
     return m_launcher.RunAndWait(program, ToolArguments(options, file), m_strCurrentDir);
 }
 
+int CToolchain::RunCompiler(const QString &command)
+{
+    return RunTool(command, Target().base, m_strCompilerOptions);
+}
+
 const TargetPieces &CToolchain::Target() const
 {
     return m_host.Files().target;

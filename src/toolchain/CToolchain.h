@@ -43,6 +43,9 @@ public:
     // Runs command on file (one argument) after the words of options, in the current folder,
     // and waits: its exit code, -1 when it cannot be started.
     int RunTool(const QString &command, const QString &file, const QString &options = QString());
+    // Words every run of the TeX compiler gets before the target's name ("-synctex=1" while
+    // the window shows its PDF); the other programs never get them.
+    void SetCompilerOptions(const QString &options) { m_strCompilerOptions = options; }
 
     // Compile (1 success, 0 failure) and the steps it drives.
     int CompileTarget();
@@ -68,6 +71,7 @@ public:
 
 private:
     struct AuxTool;
+    int RunCompiler(const QString &command);
     int CompilerFallback();
     int FindCompilerInDefaultFolders();
     int FindDviPdfInDefaultFolders(const QString &option);
@@ -91,6 +95,7 @@ private:
     ToolSettings &m_s;
     bool m_english;
     QString m_strCurrentDir;
+    QString m_strCompilerOptions;
     QStringList m_compilerFolders;
     QStringList m_auxiliaryFolders;
     std::function<QString(const QString &)> m_lookup;

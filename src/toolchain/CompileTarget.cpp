@@ -58,7 +58,7 @@ int CToolchain::FindCompilerInDefaultFolders()
 {
     for (const QString &folder : m_compilerFolders) {
         const QString full = folder + ExecutableName(m_s.compiler);
-        const int r = RunTool(full, Target().base);
+        const int r = RunCompiler(full);
         if (r == -1)
             continue;
         m_s.compiler = full;
@@ -89,7 +89,7 @@ int CToolchain::CompilerFallback()
         return 0;
     }
     SetCurrentDir(Target().dir);
-    if (RunTool(m_s.compiler, Target().base) != -1)
+    if (RunCompiler(m_s.compiler) != -1)
         return 1;
     m_prompter.Notice(Text(Msg::CompilerFailedAfterChoice).arg(failed));
     return 0;
@@ -137,7 +137,7 @@ int CToolchain::CompileTarget()
     SetCurrentDir(Target().dir);
     const QString base = Target().base;
     if (!m_s.compiler.contains(QLatin1String("latex"))) {
-        if (RunTool(m_s.compiler, base) == -1)
+        if (RunCompiler(m_s.compiler) == -1)
             return CompilerFallback();
         return 1;
     }
@@ -153,10 +153,10 @@ int CToolchain::CompileTarget()
     const FileSnapshot idxBefore = TimeOf(idxPath);
 
     // The first pass.
-    const int r1 = RunTool(m_s.compiler, base);
+    const int r1 = RunCompiler(m_s.compiler);
     if (r1 == -1 && !CompilerFallback())
         return 0;
-    const auto pass = [&] { return RunTool(m_s.compiler, base); };
+    const auto pass = [&] { return RunCompiler(m_s.compiler); };
 
     // A run that wrote no newer DVI failed; the user reads why in the log.
     const FileSnapshot dviNow = TimeOf(dviPath);

@@ -11,6 +11,7 @@
 #include "toolchain/CToolchain.h"
 #include "toolchain/ui/CConsoleDialog.h"
 
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -143,20 +144,40 @@ private Q_SLOTS:
         QCOMPARE(ReadSetting(*f.store, Keys::Bib), QStringLiteral("/opt/tl/bin/pbibtex"));
     }
 
+    void compileRunsInTheTargetFolder_data()
+    {
+        // preview: the PDF Preview item given first; args: what the compiler got
+        Columns<QByteArray, bool, QString>({"firstLine", "preview", "args"});
+        QTest::newRow("first-line compiler") << QByteArray("% ptex.exe\n") << false << "ptex my paper";
+        QTest::newRow("first-line compiler, preview on") << QByteArray("% ptex.exe\n") << true << "ptex -synctex=1|my paper";
+        QTest::newRow("stored compiler, preview on") << QByteArray() << true << "platex -synctex=1|my paper";
+    }
+    // The preview's dock follows its menu item, and only while it is shown does the compiler
+    // write SyncTeX data.
     void compileRunsInTheTargetFolder()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("ptex")).isEmpty())
-            QSKIP("ptex is not installed");
+        QFETCH(QByteArray, firstLine);
+        QFETCH(bool, preview);
+        QFETCH(QString, args);
+        for (const char *tool : {"ptex", "platex"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP("ptex and platex are not installed");
         FrameFixture f;
         auto frame = f.MakeFrame();
-        QVERIFY(frame->OpenDocumentFile(f.WriteFile("my paper.tex", "% ptex.exe\n\\bye\n")));
+        QVERIFY(frame->OpenDocumentFile(f.WriteFile("my paper.tex", firstLine + "\\bye\n")));
+        auto *dock = frame->findChild<QDockWidget *>("PdfPreview");
+        QVERIFY(dock && dock->isHidden());
+        if (preview)
+            QVERIFY(RunCommand(*frame, Cmd::PdfPreview) && !dock->isHidden());
         QVERIFY(RunCommand(*frame, Cmd::TeXCompile));
         QCOMPARE(f.launcher.calls.size(), 1);
         const FakeLauncher::Call &c = f.launcher.calls.first();
         QVERIFY(QFileInfo(c.program).isAbsolute()); // found, not bare
-        QCOMPARE(QFileInfo(c.program).fileName() + ' ' + c.arguments.join(u'|'), "ptex my paper");
+        QCOMPARE(QFileInfo(c.program).fileName() + ' ' + c.arguments.join(u'|'), args);
         QCOMPARE(QDir(c.workDir), QDir(f.dir.path()));
         QCOMPARE(ReadSetting(*f.store, Keys::TeX), QStringLiteral("platex")); // chosen for this window only
+        QVERIFY(RunCommand(*frame, Cmd::PdfPreview));
+        QCOMPARE(dock->isHidden(), preview);
     }
 
     // A compile refreshes the log pane, scrolled to its end, and leaves a read-only editor and

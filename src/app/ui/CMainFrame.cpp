@@ -22,6 +22,7 @@
 #include "calc/ui/HtmlExportCommands.h"
 #include "calc/ui/TableEditCommands.h"
 #include "input/ui/InputCommands.h"
+#include "preview/ui/PreviewCommands.h"
 #include "res/Messages.h"
 #include "toolchain/ui/ViewToolchain.h"
 #include "view/ui/EditingCommands.h"
@@ -294,7 +295,7 @@ void CMainFrame::RegisterCommands()
     r.SetViewHandler(Cmd::Font, [](COrrindaleView &v) { v.OnFont(); });
     r.SetViewHandler(Cmd::SelectAll, [](COrrindaleView &v) { v.selectAll(); });
     RegisterPaneCommands(*m_pPanes, m_context, r);
-    RegisterToolchainCommands(r, m_context);
+    RegisterToolchainCommands(r, m_context, InstallPreview(*this, m_context, r));
     RegisterViewCommands(r, m_context);
     RegisterEditingCommands(r, m_context, new CFindReplaceController(*this));
     RegisterCalcCommands(r, m_context);

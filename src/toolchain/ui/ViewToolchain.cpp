@@ -108,7 +108,8 @@ CommandState ToolchainCommandState(const COrrindaleView *view)
     return CommandState{view && ToolchainCommandEnabled(view->Files().target.ext), false};
 }
 
-void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
+void RegisterToolchainCommands(CommandRouter &router, AppContext &context,
+                               const ToolchainWatch &watch)
 {
     // Each command with whether it follows the target's type (the choosers do not).
     const struct {
@@ -134,8 +135,13 @@ void RegisterToolchainCommands(CommandRouter &router, AppContext &context)
             update = [](const COrrindaleView &view) { return ToolchainCommandState(&view); };
         router.SetViewHandler(
             c.cmd,
-            [&context, command = c.command](COrrindaleView &view) {
-                command(CViewToolchain::Of(&view, context)->Tools());
+            [&context, command = c.command, watch](COrrindaleView &view) {
+                CToolchain &tools = CViewToolchain::Of(&view, context)->Tools();
+                tools.SetCompilerOptions(watch.compilerOptions ? watch.compilerOptions()
+                                                               : QString());
+                command(tools);
+                if (watch.ended)
+                    watch.ended();
             },
             update);
     }

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class COrrindaleView;
 struct AppContext;
 
@@ -42,6 +44,14 @@ private:
 // the compile target uses this rule.
 CommandState ToolchainCommandState(const COrrindaleView *view);
 
+// What the window adds around each TeX command: the words the compiler gets besides the
+// target's name (SyncTeX while the window shows the PDF), and a call when the command ended.
+struct ToolchainWatch {
+    std::function<QString()> compilerOptions;
+    std::function<void()> ended;
+};
+
 // Binds the TeX commands (compile, DVI, PDF, paper size, MakeIndex options, the choosers) to
 // the active view of the window.
-void RegisterToolchainCommands(CommandRouter &router, AppContext &context);
+void RegisterToolchainCommands(CommandRouter &router, AppContext &context,
+                               const ToolchainWatch &watch = {});
