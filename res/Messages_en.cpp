@@ -17,7 +17,7 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::LanguageNextStartEnglish, "The menus and messages will be in English from the next start."},
     {Msg::LanguageNextStartJapanese, "The menus and messages will be in Japanese from the next start."},
     {Msg::DescriptionFailed, "Failed to show the description"},
-    {Msg::UpdateFound, "Found a new version of Velloquin.exe."},
+    {Msg::UpdateFound, "Found a new version of Velloquin."},
     {Msg::UpdateNoBrowser, "Cannot execute \"internet Browser\""},
     {Msg::UpdateNewest, "This \"Velloquin\" is the newest version!!\nVersion %1"},
     {Msg::UpdateUnreachable,
