@@ -69,12 +69,13 @@ constexpr MessageEntry kEnglish[] = {
     {Msg::TerminalMissing,
      "No command prompt could be started: no terminal program was found.\nInstall one (for example xterm) or name it in the environment variable TERMINAL."},
     {Msg::Usage,
-     "Usage: velloquin [-w0] [-w1] [-m0] [FILE]\n"
+     "Usage: velloquin [-w0] [-w1] [-m0] [--line N] [FILE]\n"
      "\n"
      "  FILE        the document to open (relative to the working folder)\n"
      "  -w0         viewer window: no menu, toolbars, status bar\n"
      "  -w1         second window: placed below the caption, stored rectangle not used\n"
      "  -m0         no line numbers in this window\n"
+     "  --line N    put the caret on line N of FILE\n"
      "  --merge-commands LIST DOC...\n"
      "              count the TeX commands of each DOC into the command list file LIST\n"
      "              (input_tex.mme) and save it; no window is opened\n"

@@ -74,9 +74,12 @@ CommandLineSwitches CommandLineSwitches::Parse(const QStringList &arguments)
     sw.viewer = arguments.contains(QLatin1String("-w0"));
     sw.secondWindow = arguments.contains(QLatin1String("-w1"));
     sw.noLineNumbers = arguments.contains(QLatin1String("-m0"));
-    for (const QString &a : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
         if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             sw.help = true;
+        else if (a == QLatin1String("--line") && i + 1 < arguments.size())
+            sw.line = qMax(0, arguments.at(++i).toInt());
         else if (a == QLatin1String("--version"))
             sw.version = true;
         else if (sw.file.isEmpty() && !IsFlag(a))

@@ -12,6 +12,7 @@ struct CommandLineSwitches {
     bool help = false;          // --help
     bool version = false;       // --version
     QString file;               // as given; ResolveFile makes it absolute
+    int line = 0;               // --line N: the caret starts on line N of file (0: where it was)
     // --merge-commands LIST DOC...: the list file, then the documents to merge into it; no
     // window is opened.
     QStringList mergeCommands;

@@ -81,7 +81,7 @@ QRect Set(const QRect &rect, bool accepted)
     return RestoredWindowRect(FullHd, store) == stored && Stored(store, Wnd) == QRect(-1, -1, -1, -1) ? stored : QRect();
 }
 
-// The switches found, as "w0 w1 m0 help version html:<file> calc file:<file>".
+// The switches found, as "w0 w1 m0 help version calc html:<file> line:<n> file:<file>".
 QString Switches(const QStringList &arguments)
 {
     const CommandLineSwitches sw = CommandLineSwitches::Parse(arguments);
@@ -91,6 +91,8 @@ QString Switches(const QStringList &arguments)
             on << QLatin1String(name);
     if (!sw.htmlFile.isEmpty())
         on << "html:" + sw.htmlFile;
+    if (sw.line)
+        on << "line:" + QString::number(sw.line);
     if (!sw.file.isEmpty())
         on << "file:" + sw.file;
     return on.join(' ');
@@ -159,6 +161,7 @@ private Q_SLOTS:
         Rule("command line: html: file that looks like a switch", Switches(QStringList{"--html", "-w0"}), "html:-w0");
         Rule("command line: html: no file is usage", Switches(QStringList{"--html"}), "help");
         Rule("command line: html: only --calc is usage", Switches(QStringList{"--html", "--calc"}), "help calc");
+        Rule("command line: the number after --line is no file", Switches(QStringList{"-w1", "--line", "12", "a.tex"}), "w1 line:12 file:a.tex");
         Rule("command line: --calc without --html", Switches(QStringList{"a.txt", "--calc"}), "file:a.txt");
         const auto resolved = [](const QStringList &arguments, const char *dir) { return CommandLineSwitches::Parse(arguments).ResolveFile(dir); };
         Rule("resolve: no file", resolved({"-w1"}, "/home/u"), QString());

@@ -11,6 +11,7 @@
 #include "app/ui/ProcessLauncher.h"
 #include "app/ui/QtPrompter.h"
 #include "toolchain/ui/CConsoleDialog.h"
+#include "view/ui/ViewNavigator.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,6 +71,8 @@ int COrrindaleApp::Main(int argc, char *argv[])
     case StartFile::Open:
         if (!frame.OpenDocumentFile(file))
             return 1; // the reason was shown; the process ends as a failed start does
+        if (sw.line > 0 && frame.GetActiveView())
+            JumpToLine(*frame.GetActiveView(), sw.line, true);
         break;
     case StartFile::New:
     case StartFile::None:

@@ -28,8 +28,8 @@ bool SameFile(const QString &a, const QString &b)
     return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
-// The line in this window when it edits that file, else the file in a new window, opened as
-// Open Window opens one.
+// The line in this window when it edits that file, else the file at that line in a new window,
+// opened as Open Window opens one.
 void ShowSource(CMainFrame &frame, AppContext &context, const QString &path, int line)
 {
     COrrindaleDoc *doc = frame.GetDocument();
@@ -45,8 +45,10 @@ void ShowSource(CMainFrame &frame, AppContext &context, const QString &path, int
         return;
     }
     const QFileInfo file(path);
-    if (!context.launcher->StartDetached(
-            context.programPath, {QStringLiteral("-w1"), file.fileName()}, file.absolutePath()))
+    if (!context.launcher->StartDetached(context.programPath,
+                                         {QStringLiteral("-w1"), QStringLiteral("--line"),
+                                          QString::number(line), file.fileName()},
+                                         file.absolutePath()))
         context.prompter->Notice(MsgText(Msg::OpenWindowFailed, context.settings->English()));
 }
 } // namespace
