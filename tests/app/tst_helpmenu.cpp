@@ -151,7 +151,7 @@ private Q_SLOTS:
             f.launcher.startResults << false << false;
         QVERIFY(RunCommand(*frame, Cmd::CheckUpdate));
         QTRY_VERIFY(!f.prompter.messages.isEmpty());
-        QStringList expected{"2501", english ? "Found a new version of Velloquin.exe." : "Velloquin の新しいバージョンが見つかりましたので、ダウンロードします。"};
+        QStringList expected{"2501", english ? "Found a new version of Velloquin." : "Velloquin の新しいバージョンが見つかりましたので、ダウンロードします。"};
         if (!browser)
             expected << (english ? "Cannot execute \"internet Browser\"" : "インターネット ブラウザが起動できないので、ダウンロードできません。");
         else if (modified)

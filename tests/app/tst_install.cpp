@@ -51,7 +51,7 @@ private Q_SLOTS:
         Columns<QStringList, int, QString>({"arguments", "english", "contains"});
         QTest::newRow("--version with a file") << QStringList{"a.tex", "--version"} << 0 << "";
         QTest::newRow("--help japanese") << QStringList{"--help"} << 0 << "使い方: velloquin [-w0] [-w1] [-m0]";
-        QTest::newRow("--help english") << QStringList{"--help"} << 1 << "Usage: velloquin [-w0] [-w1] [-m0] [FILE]";
+        QTest::newRow("--help english") << QStringList{"--help"} << 1 << "Usage: velloquin [-w0] [-w1] [-m0] [--line N] [FILE]";
     }
     void printsWithoutAWindow()
     {
