@@ -14,6 +14,13 @@ struct TargetPieces {
     QString base;
     QString ext;
 
+    // The file beside the target with the same base and extension ext (".pdf"); "" when
+    // there is no target.
+    QString With(const char *ext) const
+    {
+        return base.isEmpty() ? QString() : dir + base + QLatin1String(ext);
+    }
+
     bool operator==(const TargetPieces &) const = default;
 };
 

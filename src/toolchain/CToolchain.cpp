@@ -94,7 +94,7 @@ QString CToolchain::EditedPath() const
 
 QString CToolchain::TargetFile(const char *ext) const
 {
-    return Target().dir + Target().base + QLatin1String(ext);
+    return Target().With(ext);
 }
 
 QByteArray CToolchain::ReadLog() const

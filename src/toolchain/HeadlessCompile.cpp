@@ -142,7 +142,7 @@ int CompileToPdfWithoutWindow(const QString &file, SettingsStore &store, bool en
     CToolchain tools(host, launcher, prompter, store, settings, english);
 
     // A PDF left from an earlier run does not count.
-    const QString pdf = target.dir + target.base + QStringLiteral(".pdf");
+    const QString pdf = target.With(".pdf");
     const QDateTime before = QFileInfo(pdf).lastModified();
     const bool made = tools.TeXPdfMake() == 1 && QFileInfo::exists(pdf)
                       && QFileInfo(pdf).lastModified() != before;

@@ -15,13 +15,6 @@
 #include <QFileInfo>
 
 namespace {
-QString PdfOf(const DocumentFiles &files)
-{
-    return files.target.base.isEmpty()
-               ? QString()
-               : files.target.dir + files.target.base + QStringLiteral(".pdf");
-}
-
 bool SameFile(const QString &a, const QString &b)
 {
     const QString canonical = QFileInfo(a).canonicalFilePath();
@@ -59,9 +52,9 @@ ToolchainWatch InstallPreview(CMainFrame &frame, AppContext &context, CommandRou
     frame.addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->hide();
     COrrindaleDoc *doc = frame.GetDocument();
-    dock->SetPdfPath(PdfOf(doc->Files()));
+    dock->SetPdfPath(doc->Files().target.With(".pdf"));
     QObject::connect(doc, &COrrindaleDoc::FilesChanged, dock,
-                     [dock, doc] { dock->SetPdfPath(PdfOf(doc->Files())); });
+                     [dock, doc] { dock->SetPdfPath(doc->Files().target.With(".pdf")); });
     QObject::connect(dock, &CPreviewDock::SourceRequested, &frame,
                      [&frame, &context](const QString &path, int line) {
                          ShowSource(frame, context, path, line);
