@@ -22,8 +22,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 namespace {
 
 // A TeX-like text with Japanese prose, commands and comments, repeated until its encoded size
@@ -49,13 +47,6 @@ bool WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-long PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024; // kilobytes on Linux
 }
 
 class FirstPaint : public QObject {

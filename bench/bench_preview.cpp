@@ -3,6 +3,7 @@
 // forward and inverse search, and the peak memory after every page has been shown.
 // `bench_preview --shot FILE.png` also saves the pane as it shows the sample.
 
+#include "BenchContext.h"
 #include "preview/SyncTeX.h"
 #include "preview/ui/PreviewDock.h"
 #include "preview/ui/PreviewView.h"
@@ -16,17 +17,8 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 namespace {
 QTextStream out(stdout);
-
-long PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
 
 bool Run(const QString &dir, const QString &program, const QStringList &arguments)
 {
