@@ -53,7 +53,8 @@ private:
 };
 
 // Each program runs with its input closed and its output passed on as it comes, after a line
-// with the command.
+// with the command. That line is written once the program has started: whoever reads our output
+// wakes up for it, and written before, it competes with the program's start for the processor.
 class StreamLauncher : public Launcher {
 public:
     explicit StreamLauncher(QIODevice &err)
@@ -63,12 +64,12 @@ public:
     int RunAndWait(const QString &program, const QStringList &arguments,
                    const QString &workDir) override
     {
-        Say(m_err, ShownCommand(program, arguments));
         QProcess process;
         process.setWorkingDirectory(workDir);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardInputFile(QProcess::nullDevice());
         process.start(program, arguments);
+        Say(m_err, ShownCommand(program, arguments));
         if (!process.waitForStarted())
             return -1;
         while (process.waitForReadyRead(-1))
